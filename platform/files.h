@@ -1,0 +1,19 @@
+// File operations of the host.  Every path may use '\' or '/'.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+bool FileExists(const std::string& path);       // a file or directory is there
+bool CopyFileTo(const std::string& from, const std::string& to);  // replaces `to`
+bool RenameFile(const std::string& from, const std::string& to);  // `to` must not exist
+bool RemoveFile(const std::string& path);       // false when nothing was deleted
+std::string CurrentDirectory();
+// The path made absolute against the current directory, with native separators.
+std::string AbsolutePath(const std::string& path);
+// Names (not paths) of the regular files in `dir`, in no particular order.
+std::vector<std::string> ListFiles(const std::string& dir);
+
+}  // namespace platform

@@ -1,0 +1,18 @@
+#include <cstdio>
+
+#include "platform/message_box.h"
+
+namespace platform {
+
+void ShowMessage(const std::string& caption, const std::string& text, Icon) {
+  std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+  std::fflush(stderr);
+}
+
+void ShowReport(const std::string&, const std::string& text, Icon) {
+  std::fwrite(text.data(), 1, text.size(), stderr);
+  std::fputc('\n', stderr);
+  std::fflush(stderr);
+}
+
+}  // namespace platform

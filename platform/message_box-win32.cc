@@ -1,0 +1,41 @@
+#include <windows.h>
+
+#include <cstdio>
+
+#include "platform/message_box.h"
+
+namespace platform {
+
+namespace {
+
+UINT IconFlags(Icon icon) {
+  switch (icon) {
+    case Icon::kStop: return MB_ICONSTOP;
+    case Icon::kExclamation: return MB_ICONEXCLAMATION;
+    case Icon::kInformation: return MB_ICONINFORMATION;
+    case Icon::kQuestion: return MB_ICONQUESTION;
+  }
+  return 0;
+}
+
+// Started from a console or a batch file, the text also reaches the log.
+void EchoToStderr(const std::string& text) {
+  HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+  if (err == nullptr || err == INVALID_HANDLE_VALUE) return;
+  std::fwrite(text.data(), 1, text.size(), stderr);
+  std::fputc('\n', stderr);
+  std::fflush(stderr);
+}
+
+}  // namespace
+
+void ShowMessage(const std::string& caption, const std::string& text, Icon icon) {
+  MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_TASKMODAL | IconFlags(icon));
+}
+
+void ShowReport(const std::string& caption, const std::string& text, Icon icon) {
+  EchoToStderr(text);
+  ShowMessage(caption, text, icon);
+}
+
+}  // namespace platform

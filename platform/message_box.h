@@ -1,0 +1,20 @@
+// Modal message boxes.  On the console backend the caption and text go to
+// standard error; a question takes its default unless standard input is a
+// terminal.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+enum class Icon { kStop, kExclamation, kInformation, kQuestion };
+
+// Shows `text` under `caption` and waits for OK.
+void ShowMessage(const std::string& caption, const std::string& text, Icon icon);
+
+// The fatal report: exactly `text` and a line feed on standard error on the
+// console; a message box (and the same line on standard error when the
+// process has one) on Windows.
+void ShowReport(const std::string& caption, const std::string& text, Icon icon);
+
+}  // namespace platform

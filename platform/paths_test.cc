@@ -1,0 +1,48 @@
+#include "platform/paths.h"
+
+#include <gtest/gtest.h>
+
+namespace platform {
+namespace {
+
+TEST(SplitPath, SplitsLikeTheWindowsLibrary) {
+  PathParts p = SplitPath("C:\\cam\\part.cl");
+  EXPECT_EQ(p.drive, "C:");
+  EXPECT_EQ(p.dir, "\\cam\\");
+  EXPECT_EQ(p.name, "part");
+  EXPECT_EQ(p.ext, ".cl");
+
+  p = SplitPath("jobs/sub.dir/part.v2.cl");  // the last dot of the file name counts
+  EXPECT_EQ(p.drive, "");
+  EXPECT_EQ(p.dir, "jobs/sub.dir/");
+  EXPECT_EQ(p.name, "part.v2");
+  EXPECT_EQ(p.ext, ".cl");
+
+  p = SplitPath("D:\\out\\");
+  EXPECT_EQ(p.drive, "D:");
+  EXPECT_EQ(p.dir, "\\out\\");
+  EXPECT_EQ(p.name, "");
+  EXPECT_EQ(p.ext, "");
+
+  p = SplitPath("job");
+  EXPECT_EQ(p.name, "job");
+  EXPECT_EQ(p.ext, "");
+}
+
+TEST(PathText, AbsoluteAndComparison) {
+  EXPECT_TRUE(IsAbsolutePath("\\nc"));
+  EXPECT_TRUE(IsAbsolutePath("/nc"));
+  EXPECT_TRUE(IsAbsolutePath("C:nc"));
+  EXPECT_FALSE(IsAbsolutePath("nc\\sub"));
+  EXPECT_FALSE(IsAbsolutePath(""));
+
+  EXPECT_TRUE(SamePathText("C:\\NC\\Part.NC", "c:/nc/part.nc"));
+  EXPECT_FALSE(SamePathText("C:\\nc\\part.nc", "C:\\nc\\part.h"));
+
+  EXPECT_EQ(WithTrailingSeparator(""), "");
+  EXPECT_EQ(WithTrailingSeparator("a/"), "a/");
+  EXPECT_EQ(WithTrailingSeparator("a"), std::string("a") + kNativeSeparator);
+}
+
+}  // namespace
+}  // namespace platform

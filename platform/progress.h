@@ -1,0 +1,36 @@
+// The progress display and the message pump.  On the console it is a
+// one-line bar on standard error, redrawn in place when standard error is a
+// terminal and silent otherwise; Ctrl-C is its Cancel button.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+struct ProgressWindow {
+  std::string post_label = "Postprocessor:";
+  std::string file_label = "Filename:";
+  std::string cancel_label = "Cancel";
+  std::string build_date;
+  std::string post_name;
+  std::string file_name;  // NC file name and extension, no directory
+  int value = 0;          // 0..100
+  int shown = -1;         // the value last drawn
+  bool open = false;
+  bool terminal = false;  // draw at all
+};
+
+// Shows the window and arms Cancel (Ctrl-C on the console).
+void ProgressOpen(ProgressWindow& w);
+// Removes the display; Ctrl-C ends the process the usual way again.
+void ProgressClose(ProgressWindow& w);
+void ProgressSetValue(ProgressWindow& w, int value);
+
+// Handles at most one pending window event: redraws the bar when its value
+// changed.  Returns true when the user asked to cancel since the last call.
+bool PumpMessages(ProgressWindow& w);
+
+// What Ctrl-C does, for tests: marks a pending cancel request.
+void RequestCancel();
+
+}  // namespace platform

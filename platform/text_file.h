@@ -1,0 +1,28 @@
+// Text files written and read the same way on every target.  Files are
+// always opened in binary mode; the Windows text-mode translation is done
+// here, so an NC file has the same bytes whichever build wrote it.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// fopen with "b" added to the mode, separators made native.
+std::FILE* OpenBinary(const std::string& path, const char* mode);
+
+// Text-mode write: every "\n" goes out as "\r\n".  False on a write error.
+bool WriteText(std::FILE* file, std::string_view text);
+
+// Text-mode read of one line into `line`, its "\n" kept when there is one;
+// a "\r" just before the "\n" is dropped.  False at end of file when nothing
+// was read.  Lines of any length are read whole.
+bool ReadTextLine(std::FILE* file, std::string& line);
+
+// Strips a trailing "\n" (after ReadTextLine).
+inline void ChopNewline(std::string& line) {
+  if (!line.empty() && line.back() == '\n') line.pop_back();
+}
+
+}  // namespace platform

@@ -1,0 +1,77 @@
+// The one way Tornel fails: a fatal report that names the post or include
+// file and quotes the line when the error lies in the post file, shows a
+// message box, and ends the run with status 1.  Also the small services
+// every subsystem uses: responsive line reading and writing, and the
+// cancelled flag that Cancel and Exit set.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "platform/progress.h"
+#include "tornel/driver/language_file.h"
+
+namespace tornel {
+
+// Thrown to end the run (fatal report, Cancel, Exit).  Only main catches it;
+// the end-of-run steps then still run.
+struct RunEnded {
+  int status;
+};
+
+// Where the compiler or the interpreter is: file 0 is the post file, 1.. the
+// include files in include-list order; lines count from 1.
+struct Location {
+  int file = 0;
+  int line = 0;
+};
+
+inline constexpr const char* kProgramTitle = "Tornel";
+// The longest part of a source line that a report quotes.
+inline constexpr size_t kQuotedLineLimit = 383;
+
+struct Diagnostics {
+  Location loc;
+  std::string post_file;     // post name + ".tr"
+  std::string include_list;  // "\t<path>\n" per include file
+  std::string last_error;    // text of the last report, for the NC file's error frame
+  int error_flag = 0;
+  int cancelled = 0;         // 1: the user cancelled; Exit sets its own value
+  LanguageTable lang;
+  platform::ProgressWindow progress;
+};
+
+// Fills "%s" and "%d" conversions in order with `args`, "%%" with "%".
+// Safe for texts from the language file whatever conversions they hold:
+// missing arguments give empty text, other conversions are copied as they are.
+std::string FormatMessage(std::string_view format, std::initializer_list<std::string_view> args);
+
+// A report without location: `text` is the whole report.  Internal errors
+// carry the stop icon, all others the exclamation icon.
+[[noreturn]] void FatalPlain(Diagnostics& diag, const std::string& text, bool internal = false);
+
+// An error in the post file at the current location.  `message` ends in
+// "in" so that " line N:" follows.
+[[noreturn]] void FatalAt(Diagnostics& diag, std::string_view message);
+
+// The report text FatalAt would show (it may itself fail to open the file).
+std::string LocatedReport(Diagnostics& diag, std::string_view message);
+
+// The path of a file number: the post file for 0, else the include list's
+// entry (the last one when the list is shorter).
+std::string LocationFileName(const Diagnostics& diag, int file);
+
+// Line `loc.line` of the file, with its line end, cut to the quoted-line
+// limit.  False when the file has fewer lines or the number is 0.
+bool SourceLine(Diagnostics& diag, Location loc, std::string& line);
+
+// Handles one pending window event; on Cancel sets the cancelled flag and
+// ends the run.
+void Pump(Diagnostics& diag);
+
+// Line reading and writing that keep the window responsive (text mode).
+bool ReadLine(Diagnostics& diag, std::FILE* file, std::string& line);
+void WriteLine(Diagnostics& diag, std::FILE* file, std::string_view text);
+
+}  // namespace tornel

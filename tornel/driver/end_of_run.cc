@@ -1,0 +1,92 @@
+#include "tornel/driver/end_of_run.h"
+
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/process.h"
+#include "tornel/driver/file_open.h"
+
+namespace tornel {
+
+namespace {
+
+bool DrivesDiffer(const std::string& a, const std::string& b) {
+  return platform::HasDriveLetter(a) && platform::HasDriveLetter(b) &&
+         !platform::SamePathText(a.substr(0, 2), b.substr(0, 2));
+}
+
+bool IsNetworkPath(const std::string& p) {
+  return p.size() >= 2 && platform::IsSeparator(p[0]) && platform::IsSeparator(p[1]);
+}
+
+bool CopyAndRemove(const std::string& from, const std::string& to) {
+  if (!platform::CopyFileTo(from, to)) return false;
+  platform::RemoveFile(from);
+  return true;
+}
+
+// Runs one end-of-run step; a fatal report inside it (already shown) makes
+// the exit status 1 and the remaining steps still run.
+template <class Step>
+void Guarded(int& status, Step step) {
+  try {
+    step();
+  } catch (const RunEnded& e) {
+    status = e.status != 0 ? e.status : 1;
+  }
+}
+
+}  // namespace
+
+std::string DeliveryTarget(const NcTarget& target) {
+  std::string path = platform::WithTrailingSeparator(target.dir) + target.name;
+  if (!target.ext.empty() && target.ext[0] != '.') path += '.';
+  return path + target.ext;
+}
+
+void DeliverNcFile(RunContext& ctx) {
+  const std::string& source = ctx.files.full_nc_path;
+  if (ctx.diag.cancelled == 1) {
+    platform::RemoveFile(source);
+    return;
+  }
+  std::string target = DeliveryTarget(ctx.target);
+  if (!platform::SamePathText(target, source)) {
+    bool moved;
+    if (DrivesDiffer(source, target) || IsNetworkPath(target)) {
+      moved = CopyAndRemove(source, target);
+    } else {
+      platform::RemoveFile(target);
+      // A rename cannot cross file systems; a copy can.
+      moved = platform::RenameFile(source, target) || CopyAndRemove(source, target);
+    }
+    // The NC file stays where it was written: nothing is lost, and the
+    // failure is not passed off as success.
+    if (!moved) FatalPlain(ctx.diag, LangFormat(ctx.diag, kMsgErrorCreating, {target}));
+  }
+  // ProcessEnd runs here once post functions are runnable.
+  if (!ctx.files.editor.empty())
+    platform::StartProgram("\"" + ctx.files.editor + "\" \"" + target + "\"");
+}
+
+void CleanUp(RunContext& ctx) {
+  CloseAllFiles(ctx.open_files);
+  for (const char* name : kTempFiles) platform::RemoveFile(name);
+  DeleteScratchFiles(ctx.open_files);
+  ctx.open_files = OpenFiles{};
+  ctx.program_loaded = false;
+}
+
+int EndOfRun(RunContext& ctx, int status) {
+  bool nc_open = !ctx.open_files.entries.empty() && ctx.open_files.entries[kNcFileHandle];
+  if (ctx.program_loaded && nc_open) {
+    // Pending NC lines are flushed and the file finished here once the
+    // output subsystem exists; closing comes last.
+    CloseOpenFile(ctx.open_files, kNcFileHandle);
+    Guarded(status, [&] { DeliverNcFile(ctx); });
+  }
+  CleanUp(ctx);
+  platform::ProgressClose(ctx.diag.progress);
+  return status;
+}
+
+}  // namespace tornel

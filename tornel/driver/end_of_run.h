@@ -1,0 +1,26 @@
+// What happens when a run ends, however it ends: the NC file is finished
+// and delivered (or deleted after Cancel), the editor started, files closed
+// and temp files deleted.
+#pragma once
+
+#include <string>
+
+#include "tornel/driver/run_context.h"
+
+namespace tornel {
+
+// Runs every end-of-run step and gives the exit status: `status` as the run
+// ended, or 1 when a step itself failed.  Never throws.
+int EndOfRun(RunContext& ctx, int status);
+
+// The NC file's final path from the target directory, name and extension.
+std::string DeliveryTarget(const NcTarget& target);
+
+// Moves the closed NC file to its final path (or deletes it after Cancel),
+// runs ProcessEnd and starts the editor.  Reports a failed move.
+void DeliverNcFile(RunContext& ctx);
+
+// Closes every open file and deletes the run's temp files.
+void CleanUp(RunContext& ctx);
+
+}  // namespace tornel

@@ -1,0 +1,166 @@
+#include "tornel/driver/run.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/select_list.h"
+#include "platform/text_file.h"
+#include "tornel/driver/build_date.h"
+#include "tornel/driver/command_line.h"
+#include "tornel/driver/file_open.h"
+
+namespace tornel {
+
+namespace {
+
+constexpr const char* kMsgInvalidParameter = "Invalid command line parameter %s.";
+constexpr LangMessage kMsgAptNotGiven{15, "APT-CL filename not given."};
+constexpr LangMessage kMsgAptNotFound{16, "APT-CL file - %s not found."};
+constexpr const char* kMsgPostNotFound = "Postprocessor file - %s not found";
+
+constexpr LangMessage kLabelPost{1, "Postprocessor:"};
+constexpr LangMessage kLabelFile{2, "Filename:"};
+constexpr LangMessage kSelectPrompt{3, "Please, select a postprocessor to use."};
+constexpr LangMessage kLabelCancel{5, "Cancel"};
+
+std::string Lang(const RunContext& ctx, LangMessage msg) {
+  return std::string(LangText(ctx.diag.lang, msg.entry, msg.text));
+}
+
+bool EndsWithNoCase(const std::string& s, std::string_view suffix) {
+  if (s.size() < suffix.size()) return false;
+  for (size_t i = 0; i < suffix.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(s[s.size() - suffix.size() + i])) != suffix[i])
+      return false;
+  return true;
+}
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// The post selection dialog: the posts of the current directory, sorted
+// the way a list box sorts them, the first one preselected.
+std::string SelectPost(RunContext& ctx) {
+  std::vector<std::string> posts;
+  for (const std::string& name : platform::ListFiles(""))
+    if (EndsWithNoCase(name, kPostFileExtension))
+      posts.push_back(name.substr(0, name.size() - std::string_view(kPostFileExtension).size()));
+  std::sort(posts.begin(), posts.end(), [](const std::string& a, const std::string& b) {
+    std::string la = Lower(a), lb = Lower(b);
+    return la != lb ? la < lb : a < b;
+  });
+  platform::ListChoice choice =
+      platform::SelectFromList(kProgramTitle, Lang(ctx, kSelectPrompt), posts, 0);
+  if (!choice.ok) throw RunEnded{1};
+  return choice.index >= 0 ? posts[choice.index] : std::string();
+}
+
+// Runs a post function when the post file defines it.  Event functions
+// become runnable with the interpreter; until then the compiler defines
+// none, so there is nothing to run.
+void RunPostFunction(RunContext& ctx, int number) {
+  if (!IsDefined(ctx.post_functions, number)) return;
+}
+
+}  // namespace
+
+void ReadLanguage(RunContext& ctx) {
+  errno = 0;
+  std::FILE* f = platform::OpenBinary(kLanguageFileName, "r");
+  if (!f) {
+    if (errno == ENOENT) return;  // no language file: the built-in texts stand
+    f = OpenFile(ctx.diag, kLanguageFileName, "r");  // reports why it can't be read
+  }
+  ReadLanguageFile(ctx.diag.lang, f);
+  bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed) FatalPlain(ctx.diag, LangFormat(ctx.diag, kMsgErrorOpening, {kLanguageFileName}));
+
+  platform::ProgressWindow& w = ctx.diag.progress;
+  w.post_label = Lang(ctx, kLabelPost);
+  w.file_label = Lang(ctx, kLabelFile);
+  w.cancel_label = Lang(ctx, kLabelCancel);
+}
+
+void ChooseFiles(RunContext& ctx, const std::vector<std::string>& args) {
+  CommandLine cmd = ParseCommandLine(args);
+  if (!cmd.invalid.empty()) FatalPlain(ctx.diag, FormatMessage(kMsgInvalidParameter, {cmd.invalid}));
+  if (!cmd.apt) FatalPlain(ctx.diag, LangFormat(ctx.diag, kMsgAptNotGiven, {}));
+  if (!platform::FileExists(*cmd.apt))
+    FatalPlain(ctx.diag, LangFormat(ctx.diag, kMsgAptNotFound, {*cmd.apt}));
+
+  RunFiles& f = ctx.files;
+  f.apt_path = *cmd.apt;
+  f.companion_path = CompanionClPath(f.apt_path);
+  f.nc_path = NcPath(cmd);
+  f.full_nc_path = platform::AbsolutePath(f.nc_path);
+  f.editor = cmd.editor;
+  ctx.flags.companion_file = cmd.companion ? 1 : 0;
+
+  f.post_name = cmd.post ? *cmd.post : SelectPost(ctx);
+
+  platform::PathParts nc = platform::SplitPath(f.full_nc_path);
+  ctx.diag.progress.post_name = f.post_name;
+  ctx.diag.progress.file_name = nc.name + nc.ext;
+  f.post_file = f.post_name + kPostFileExtension;
+  f.settings_file = f.post_name + kSettingsFileExtension;
+  f.values_file = ValuesFilePath(f.apt_path);
+  ctx.diag.post_file = f.post_file;
+
+  ctx.target = {nc.drive + nc.dir, nc.name, nc.ext};
+}
+
+void CreateNcFile(RunContext& ctx) {
+  InitOpenFiles(ctx.open_files);
+  ctx.open_files.entries[kNcFileHandle] = OpenFile(ctx.diag, ctx.files.nc_path, "w");
+}
+
+void StartUp(RunContext& ctx, const std::vector<std::string>& args) {
+  ctx.diag.progress.build_date = IsoBuildDate();
+  platform::ProgressOpen(ctx.diag.progress);
+  ctx.flags = RunFlags{};
+  ClearPostFunctions(ctx.post_functions);
+  ReadLanguage(ctx);
+  ChooseFiles(ctx, args);
+  CreateNcFile(ctx);
+  // The system variable registry is built here once it exists.
+}
+
+void CompilePost(RunContext& ctx) {
+  if (!platform::CopyFileTo(ctx.files.post_file, kTempPostCopy))
+    FatalPlain(ctx.diag, FormatMessage(kMsgPostNotFound, {ctx.files.post_file}));
+  // The compiler passes run here, each from one temp file to the next, and
+  // the last one loads the program; so far there are no passes, and the
+  // loaded program is empty.
+  ctx.program_loaded = true;
+}
+
+void RunFirstPass(RunContext& ctx) {
+  ctx.flags.scan_pass = 1;
+  ctx.flags.first_run = 1;
+  RunPostFunction(ctx, kPfInitSettings);
+  platform::ProgressSetValue(ctx.diag.progress, 10);
+  Pump(ctx.diag);
+}
+
+void RunSecondPass(RunContext& ctx) {
+  ctx.flags.first_run = 0;
+  ctx.flags.scan_pass = 0;
+  RunPostFunction(ctx, kPfSettings);
+  platform::ProgressSetValue(ctx.diag.progress, 100);
+  Pump(ctx.diag);
+}
+
+void RunTornel(RunContext& ctx, const std::vector<std::string>& args) {
+  StartUp(ctx, args);
+  CompilePost(ctx);
+  RunFirstPass(ctx);
+  RunSecondPass(ctx);
+}
+
+}  // namespace tornel
