@@ -11,6 +11,7 @@
 #include "tornel/driver/build_date.h"
 #include "tornel/driver/command_line.h"
 #include "tornel/driver/file_open.h"
+#include "tornel/sysvars/registry.h"
 
 namespace tornel {
 
@@ -128,7 +129,7 @@ void StartUp(RunContext& ctx, const std::vector<std::string>& args) {
   ReadLanguage(ctx);
   ChooseFiles(ctx, args);
   CreateNcFile(ctx);
-  // The system variable registry is built here once it exists.
+  RegisterSystemVariables(ctx.variables);
 }
 
 void CompilePost(RunContext& ctx) {

@@ -8,6 +8,8 @@
 #include "tornel/builtins/open_files.h"
 #include "tornel/compiler/post_functions.h"
 #include "tornel/driver/diagnostics.h"
+#include "tornel/sysvars/value_tables.h"
+#include "tornel/sysvars/variable_table.h"
 
 namespace tornel {
 
@@ -57,6 +59,8 @@ struct RunContext {
   NcTarget target;
   PostFunctionTable post_functions{};
   OpenFiles open_files;
+  VariableTable variables;  // every variable name: system variables first
+  ValueTables values;       // allocated once compiling has numbered every slot
   bool program_loaded = false;  // the intermediate program is in memory
 };
 
