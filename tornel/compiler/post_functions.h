@@ -1,15 +1,26 @@
 // The post function table: per post function number, the label of the post
-// file's function, or kNoFunction when the post does not define it.
+// file's function, or kNoFunction when the post does not define it.  Every
+// post function has a fixed number 1..91 and a name, matched without regard
+// to case when a FUNC definition is compiled.
 #pragma once
 
 #include <array>
+#include <string_view>
 
 namespace tornel {
 
 inline constexpr int kPostFunctionSlots = 92;  // numbers 1..91, slot 0 unused
 inline constexpr int kNoFunction = -1;
+inline constexpr int kNotAPostFunction = 0;    // PostFunctionNumber of any other name
 
-// Post function numbers the run driver calls itself.
+// Post function numbers the run driver and the move handlers use.
+inline constexpr int kPfMove = 1;
+inline constexpr int kPfRapidMove = 2;
+inline constexpr int kPfLineMove = 3;
+inline constexpr int kPfArcMove = 4;
+inline constexpr int kPfRadiusArcMove = 5;
+inline constexpr int kPfCenterArcMove = 6;
+inline constexpr int kPfHelicalArcMove = 7;
 inline constexpr int kPfSettings = 40;
 inline constexpr int kPfInitSettings = 41;
 inline constexpr int kPfProcessEnd = 42;
@@ -21,5 +32,31 @@ inline void ClearPostFunctions(PostFunctionTable& table) { table.fill(kNoFunctio
 inline bool IsDefined(const PostFunctionTable& table, int number) {
   return table[number] != kNoFunction;
 }
+
+// The name of each number as the post file writes it; empty for the numbers
+// without a post function (0, 17-23 and 37 are event codes only).
+extern const std::array<std::string_view, kPostFunctionSlots> kPostFunctionNames;
+
+// The number of a post function name (any case), or kNotAPostFunction.
+int PostFunctionNumber(std::string_view name);
+
+// Records `label` as the handler of `number` unless the slot has one: the
+// first definition in the post file wins.  True when recorded.
+bool DefinePostFunction(PostFunctionTable& table, int number, int label);
+
+// The handler of each kind of move, as labels (kNoFunction: none at all).
+// A missing function falls back along its chain: rapid and line to Move,
+// arc to Move, radius and centre arcs to the resolved arc handler, helical
+// arcs to the resolved centre-arc handler.
+struct MoveHandlers {
+  int rapid;
+  int line;
+  int arc;
+  int radius_arc;
+  int center_arc;
+  int helical_arc;
+};
+
+MoveHandlers ResolveMoveHandlers(const PostFunctionTable& table);
 
 }  // namespace tornel

@@ -8,9 +8,11 @@
 #include "platform/paths.h"
 #include "platform/select_list.h"
 #include "platform/text_file.h"
+#include "tornel/compiler/preprocessor.h"
 #include "tornel/driver/build_date.h"
 #include "tornel/driver/command_line.h"
 #include "tornel/driver/file_open.h"
+#include "tornel/sysvars/keyword_pass.h"
 #include "tornel/sysvars/registry.h"
 
 namespace tornel {
@@ -135,9 +137,13 @@ void StartUp(RunContext& ctx, const std::vector<std::string>& args) {
 void CompilePost(RunContext& ctx) {
   if (!platform::CopyFileTo(ctx.files.post_file, kTempPostCopy))
     FatalPlain(ctx.diag, FormatMessage(kMsgPostNotFound, {ctx.files.post_file}));
-  // The compiler passes run here, each from one temp file to the next, and
-  // the last one loads the program; so far there are no passes, and the
-  // loaded program is empty.
+  // The passes hand the text on in memory; the end of the run deletes the
+  // copy with the other temp files.
+  CompilerState& c = ctx.compiler;
+  c.text = Preprocess(ctx.diag, c.stacks, ReadSourceLines(ctx.diag, kTempPostCopy));
+  c.text = KeywordPass(ctx.diag, c.text);
+  // The declaration, control structure and final passes follow here, and
+  // the last one loads the program; so far the loaded program is empty.
   ctx.program_loaded = true;
 }
 

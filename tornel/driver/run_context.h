@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tornel/builtins/open_files.h"
+#include "tornel/compiler/compiler_state.h"
 #include "tornel/compiler/post_functions.h"
 #include "tornel/driver/diagnostics.h"
 #include "tornel/sysvars/value_tables.h"
@@ -58,6 +59,7 @@ struct RunContext {
   RunFiles files;
   NcTarget target;
   PostFunctionTable post_functions{};
+  CompilerState compiler;
   OpenFiles open_files;
   VariableTable variables;  // every variable name: system variables first
   ValueTables values;       // allocated once compiling has numbered every slot
