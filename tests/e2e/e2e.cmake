@@ -12,10 +12,6 @@ foreach(case_dir ${_tornel_e2e_cases})
         -DCASE=${case_dir}
         -DWORK=${CMAKE_BINARY_DIR}/e2e/${case}
         -P ${CMAKE_SOURCE_DIR}/tests/e2e/run_case.cmake)
-    if(CMAKE_CROSSCOMPILING)
-      set_tests_properties(e2e.${case} PROPERTIES
-        ENVIRONMENT "WINEDEBUG=-all;WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
-        RESOURCE_LOCK wineprefix)
-    endif()
+    tornel_under_wine(e2e.${case})
   endif()
 endforeach()
