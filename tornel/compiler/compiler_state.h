@@ -1,7 +1,10 @@
 // What the compiler keeps between its passes: the intermediate text (one
 // location-prefixed record per line, without line ends) handed from one
 // pass to the next in memory, and the stack store whose text row 0 holds
-// the string literals until the value tables exist.
+// the string literals until the value tables exist, and the one label
+// counter that numbers every label of the program (function entries, LABEL
+// statements and the labels of control structures) in the order the passes
+// create them.
 #pragma once
 
 #include <string>
@@ -14,6 +17,10 @@ namespace tornel {
 struct CompilerState {
   std::vector<std::string> text;
   StackStore stacks;
+  int label_counter = 0;
 };
+
+// Takes the next label number: the first label of a program is 0.
+inline int NewLabel(CompilerState& s) { return s.label_counter++; }
 
 }  // namespace tornel
