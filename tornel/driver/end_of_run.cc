@@ -43,6 +43,10 @@ std::string DeliveryTarget(const NcTarget& target) {
   return path + target.ext;
 }
 
+std::string EditorCommandLine(const std::string& editor, const std::string& nc_path) {
+  return "\"" + editor + "\" \"" + nc_path + "\"";
+}
+
 void DeliverNcFile(RunContext& ctx) {
   const std::string& source = ctx.files.full_nc_path;
   if (ctx.diag.cancelled == 1) {
@@ -65,7 +69,7 @@ void DeliverNcFile(RunContext& ctx) {
   }
   // ProcessEnd runs here once post functions are runnable.
   if (!ctx.files.editor.empty())
-    platform::StartProgram("\"" + ctx.files.editor + "\" \"" + target + "\"");
+    platform::StartProgram(EditorCommandLine(ctx.files.editor, target));
 }
 
 void CleanUp(RunContext& ctx) {

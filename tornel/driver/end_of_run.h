@@ -16,6 +16,9 @@ int EndOfRun(RunContext& ctx, int status);
 // The NC file's final path from the target directory, name and extension.
 std::string DeliveryTarget(const NcTarget& target);
 
+// The editor's command line: both the editor and the NC file quoted.
+std::string EditorCommandLine(const std::string& editor, const std::string& nc_path);
+
 // Moves the closed NC file to its final path (or deletes it after Cancel),
 // runs ProcessEnd and starts the editor.  Reports a failed move.
 void DeliverNcFile(RunContext& ctx);

@@ -84,6 +84,11 @@ TEST_F(Run, PostMayRenameTheNcFile) {
   EXPECT_FALSE(Exists("part.nc"));
 }
 
+TEST(EditorCommandLine, QuotesBothWords) {
+  EXPECT_EQ(EditorCommandLine("C:\\Program Files\\ed.exe", "C:\\nc\\part 1.nc"),
+            "\"C:\\Program Files\\ed.exe\" \"C:\\nc\\part 1.nc\"");
+}
+
 TEST_F(Run, FailedDeliveryKeepsTheNcFileAndFails) {
   RunStages({"-p", "mill", "-i", "part.cl"});
   ctx.target.dir = "no-such-dir";
