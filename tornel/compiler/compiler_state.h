@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tornel/compiler/function_table.h"
 #include "tornel/interp/stack_store.h"
 
 namespace tornel {
@@ -18,6 +19,10 @@ struct CompilerState {
   std::vector<std::string> text;
   StackStore stacks;
   int label_counter = 0;
+  // String table slots taken by the string literals of text row 0, from
+  // kFirstStringLiteral; their texts move there once the tables exist.
+  int string_literals = 0;
+  FunctionTables functions;  // descriptors, OnAPT table, OnAddr/OnAddrOut hooks
 };
 
 // Takes the next label number: the first label of a program is 0.

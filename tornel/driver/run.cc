@@ -8,6 +8,9 @@
 #include "platform/paths.h"
 #include "platform/select_list.h"
 #include "platform/text_file.h"
+#include "tornel/compiler/constants_pass.h"
+#include "tornel/compiler/declarations_pass.h"
+#include "tornel/compiler/labels_pass.h"
 #include "tornel/compiler/preprocessor.h"
 #include "tornel/driver/build_date.h"
 #include "tornel/driver/command_line.h"
@@ -142,8 +145,15 @@ void CompilePost(RunContext& ctx) {
   CompilerState& c = ctx.compiler;
   c.text = Preprocess(ctx.diag, c.stacks, ReadSourceLines(ctx.diag, kTempPostCopy));
   c.text = KeywordPass(ctx.diag, c.text);
-  // The declaration, control structure and final passes follow here, and
-  // the last one loads the program; so far the loaded program is empty.
+  c.text = ConstantsPass(ctx.diag, c.text);
+  c.text = DeclarationsPass(ctx.diag, c, ctx.variables, ctx.post_functions, c.text);
+  // The address and modal group passes come here.
+  c.text = LabelsPass(ctx.diag, c, c.text);
+  // The control structure and final passes follow here, and the last one
+  // loads the program; so far the loaded program is empty.
+  // Every variable and literal is numbered now: the tables take their
+  // final sizes.
+  CreateValueTables(ctx.diag, c, ctx.variables, ctx.values);
   ctx.program_loaded = true;
 }
 

@@ -13,18 +13,14 @@
 #include <unordered_map>
 #include <vector>
 
+#include "tornel/compiler/words.h"
+
 namespace tornel {
 
 // The three value tables.  The numbering doubles as the index into per-table
 // arrays; the byte that names a type in the program text is the compiler's.
 enum class VarType { kInteger, kReal, kString };
 inline constexpr int kVarTypes = 3;
-
-// Letters, digits, '_', '#' and '$'.
-constexpr bool IsNameChar(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-         c == '#' || c == '$';
-}
 
 // The type a variable name announces by its second letter: i, r or s (either
 // case).  "src..." is real, like every "sr..." name.

@@ -1,0 +1,27 @@
+#include "tornel/compiler/function_table.h"
+
+#include "tornel/driver/file_open.h"
+
+namespace tornel {
+
+int ReserveDescriptor(Diagnostics& diag, FunctionTables& tables, int params) {
+  int offset = tables.descriptor_end;
+  int size = DescriptorSize(params);
+  GrowTable(diag, tables.descriptors, static_cast<size_t>(offset + size - 1));
+  tables.descriptor_end = offset + size;
+  return offset;
+}
+
+void AddOnApt(Diagnostics& diag, FunctionTables& tables, int label, std::string command) {
+  for (char& c : command)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  std::vector<OnAptEntry>& table = tables.onapt;
+  try {
+    if (table.size() == table.capacity()) table.reserve(table.capacity() + kTableGrowth);
+    table.push_back({label, std::move(command)});
+  } catch (const std::bad_alloc&) {
+    FatalPlain(diag, kMsgNoMemory, true);
+  }
+}
+
+}  // namespace tornel
