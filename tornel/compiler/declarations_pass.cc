@@ -104,12 +104,7 @@ std::string LabelLine(int label) { return kTokLabelLine + std::to_string(label);
 // The function list key and the message for a second definition in one file.
 std::string FunctionKey(const FunctionHeader& h) {
   switch (h.kind) {
-    case FunctionKind::kOnApt: {
-      std::string command = h.target;
-      for (char& c : command)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-      return "onapt[" + command + "]";
-    }
+    case FunctionKind::kOnApt: return "onapt[" + h.target + "]";
     case FunctionKind::kOnAddr: return "onaddr[" + h.target + "]";
     case FunctionKind::kOnAddrOut: return "onaddrout[" + h.target + "]";
     default: return h.name;

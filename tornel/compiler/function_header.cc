@@ -122,6 +122,9 @@ size_t ParseTarget(Diagnostics& diag, FunctionKind kind, std::string_view name, 
   }
   if (end >= name.size() || name[end] != ']') FatalAt(diag, m.right_bracket);
   target = text;
+  if (kind == FunctionKind::kOnApt)
+    for (char& c : target)
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return end + 1;
 }
 

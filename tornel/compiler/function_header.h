@@ -35,7 +35,7 @@ struct FunctionHeader {
   FunctionKind kind = FunctionKind::kVoid;
   std::string name;      // user and post functions: the name as written (lower case)
   int post_number = 0;   // post functions: the post function number
-  std::string target;    // OnAPT: the command; OnAddr, OnAddrOut: the address
+  std::string target;    // OnAPT: the command, upper case; OnAddr, OnAddrOut: the address
 };
 
 // Called for each parameter, in order, once its name is known to be a local

@@ -13,8 +13,6 @@ int ReserveDescriptor(Diagnostics& diag, FunctionTables& tables, int params) {
 }
 
 void AddOnApt(Diagnostics& diag, FunctionTables& tables, int label, std::string command) {
-  for (char& c : command)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   std::vector<OnAptEntry>& table = tables.onapt;
   try {
     if (table.size() == table.capacity()) table.reserve(table.capacity() + kTableGrowth);

@@ -56,7 +56,7 @@ struct FunctionTables {
 // Reserves room for a descriptor of `params` parameters and gives its offset.
 int ReserveDescriptor(Diagnostics& diag, FunctionTables& tables, int params);
 
-// Adds an OnAPT entry (the command upper-cased).
+// Adds an OnAPT entry; `command` is upper case.
 void AddOnApt(Diagnostics& diag, FunctionTables& tables, int label, std::string command);
 
 }  // namespace tornel
