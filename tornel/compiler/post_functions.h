@@ -49,12 +49,12 @@ bool DefinePostFunction(PostFunctionTable& table, int number, int label);
 // arc to Move, radius and centre arcs to the resolved arc handler, helical
 // arcs to the resolved centre-arc handler.
 struct MoveHandlers {
-  int rapid;
-  int line;
-  int arc;
-  int radius_arc;
-  int center_arc;
-  int helical_arc;
+  int rapid = kNoFunction;
+  int line = kNoFunction;
+  int arc = kNoFunction;
+  int radius_arc = kNoFunction;
+  int center_arc = kNoFunction;
+  int helical_arc = kNoFunction;
 };
 
 MoveHandlers ResolveMoveHandlers(const PostFunctionTable& table);

@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "tornel/driver/file_open.h"
+#include "tornel/sysvars/system_variable_counts.h"
 
 namespace tornel {
 
@@ -37,7 +38,7 @@ void Guarded(int& status, Step step) {
 
 }  // namespace
 
-std::string DeliveryTarget(const NcTarget& target) {
+std::string DeliveryTarget(const NcFileName& target) {
   std::string path = platform::WithTrailingSeparator(target.dir) + target.name;
   if (!target.ext.empty() && target.ext[0] != '.') path += '.';
   return path + target.ext;
@@ -53,7 +54,10 @@ void DeliverNcFile(RunContext& ctx) {
     platform::RemoveFile(source);
     return;
   }
-  std::string target = DeliveryTarget(ctx.target);
+  // Before the value tables exist there is no name the post could have
+  // given: the file stays where it was written.
+  bool named = ctx.values.strings.size() >= static_cast<size_t>(kStringSystemSlots);
+  std::string target = named ? DeliveryTarget(NcFileFromValues(ctx.values)) : source;
   if (!platform::SamePathText(target, source)) {
     bool moved;
     if (DrivesDiffer(source, target) || IsNetworkPath(target)) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tornel/driver/run_context.h"
+#include "tornel/sysvars/start_values.h"
 
 namespace tornel {
 
@@ -13,8 +14,9 @@ namespace tornel {
 // ended, or 1 when a step itself failed.  Never throws.
 int EndOfRun(RunContext& ctx, int status);
 
-// The NC file's final path from the target directory, name and extension.
-std::string DeliveryTarget(const NcTarget& target);
+// The NC file's final path from the directory, name and extension that the
+// post left in ssNcDir, ssNcName and ssNcExt.
+std::string DeliveryTarget(const NcFileName& target);
 
 // The editor's command line: both the editor and the NC file quoted.
 std::string EditorCommandLine(const std::string& editor, const std::string& nc_path);

@@ -6,7 +6,9 @@
 
 #include "platform/paths.h"
 #include "tests/test_dir.h"
+#include "tornel/compiler/preprocessor.h"
 #include "tornel/driver/run.h"
+#include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
 namespace {
@@ -59,15 +61,15 @@ TEST_F(Run, RunFilesAreNamedFromTheCommandLine) {
   EXPECT_EQ(ctx.files.companion_path, "partx.cl");
   EXPECT_EQ(ctx.flags.companion_file, 1);
   EXPECT_EQ(ctx.diag.progress.file_name, "part.tap");
-  EXPECT_EQ(ctx.target.name, "part");
-  EXPECT_EQ(ctx.target.ext, ".tap");
+  EXPECT_EQ(NcFileFromValues(ctx.values).name, "part");
+  EXPECT_EQ(NcFileFromValues(ctx.values).ext, ".tap");
   ctx.files.editor.clear();  // no editor to start in a test
   EndOfRun(ctx, 0);
 }
 
 TEST_F(Run, PostMayRenameTheNcFile) {
   RunStages({"-p", "mill", "-i", "part.cl"});
-  ctx.target.ext = "h";
+  ctx.values.strings[kSsNcExt] = "h";
   EXPECT_EQ(EndOfRun(ctx, 0), 0);
   EXPECT_TRUE(Exists("part.h"));
   EXPECT_FALSE(Exists("part.nc"));
@@ -76,9 +78,9 @@ TEST_F(Run, PostMayRenameTheNcFile) {
   ctx = std::move(again);
   WriteFile("sub/old.nc", "old");
   RunStages({"-p", "mill", "-i", "part.cl"});
-  ctx.target.dir = "sub";
-  ctx.target.name = "old";
-  ctx.target.ext = ".nc";
+  ctx.values.strings[kSsNcDir] = "sub";
+  ctx.values.strings[kSsNcName] = "old";
+  ctx.values.strings[kSsNcExt] = ".nc";
   EXPECT_EQ(EndOfRun(ctx, 0), 0);
   EXPECT_EQ(ReadFile("sub/old.nc"), "");  // an existing target is replaced
   EXPECT_FALSE(Exists("part.nc"));
@@ -89,10 +91,26 @@ TEST(EditorCommandLine, QuotesBothWords) {
             "\"C:\\Program Files\\ed.exe\" \"C:\\nc\\part 1.nc\"");
 }
 
+TEST_F(Run, CompiledPostGetsItsValueTablesStartValuesAndDefaults) {
+  WriteFile("mill.tr",
+            "main\n  variable\n    usNote\n  end\n  usNote = 'Hello'\nend main\n"
+            "func Move\nend func\n");
+  RunStages({"-p", "mill", "-i", "part.cl"});
+  EXPECT_EQ(ctx.values.strings[kFirstStringLiteral], "Hello");
+  EXPECT_EQ(ctx.values.strings.size(), static_cast<size_t>(kFirstStringLiteral + 2));
+  EXPECT_EQ(ctx.values.strings[kSsPostName], "mill");
+  EXPECT_EQ(ctx.values.ints[kSiEachOn], 1);
+  EXPECT_EQ(ctx.post_functions[kPfMove], 0);
+  EXPECT_EQ(ctx.move_handlers.rapid, 0);
+  EXPECT_EQ(ctx.move_handlers.helical_arc, 0);
+  EXPECT_EQ(EndOfRun(ctx, 0), 0);
+  EXPECT_TRUE(Exists("part.nc"));
+}
+
 TEST_F(Run, FailedDeliveryKeepsTheNcFileAndFails) {
   RunStages({"-p", "mill", "-i", "part.cl"});
-  ctx.target.dir = "no-such-dir";
-  std::string target = DeliveryTarget(ctx.target);
+  ctx.values.strings[kSsNcDir] = "no-such-dir";
+  std::string target = DeliveryTarget(NcFileFromValues(ctx.values));
   EXPECT_EQ(EndOfRun(ctx, 0), 1);
   EXPECT_EQ(ctx.diag.last_error, "Error creating file " + target + ".");
   EXPECT_TRUE(Exists("part.nc"));

@@ -15,8 +15,10 @@
 #include "tornel/driver/build_date.h"
 #include "tornel/driver/command_line.h"
 #include "tornel/driver/file_open.h"
+#include "tornel/sysvars/defaults.h"
 #include "tornel/sysvars/keyword_pass.h"
 #include "tornel/sysvars/registry.h"
+#include "tornel/sysvars/start_values.h"
 
 namespace tornel {
 
@@ -117,8 +119,6 @@ void ChooseFiles(RunContext& ctx, const std::vector<std::string>& args) {
   f.settings_file = f.post_name + kSettingsFileExtension;
   f.values_file = ValuesFilePath(f.apt_path);
   ctx.diag.post_file = f.post_file;
-
-  ctx.target = {nc.drive + nc.dir, nc.name, nc.ext};
 }
 
 void CreateNcFile(RunContext& ctx) {
@@ -157,9 +157,20 @@ void CompilePost(RunContext& ctx) {
   ctx.program_loaded = true;
 }
 
+void SetRunStartValues(RunContext& ctx) {
+  const RunFiles& f = ctx.files;
+  SetStartValues(ctx.values, f.apt_path, f.full_nc_path, f.post_name, CurrentLocalTime());
+  ctx.move_handlers = ResolveMoveHandlers(ctx.post_functions);
+}
+
 void RunFirstPass(RunContext& ctx) {
+  bool companion = ctx.flags.companion_file != 0;
   ctx.flags.scan_pass = 1;
   ctx.flags.first_run = 1;
+  SetRunStartValues(ctx);
+  ApplyDefaults(ctx.values, true, companion);
+  // MAIN runs here.
+  ResolveUnsetCodes(ctx.values);
   RunPostFunction(ctx, kPfInitSettings);
   platform::ProgressSetValue(ctx.diag.progress, 10);
   Pump(ctx.diag);
@@ -167,8 +178,11 @@ void RunFirstPass(RunContext& ctx) {
 
 void RunSecondPass(RunContext& ctx) {
   ctx.flags.first_run = 0;
+  // MAIN runs here again.
+  ResolveUnsetCodes(ctx.values);
   ctx.flags.scan_pass = 0;
   RunPostFunction(ctx, kPfSettings);
+  ApplyDefaults(ctx.values, false, ctx.flags.companion_file != 0);
   platform::ProgressSetValue(ctx.diag.progress, 100);
   Pump(ctx.diag);
 }

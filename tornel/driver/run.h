@@ -23,4 +23,7 @@ void ReadLanguage(RunContext& ctx);
 void ChooseFiles(RunContext& ctx, const std::vector<std::string>& args);
 void CreateNcFile(RunContext& ctx);
 
+// The file-name, date and time variables and the handlers of the moves.
+void SetRunStartValues(RunContext& ctx);
+
 }  // namespace tornel

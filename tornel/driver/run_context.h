@@ -45,20 +45,12 @@ struct RunFiles {
   std::string editor;          // -ed
 };
 
-// Where the finished NC file goes: directory, name and extension, which the
-// post may change during the run.
-struct NcTarget {
-  std::string dir;
-  std::string name;
-  std::string ext;
-};
-
 struct RunContext {
   Diagnostics diag;
   RunFlags flags;
   RunFiles files;
-  NcTarget target;
   PostFunctionTable post_functions{};
+  MoveHandlers move_handlers;  // resolved at run start
   CompilerState compiler;
   OpenFiles open_files;
   VariableTable variables;  // every variable name: system variables first
