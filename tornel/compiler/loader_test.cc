@@ -1,0 +1,84 @@
+#include "tornel/compiler/loader.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/test_dir.h"
+#include "tornel/compiler/control_structures.h"
+#include "tornel/compiler/final_pass.h"
+#include "tornel/compiler/location_prefix.h"
+#include "tornel/compiler/preprocessor.h"
+#include "tornel/compiler/program_dump.h"
+#include "tornel/compiler/tokens.h"
+
+namespace tornel {
+namespace {
+
+std::string Tok(char token) { return std::string(1, token); }
+std::string LabelLine(int n) { return Tok(kTokLabelLine) + std::to_string(n); }
+
+TEST(Loader, RecordsFormOneStringAndLabelsPointAtTheNextRecord) {
+  Diagnostics diag;
+  LoadedProgram p;
+  std::string a = WithLocation({0, 1}, "a=1");
+  std::string b = WithLocation({0, 2}, "b=2");
+  LoadProgram(diag, {LabelLine(2), a, LabelLine(0), LabelLine(1), b, LabelLine(3)}, 5, p);
+  EXPECT_EQ(p.bytes, a + "\n" + b + "\n");
+  EXPECT_EQ(ProgramLength(p), a.size() + b.size() + 2);
+  EXPECT_EQ(p.bytes.c_str()[ProgramLength(p)], '\0');
+  // Two label lines in a row: both at the record after them.
+  EXPECT_EQ(p.labels, (std::vector<int32_t>{static_cast<int32_t>(a.size() + 1),
+                                            static_cast<int32_t>(a.size() + 1), 0,
+                                            static_cast<int32_t>(ProgramLength(p)),
+                                            kLabelNotPlaced}));
+}
+
+TEST(Loader, ALabelBeyondTheCountEnlargesTheTable) {
+  Diagnostics diag;
+  LoadedProgram p;
+  LoadProgram(diag, {WithLocation({0, 1}, "x"), LabelLine(4)}, 1, p);
+  EXPECT_EQ(p.labels, (std::vector<int32_t>{kLabelNotPlaced, kLabelNotPlaced, kLabelNotPlaced,
+                                            kLabelNotPlaced, 6}));
+  // Loading again starts afresh.
+  LoadProgram(diag, {}, 0, p);
+  EXPECT_TRUE(p.bytes.empty());
+  EXPECT_TRUE(p.labels.empty());
+}
+
+class LoadedPost : public tornel_test::InTempDir {};
+
+TEST_F(LoadedPost, IncludeFilesLoadIntoOneProgramWithTheirLocations) {
+  WriteFile("mill.tr",
+            "include: 'lib/a.inc'\n"
+            "x = 1\n"
+            "IF (x > 1 AND x <= 3) y = 2\n");
+  WriteFile("lib/a.inc",
+            "include: 'lib/b.inc'\n"
+            "\n"
+            "WHILE (z <> 0)\n"
+            "  z = z - 1\n"
+            "END\n");
+  WriteFile("lib/b.inc", "// nothing but\nw = yes\n");
+  Diagnostics diag;
+  diag.post_file = "mill.tr";
+  CompilerState state;
+  std::vector<std::string> text = Preprocess(diag, state.stacks, ReadSourceLines(diag, "mill.tr"));
+  text = CompileControlStructures(diag, state, text);
+  text = FinalTextPass(diag, text);
+  LoadedProgram p;
+  LoadProgram(diag, text, state.label_counter, p);
+  EXPECT_EQ(DumpProgram(diag, p),
+            "program: 71 bytes, 3 labels\n"
+            "   0  mill.tr:2  x=1\n"
+            "   8  mill.tr:3  {test}(x>1{and}x{<=}3){jump-if-false L0}\n"
+            "  25  mill.tr:3  y=2\n"
+            "L0:\n"
+            "L1:\n"
+            "  33  lib/a.inc:3  {test}(z{<>}0){jump-if-false L2}\n"
+            "  46  lib/a.inc:4  z=z-1\n"
+            "  56  lib/a.inc:5  {jump L1}\n"
+            "L2:\n"
+            "  63  lib/b.inc:2  w=1\n");
+}
+
+}  // namespace
+}  // namespace tornel
