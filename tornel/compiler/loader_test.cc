@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/fatal_report.h"
 #include "tests/test_dir.h"
 #include "tornel/compiler/control_structures.h"
 #include "tornel/compiler/final_pass.h"
@@ -9,6 +10,7 @@
 #include "tornel/compiler/preprocessor.h"
 #include "tornel/compiler/program_dump.h"
 #include "tornel/compiler/tokens.h"
+#include "tornel/driver/run.h"
 
 namespace tornel {
 namespace {
@@ -78,6 +80,48 @@ TEST_F(LoadedPost, IncludeFilesLoadIntoOneProgramWithTheirLocations) {
             "  56  lib/a.inc:5  {jump L1}\n"
             "L2:\n"
             "  63  lib/b.inc:2  w=1\n");
+}
+
+TEST_F(LoadedPost, CompilingAPostLoadsItsProgram) {
+  WriteFile("part.cl", "FINI\n");
+  WriteFile("mill.tr",
+            "main\n"
+            "  variable\n    uiA\n  end\n"
+            "  if (uiA > 0) uiA = 2\n"
+            "end main\n"
+            "func fvX\n"
+            "  label again\n"
+            "  while (yes)\n    break\n  end\n"
+            "  jump again\n"
+            "end func\n");
+  RunContext ctx;
+  StartUp(ctx, {"-p", "mill", "-i", "part.cl"});
+  CompilePost(ctx);
+  EXPECT_TRUE(ctx.program_loaded);
+  EXPECT_TRUE(ctx.compiler.text.empty());
+  std::string dump = DumpProgram(ctx.diag, ctx.program);
+  // Numbered in pass order: the function, its LABEL, then IF and WHILE.
+  EXPECT_NE(dump.find("mill.tr:5  {test}({int "), std::string::npos) << dump;
+  EXPECT_NE(dump.find("{jump-if-false L2}\n"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("mill.tr:7  {FUNC}\nL0:\nL1:\nL3:\n"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("mill.tr:9  {test}(1){jump-if-false L4}"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("mill.tr:10  {jump L4}"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("mill.tr:11  {jump L3}\nL4:\n"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("mill.tr:12  {jump L1}\n"), std::string::npos) << dump;
+  EXPECT_EQ(dump.find("not placed"), std::string::npos) << dump;
+  EXPECT_EQ(ctx.program.labels.size(), static_cast<size_t>(ctx.compiler.label_counter));
+}
+
+TEST_F(LoadedPost, AFailedCompileLoadsNothing) {
+  WriteFile("part.cl", "FINI\n");
+  WriteFile("mill.tr", "main\nif (1)\nend main\n");
+  RunContext ctx;
+  StartUp(ctx, {"-p", "mill", "-i", "part.cl"});
+  EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { CompilePost(ctx); }),
+            "Error in postprocessor file - mill.tr\n\nCondition statement without END in line 2:\n"
+            "if (1)\n");
+  EXPECT_FALSE(ctx.program_loaded);
+  EXPECT_TRUE(ctx.program.bytes.empty());
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
 #include "platform/select_list.h"
 #include "platform/text_file.h"
 #include "tornel/compiler/constants_pass.h"
+#include "tornel/compiler/control_structures.h"
 #include "tornel/compiler/declarations_pass.h"
+#include "tornel/compiler/final_pass.h"
 #include "tornel/compiler/labels_pass.h"
 #include "tornel/compiler/preprocessor.h"
 #include "tornel/driver/build_date.h"
@@ -149,12 +151,17 @@ void CompilePost(RunContext& ctx) {
   c.text = DeclarationsPass(ctx.diag, c, ctx.variables, ctx.post_functions, c.text);
   // The address and modal group passes come here.
   c.text = LabelsPass(ctx.diag, c, c.text);
-  // The control structure and final passes follow here, and the last one
-  // loads the program; so far the loaded program is empty.
   // Every variable and literal is numbered now: the tables take their
   // final sizes.
   CreateValueTables(ctx.diag, c, ctx.variables, ctx.values);
+  c.text = CompileControlStructures(ctx.diag, c, c.text);
+  // The built-in function, settings and output statement passes plug into
+  // the final text pass through its hooks.
+  c.text = FinalTextPass(ctx.diag, c.text, FinalPassHooks{});
+  LoadProgram(ctx.diag, c.text, c.label_counter, ctx.program);
+  c.text = std::vector<std::string>();  // the program holds it now
   ctx.program_loaded = true;
+  ScanDialogVariables(ctx.program, kDialogBindingCodes, ctx.dialog_variables);
 }
 
 void SetRunStartValues(RunContext& ctx) {

@@ -7,6 +7,8 @@
 
 #include "tornel/builtins/open_files.h"
 #include "tornel/compiler/compiler_state.h"
+#include "tornel/compiler/dialog_variable_scan.h"
+#include "tornel/compiler/loader.h"
 #include "tornel/compiler/post_functions.h"
 #include "tornel/driver/diagnostics.h"
 #include "tornel/sysvars/value_tables.h"
@@ -55,6 +57,8 @@ struct RunContext {
   OpenFiles open_files;
   VariableTable variables;  // every variable name: system variables first
   ValueTables values;       // allocated once compiling has numbered every slot
+  LoadedProgram program;            // the compiled post file and its label table
+  DialogVariables dialog_variables;  // variables bound by the post's dialogs
   bool program_loaded = false;  // the intermediate program is in memory
 };
 
