@@ -2,13 +2,17 @@
 // what a misbehaving post was compiled into: every record with its position,
 // its file and line, its tokens by name, and the labels where they point.
 //
-//   program: 62 bytes, 2 labels
-//      0  mill.tr:10  {test}({int 50}>1){jump-if-false L0}
-//     24  mill.tr:11  {int 51}=2
-//     ...
+//   program: 71 bytes, 3 labels
+//      0  mill.tr:2  x=1
+//      8  mill.tr:3  {test}(x>1{and}x{<=}3){jump-if-false L0}
+//     25  mill.tr:3  y=2
 //   L0:
-//     44  mill.tr:13  {int 51}=3
 //   L1:
+//     33  lib/a.inc:3  {test}(z{<>}0){jump-if-false L2}
+//   ...
+//
+// Positions are byte offsets into the program, the numbers that the label
+// table holds.
 #pragma once
 
 #include <string>
