@@ -8,16 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "tornel/builtins/builtin_table.h"
 #include "tornel/compiler/loader.h"
 
 namespace tornel {
 
 // Codes (after the dialog class byte) of the dialog procedures that bind a
-// variable: InputInt 196, InputReal 197, InputStr 198, SelectVal 199,
-// SelectStr 200, SelectInd 201, CheckBox 202, SelectBtn 203, StoreVal 218.
-// Kept here until the built-in function table names them.
-inline constexpr unsigned char kDialogBindingCodes[] = {196, 197, 198, 199, 200,
-                                                       201, 202, 203, 218};
+// variable.
+inline constexpr unsigned char kDialogBindingCodes[] = {
+    Builtin(kFnInputInt).code,  Builtin(kFnInputReal).code, Builtin(kFnInputStr).code,
+    Builtin(kFnSelectVal).code, Builtin(kFnSelectStr).code, Builtin(kFnSelectInd).code,
+    Builtin(kFnCheckBox).code,  Builtin(kFnSelectBtn).code, Builtin(kFnStoreVal).code};
 
 struct DialogVariable {
   char type;  // kTokIntVar, kTokRealVar or kTokStringRef

@@ -31,7 +31,8 @@ inline constexpr char kTokInOutInt = TokenByte(133);     // 133: integer paramet
 inline constexpr char kTokInOutReal = TokenByte(134);    // 134: real parameter, in and out
 inline constexpr char kTokInOutString = TokenByte(135);  // 135: string parameter, in and out
 
-// Function classes; a kind or built-in code byte follows each.
+// Function classes; a kind or built-in code byte follows each.  The codes of
+// the built-in functions are in tornel/builtins/builtin_table.def.
 inline constexpr char kTokNumFunc = TokenByte(136);     // 136 + code: function with a number result
 inline constexpr char kTokStrFunc = TokenByte(137);     // 137 + code: function with a string result
 inline constexpr char kTokProc = TokenByte(138);        // 138 + code: procedure, no result

@@ -8,6 +8,7 @@
 #include "platform/paths.h"
 #include "platform/select_list.h"
 #include "platform/text_file.h"
+#include "tornel/builtins/builtin_table.h"
 #include "tornel/compiler/constants_pass.h"
 #include "tornel/compiler/control_structures.h"
 #include "tornel/compiler/declarations_pass.h"
@@ -157,7 +158,11 @@ void CompilePost(RunContext& ctx) {
   c.text = CompileControlStructures(ctx.diag, c, c.text);
   // The built-in function, settings and output statement passes plug into
   // the final text pass through its hooks.
-  c.text = FinalTextPass(ctx.diag, c.text, FinalPassHooks{});
+  FinalPassHooks hooks;
+  hooks.builtins = [](Diagnostics&, std::vector<std::string>& statements) {
+    for (std::string& s : statements) ReplaceBuiltinNames(s);
+  };
+  c.text = FinalTextPass(ctx.diag, c.text, hooks);
   LoadProgram(ctx.diag, c.text, c.label_counter, ctx.program);
   c.text = std::vector<std::string>();  // the program holds it now
   ctx.program_loaded = true;

@@ -1,0 +1,129 @@
+#include "tornel/builtins/builtin_dispatch.h"
+
+#include <cmath>
+
+#include "tornel/builtins/builtin_table.h"
+#include "tornel/builtins/math.h"
+#include "tornel/driver/run_context.h"
+#include "tornel/sysvars/system_variables.h"
+
+namespace tornel {
+
+namespace {
+
+const BuiltinEntry& Lookup(RunContext& ctx, BuiltinClass cls, int code, BuiltinArgs& args) {
+  const BuiltinEntry* e = FindBuiltin(cls, code);
+  if (!e) FatalAt(ctx.diag, kMsgInvalidFunction);
+  args.SetDisplayName(e->display);
+  return *e;
+}
+
+[[noreturn]] void NotAvailable(RunContext& ctx, const BuiltinEntry& e) {
+  FatalPlain(ctx.diag, LocatedReport(ctx.diag, FormatMessage(kMsgNotAvailable, {e.display})),
+             true);
+}
+
+double Checked(RunContext& ctx, const BuiltinEntry& e, MathResult r) {
+  if (r.error != MathError::kNone) FatalAt(ctx.diag, MathErrorMessage(r.error, e.display));
+  return r.value;
+}
+
+// The accuracy argument of rot360, rot180 and ang360: srRotAccuracy when the
+// call leaves it out.
+double Accuracy(RunContext& ctx, BuiltinArgs& args, int k) {
+  return args.More() ? args.Number(k, k) : ctx.values.reals[kSrRotAccuracy];
+}
+
+double CallMath(RunContext& ctx, const BuiltinEntry& e, BuiltinArgs& args) {
+  // Arguments are fetched in order in separate statements: the order of
+  // evaluation of a call's operands is unspecified in C++.
+  switch (e.id) {
+    case kFnSin: return SinDeg(args.Number(1, 1));
+    case kFnCos: return CosDeg(args.Number(1, 1));
+    case kFnTan: return TanDeg(args.Number(1, 1));
+    case kFnAsin: return Checked(ctx, e, AsinDeg(args.Number(1, 1)));
+    case kFnAcos: return Checked(ctx, e, AcosDeg(args.Number(1, 1)));
+    case kFnAtan: return AtanDeg(args.Number(1, 1));
+    case kFnAtan2: {
+      double y = args.Number(1, 2);
+      return Atan2Deg(y, args.Number(2, 2));
+    }
+    case kFnPow: {
+      double b = args.Number(1, 2);
+      return Pow(b, args.Number(2, 2));
+    }
+    case kFnSqrt: return Checked(ctx, e, Sqrt(args.Number(1, 1)));
+    case kFnHypot: {
+      double a = args.Number(1, 2);
+      return Hypot(a, args.Number(2, 2));
+    }
+    case kFnHypot3: {
+      double a = args.Number(1, 3);
+      double b = args.Number(2, 3);
+      return Hypot3(a, b, args.Number(3, 3));
+    }
+    case kFnMod: {
+      double a = args.Number(1, 2);
+      return Checked(ctx, e, Mod(a, args.Number(2, 2)));
+    }
+    case kFnAbs: return Abs(args.Number(1, 1));
+    case kFnSign: return Sign(args.Number(1, 1));
+    case kFnAng360: {
+      double a = args.Number(1, 3);
+      double b = args.Number(2, 3);
+      return Ang360(a, b, Accuracy(ctx, args, 3));
+    }
+    case kFnRot360: {
+      double a = args.Number(1, 2);
+      return Rot360(a, Accuracy(ctx, args, 2));
+    }
+    case kFnRot180: {
+      double a = args.Number(1, 2);
+      return Rot180(a, Accuracy(ctx, args, 2));
+    }
+    case kFnRound: {
+      double x = args.Number(1, 2);
+      return Round(x, args.Number(2, 2));
+    }
+    case kFnTrunc: {
+      double x = args.Number(1, 2);
+      return Checked(ctx, e, Trunc(x, args.Number(2, 2)));
+    }
+    case kFnInt: return Checked(ctx, e, Int(args.Number(1, 1)));
+    case kFnFrac: return Checked(ctx, e, Frac(args.Number(1, 1)));
+    case kFnMin: {
+      double a = args.Number(1, 2);
+      return Min(a, args.Number(2, 2));
+    }
+    case kFnMax: {
+      double a = args.Number(1, 2);
+      return Max(a, args.Number(2, 2));
+    }
+    default: break;
+  }
+  NotAvailable(ctx, e);
+}
+
+}  // namespace
+
+double CallNumericBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {
+  const BuiltinEntry& e = Lookup(ctx, BuiltinClass::kNumeric, code, args);
+  if (e.owner != BuiltinOwner::kMath) NotAvailable(ctx, e);
+  double result = CallMath(ctx, e, args);
+  if (std::isnan(result)) FatalAt(ctx.diag, FormatMessage(kMsgInvalidUse, {e.display}));
+  return result;
+}
+
+std::string CallStringBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {
+  NotAvailable(ctx, Lookup(ctx, BuiltinClass::kString, code, args));
+}
+
+void CallProcedureBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {
+  NotAvailable(ctx, Lookup(ctx, BuiltinClass::kProcedure, code, args));
+}
+
+void CallDialogBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {
+  NotAvailable(ctx, Lookup(ctx, BuiltinClass::kDialog, code, args));
+}
+
+}  // namespace tornel

@@ -1,0 +1,63 @@
+// Calling a built-in function: the seam between the interpreter and the
+// built-in library.  The interpreter meets a class byte and a code byte in
+// the program and calls the dispatcher of the class; the dispatcher sets
+// the display name, fetches the arguments in order through BuiltinArgs
+// (the interpreter evaluates them from the program text), computes, and
+// returns the result.
+//
+//   interpreter: sees {136}{207}    ->  CallNumericBuiltin(ctx, 207, args)
+//   dispatcher:  args.SetDisplayName("ROT360"); a = args.Number(1, 2);
+//                acc = args.More() ? args.Number(2, 2) : srRotAccuracy;
+//   interpreter: the ")" is the current token; it reads on from there.
+//
+// Every failure is a fatal report at the calling statement (diag.loc).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tornel {
+
+struct RunContext;
+
+// A procedure (class 138 or 139) anywhere but at the start of a statement;
+// the interpreter raises it.
+inline constexpr const char* kMsgVoidInExpression = "Void type funtion can't be in expression in";
+// A code byte that its class doesn't have: the program text is corrupt.
+inline constexpr const char* kMsgInvalidFunction = "Invalid function in";
+// A function whose module isn't part of this build yet.
+inline constexpr const char* kMsgNotAvailable =
+    "Tornel internal error. %s function is not available yet in";
+
+// How a built-in reaches its arguments.  The interpreter implements it over
+// its token reader and evaluator, with the messages of argument fetching
+// (they show the display name last set).
+class BuiltinArgs {
+ public:
+  virtual ~BuiltinArgs() = default;
+
+  // The function name that argument messages show from now on ("ROT360").
+  virtual void SetDisplayName(std::string_view display) = 0;
+
+  // Argument k (from 1) of a call that takes at most n arguments: k = 1
+  // needs the "(" first, k > 1 the "," first; after argument n the ")" must
+  // follow (a "," there: too many parameters) and stays the current token.
+  // Number refuses a string, Text a number.
+  virtual double Number(int k, int n) = 0;
+  virtual std::string Text(int k, int n) = 0;
+
+  // After the arguments read so far, when the ones that follow are
+  // optional: true when a "," stands there (read the next argument), false
+  // when the ")" does (the call ends; it stays the current token).
+  // Anything else is refused as a missing right parenthesis.
+  virtual bool More() = 0;
+};
+
+// The four dispatchers, by class byte.  `code` is the byte after the class
+// byte; the post file's own functions never reach here.
+double CallNumericBuiltin(RunContext& ctx, int code, BuiltinArgs& args);       // 136
+std::string CallStringBuiltin(RunContext& ctx, int code, BuiltinArgs& args);   // 137
+void CallProcedureBuiltin(RunContext& ctx, int code, BuiltinArgs& args);       // 138
+void CallDialogBuiltin(RunContext& ctx, int code, BuiltinArgs& args);          // 139
+
+}  // namespace tornel
