@@ -21,6 +21,7 @@
 #include "tornel/sysvars/defaults.h"
 #include "tornel/sysvars/keyword_pass.h"
 #include "tornel/sysvars/registry.h"
+#include "tornel/sysvars/settings_statements.h"
 #include "tornel/sysvars/start_values.h"
 
 namespace tornel {
@@ -162,6 +163,7 @@ void CompilePost(RunContext& ctx) {
   hooks.builtins = [](Diagnostics&, std::vector<std::string>& statements) {
     for (std::string& s : statements) ReplaceBuiltinNames(s);
   };
+  hooks.settings = SettingsPass;
   c.text = FinalTextPass(ctx.diag, c.text, hooks);
   LoadProgram(ctx.diag, c.text, c.label_counter, ctx.program);
   c.text = std::vector<std::string>();  // the program holds it now
