@@ -62,9 +62,7 @@ constexpr StackRow kLoopLabels{4};     // per loop: exit label, then continue la
 constexpr StackRow kOpenLocations{5};  // per open statement: file number, then line number
 constexpr StackRow kOpenTexts{1};      // per FOR: loop-back test, increment; per CASE: selector
 
-constexpr const char* kMsgInvalidCondition = "Invalid condition statement in";
 constexpr const char* kMsgLeftParen = "Left parenthesis ( is missing from";
-constexpr const char* kMsgRightParen = "Right parenthesis ) is missing from";
 constexpr const char* kMsgElseIfWithoutIf = "ELSE IF statement without preceding IF statement in";
 constexpr const char* kMsgInvalidElse = "Invalid ELSE statement in";
 constexpr const char* kMsgElseWithoutIf = "ELSE statement without preceding IF statement in";

@@ -17,6 +17,11 @@
 
 namespace tornel {
 
+// Also the interpreter's words for a malformed conditional record and an
+// unclosed parenthesis in an expression.
+inline constexpr const char* kMsgInvalidCondition = "Invalid condition statement in";
+inline constexpr const char* kMsgRightParen = "Right parenthesis ) is missing from";
+
 // Lines in and out are location-prefixed records and label lines; lines
 // without a control keyword are copied unchanged.  Every error is a fatal
 // report at the line that causes it; a structure still open when the text

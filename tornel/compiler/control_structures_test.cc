@@ -1,10 +1,9 @@
 #include "tornel/compiler/control_structures.h"
 
-#include <map>
-
 #include <gtest/gtest.h>
 
 #include "tests/fatal_report.h"
+#include "tests/post_run.h"
 #include "tests/test_dir.h"
 #include "tornel/compiler/final_pass.h"
 #include "tornel/compiler/loader.h"
@@ -12,7 +11,7 @@
 #include "tornel/compiler/preprocessor.h"
 #include "tornel/compiler/program_dump.h"
 #include "tornel/compiler/tokens.h"
-#include "tornel/compiler/words.h"
+#include "tornel/driver/post_calls.h"
 
 namespace tornel {
 namespace {
@@ -38,129 +37,6 @@ std::string Show(const std::vector<std::string>& lines) {
   return out;
 }
 
-// Runs a loaded test program whose statements use names for variables:
-// assignments name=expr, log(expr) (appends the value to the trace), and
-// the jump records.  Enough arithmetic for the records this pass writes.
-class MiniRun {
- public:
-  explicit MiniRun(const LoadedProgram& p) : p_(p) {}
-
-  std::string Run() {
-    size_t pos = 0;
-    for (int steps = 0; pos < p_.bytes.size() && steps < 10000; ++steps) {
-      size_t end = p_.bytes.find(kTokLineEnd, pos);
-      std::string_view record(p_.bytes.data() + pos, end - pos);
-      size_t next = end + 1;
-      s_ = record.substr(record.find(kTokLocation) + 1);
-      i_ = 0;
-      if (s_[0] == kTokCondition) {
-        i_ = 1;
-        double c = Primary();
-        EXPECT_EQ(s_[i_], kTokJumpIfFalse);
-        if (c == 0) next = Target(s_.substr(i_ + 1));
-      } else if (s_[0] == kTokJump) {
-        next = Target(s_.substr(1));
-      } else if (s_.starts_with("log(")) {
-        i_ = 3;
-        double v = Primary();
-        trace_ += Format(v) + " ";
-      } else {
-        size_t eq = s_.find('=');
-        std::string name(s_.substr(0, eq));
-        i_ = eq + 1;
-        vars_[name] = Expr();
-      }
-      EXPECT_TRUE(s_[0] == kTokCondition || s_[0] == kTokJump || i_ == s_.size())
-          << ReadableTokens(s_);
-      pos = next;
-    }
-    return trace_;
-  }
-  double Var(const std::string& name) { return vars_[name]; }
-
- private:
-  static std::string Format(double v) {
-    long long n = static_cast<long long>(v);
-    return n == v ? std::to_string(n) : std::to_string(v);
-  }
-  size_t Target(std::string_view digits) {
-    size_t label = std::stoul(std::string(digits));
-    EXPECT_LT(label, p_.labels.size());
-    EXPECT_NE(p_.labels.at(label), kLabelNotPlaced);
-    return static_cast<size_t>(p_.labels.at(label));
-  }
-  bool Take(char c) {
-    if (i_ < s_.size() && s_[i_] == c) {
-      ++i_;
-      return true;
-    }
-    return false;
-  }
-  double Expr() {
-    double v = And();
-    while (Take(kTokOr)) {
-      double r = And();
-      v = v != 0 || r != 0;
-    }
-    return v;
-  }
-  double And() {
-    double v = Compare();
-    while (Take(kTokAnd)) {
-      double r = Compare();
-      v = v != 0 && r != 0;
-    }
-    return v;
-  }
-  double Compare() {
-    double a = Sum();
-    if (Take('<')) return a < Sum();
-    if (Take('>')) return a > Sum();
-    if (Take('=')) return a == Sum();
-    if (Take(kTokNotEqual)) return a != Sum();
-    if (Take(kTokGreaterEqual)) return a >= Sum();
-    if (Take(kTokLessEqual)) return a <= Sum();
-    return a;
-  }
-  double Sum() {
-    double v = Product();
-    for (;;) {
-      if (Take('+'))
-        v += Product();
-      else if (Take('-'))
-        v -= Product();
-      else
-        return v;
-    }
-  }
-  double Product() {
-    double v = Unary();
-    while (Take('*')) v *= Unary();
-    return v;
-  }
-  double Unary() { return Take('-') ? -Unary() : Primary(); }
-  double Primary() {
-    if (Take('(')) {
-      double v = Expr();
-      EXPECT_TRUE(Take(')')) << ReadableTokens(s_);
-      return v;
-    }
-    size_t start = i_;
-    while (i_ < s_.size() && (IsNameChar(s_[i_]) || s_[i_] == '.')) ++i_;
-    std::string word(s_.substr(start, i_ - start));
-    EXPECT_FALSE(word.empty()) << ReadableTokens(s_) << " at " << start;
-    if (word[0] >= '0' && word[0] <= '9') return std::stod(word);
-    if (word == "sign") return Primary() >= 0 ? 1 : -1;
-    return vars_[word];
-  }
-
-  const LoadedProgram& p_;
-  std::map<std::string, double> vars_;
-  std::string trace_;
-  std::string_view s_;
-  size_t i_ = 0;
-};
-
 class ControlStructures : public tornel_test::InTempDir {
  protected:
   // The post text as the preprocessor gives it, through this pass.
@@ -180,20 +56,26 @@ class ControlStructures : public tornel_test::InTempDir {
     return "Error in postprocessor file - p.tr\n\n" + message + " line " + std::to_string(line) +
            ":\n" + text + "\n";
   }
-  // Compiles, loads and runs the post; gives the values it logged.
-  std::string Trace(const std::string& post) {
-    std::vector<std::string> text = FinalTextPass(diag_, Compile(post));
-    LoadProgram(diag_, text, state_.label_counter, program_);
-    MiniRun run(program_);
-    std::string trace = run.Run();
-    last_i_ = run.Var("uii");
+  // Runs `body` as a MAIN section of a post compiled the way tornel does;
+  // gives the values it logged with fvLog, each followed by a blank.
+  std::string Trace(const std::string& body) {
+    tornel_test::CompilePostText(
+        run_, "main\nvariable\nuiLogged\nuiLog[50]\nuiA\nuiB\nuiI\nuiJ\nend\n" + body +
+                  "end main\n"
+                  "func fvLog(liValue)\nuiLogged = uiLogged + 1\nuiLog[uiLogged] = liValue\n"
+                  "end func\n");
+    RunMainSections(run_);
+    std::string trace;
+    for (int i = 1; i <= tornel_test::IntValue(run_, "uilogged"); ++i)
+      trace += std::to_string(tornel_test::IntValue(run_, "uilog", i)) + " ";
+    last_i_ = tornel_test::IntValue(run_, "uii");
     return trace;
   }
 
   Diagnostics diag_;
   CompilerState state_;
-  LoadedProgram program_;
-  double last_i_ = 0;
+  tornel::RunContext run_;
+  int last_i_ = 0;
 };
 
 TEST_F(ControlStructures, WorkedExampleGivesExactlySixRecords) {
@@ -246,26 +128,26 @@ TEST_F(ControlStructures, ForWritesTheTestAndIncrementRecords) {
 }
 
 TEST_F(ControlStructures, ForLoopsCountAsDocumented) {
-  EXPECT_EQ(Trace("for (uiI = 1 to 3)\nlog(uiI)\nend\n"), "1 2 3 ");
+  EXPECT_EQ(Trace("for (uiI = 1 to 3)\nfvLog(uiI)\nend\n"), "1 2 3 ");
   EXPECT_EQ(last_i_, 3);  // the last value that passed the test
-  EXPECT_EQ(Trace("for (uiI = 3 to 1 step -1)\nlog(uiI)\nend\n"), "3 2 1 ");
-  EXPECT_EQ(Trace("for (uiI = 5 to 1)\nlog(uiI)\nend\n"), "");
+  EXPECT_EQ(Trace("for (uiI = 3 to 1 step -1)\nfvLog(uiI)\nend\n"), "3 2 1 ");
+  EXPECT_EQ(Trace("for (uiI = 5 to 1)\nfvLog(uiI)\nend\n"), "");
   EXPECT_EQ(last_i_, 5);
-  EXPECT_EQ(Trace("for (uiI = 0 to 10 step 4)\nlog(uiI)\nend\n"), "0 4 8 ");
+  EXPECT_EQ(Trace("for (uiI = 0 to 10 step 4)\nfvLog(uiI)\nend\n"), "0 4 8 ");
 }
 
 TEST_F(ControlStructures, IfChainRunsExactlyOneBranch) {
   std::string post =
-      "if (uiA = 1)\nlog(10)\n"
-      "else if (uiA = 2)\nlog(20)\n"
-      "ELSE  IF (uiA = 3)\nlog(30)\n"
-      "else\nlog(40)\n"
-      "end\nlog(99)\n";
+      "if (uiA = 1)\nfvLog(10)\n"
+      "else if (uiA = 2)\nfvLog(20)\n"
+      "ELSE  IF (uiA = 3)\nfvLog(30)\n"
+      "else\nfvLog(40)\n"
+      "end\nfvLog(99)\n";
   for (int a = 1; a <= 4; ++a)
     EXPECT_EQ(Trace("uia=" + std::to_string(a) + "\n" + post), std::to_string(a * 10) + " 99 ")
         << a;
   // Without ELSE no branch may run.
-  EXPECT_EQ(Trace("uia=5\nif(uia=1)\nlog(1)\nelse if(uia=2)\nlog(2)\nend\nlog(9)\n"), "9 ");
+  EXPECT_EQ(Trace("uia=5\nif(uia=1)\nfvLog(1)\nelse if(uia=2)\nfvLog(2)\nend\nfvLog(9)\n"), "9 ");
 }
 
 TEST_F(ControlStructures, ElseIfIsTwoWordsElseifIsAName) {
@@ -286,7 +168,7 @@ TEST_F(ControlStructures, OneLineFormsCloseTheChain) {
             "0,1|{test}(a){jump-if-false L0}\n"
             "0,1|x=1\n"
             "{label L0}\n");
-  EXPECT_EQ(Trace("uia=2\nif(uia=1)\nlog(1)\nelse if(uia=2) log(2)\nlog(3)\n"), "2 3 ");
+  EXPECT_EQ(Trace("uia=2\nif(uia=1)\nfvLog(1)\nelse if(uia=2) fvLog(2)\nfvLog(3)\n"), "2 3 ");
   // The implicit END closed the chain: an ELSE after it has no IF.
   EXPECT_EQ(ReportFor("if(a)\nelse if(b) x=1\nelse\nend\n"),
             Report("ELSE statement without preceding IF statement in", 3, "else"));
@@ -295,22 +177,22 @@ TEST_F(ControlStructures, OneLineFormsCloseTheChain) {
 TEST_F(ControlStructures, BreakAndContinueTargetEachLoopKind) {
   // WHILE: CONTINUE goes back to the test, BREAK past the END.
   EXPECT_EQ(Trace("uii=0\nwhile(uii<10)\nuii=uii+1\nif(uii=2) continue\n"
-                  "if(uii=5)\nbreak\nend\nlog(uii)\nend\nlog(99)\n"),
+                  "if(uii=5)\nbreak\nend\nfvLog(uii)\nend\nfvLog(99)\n"),
             "1 3 4 99 ");
   // REPEAT: CONTINUE goes to the UNTIL test.
   EXPECT_EQ(Trace("uii=0\nrepeat\nuii=uii+1\nif(uii=2) continue\nif(uii=4) break\n"
-                  "log(uii)\nuntil(uii>=6)\nlog(99)\n"),
+                  "fvLog(uii)\nuntil(uii>=6)\nfvLog(99)\n"),
             "1 3 99 ");
-  EXPECT_EQ(Trace("uii=0\nrepeat\nuii=uii+1\nif(uii=3) continue\nlog(uii)\nuntil(uii>=3)\n"),
+  EXPECT_EQ(Trace("uii=0\nrepeat\nuii=uii+1\nif(uii=3) continue\nfvLog(uii)\nuntil(uii>=3)\n"),
             "1 2 ");
   // FOR: CONTINUE goes to the loop-back test and increment.
-  EXPECT_EQ(Trace("for(uii=1 to 6)\nif(uii=2) continue\nif(uii=5) break\nlog(uii)\nend\n"
-                  "log(99)\n"),
+  EXPECT_EQ(Trace("for(uii=1 to 6)\nif(uii=2) continue\nif(uii=5) break\nfvLog(uii)\nend\n"
+                  "fvLog(99)\n"),
             "1 3 4 99 ");
   EXPECT_EQ(last_i_, 5);
   // The innermost loop counts.
   EXPECT_EQ(Trace("for(uij=1 to 2)\nuii=0\nwhile(1)\nuii=uii+1\nif(uii>2) break\nend\n"
-                  "log(uij*10+uii)\nend\n"),
+                  "fvLog(uij*10+uii)\nend\n"),
             "13 23 ");
 }
 
@@ -321,14 +203,14 @@ TEST_F(ControlStructures, CaseComparesWithItsOwnSelector) {
       "case (uia)\n"
       "when 1\n"
       "  case (uib)\n"
-      "  when 1 2\n log(11)\n"
-      "  when other\n log(19)\n"
+      "  when 1 2\n fvLog(11)\n"
+      "  when other\n fvLog(19)\n"
       "  end\n"
       "when 2\n"
-      "  for (uii = 1 to 2)\n log(20+uii)\n end\n"
-      "when 3 -3\n log(3)\n"  // "3-3": a sign joins its neighbour
-      "when other\n log(9)\n"
-      "end\nlog(0)\n";
+      "  for (uii = 1 to 2)\n fvLog(20+uii)\n end\n"
+      "when 3 -3\n fvLog(3)\n"  // "3-3": a sign joins its neighbour
+      "when other\n fvLog(9)\n"
+      "end\nfvLog(0)\n";
   EXPECT_EQ(Trace("uia=1\nuib=2\n" + post), "11 0 ");
   EXPECT_EQ(Trace("uia=1\nuib=3\n" + post), "19 0 ");
   EXPECT_EQ(Trace("uia=2\nuib=1\n" + post), "21 22 0 ");

@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "tornel/driver/file_open.h"
+#include "tornel/driver/post_calls.h"
 #include "tornel/sysvars/system_variable_counts.h"
 
 namespace tornel {
@@ -71,7 +72,7 @@ void DeliverNcFile(RunContext& ctx) {
     // failure is not passed off as success.
     if (!moved) FatalPlain(ctx.diag, LangFormat(ctx.diag, kMsgErrorCreating, {target}));
   }
-  // ProcessEnd runs here once post functions are runnable.
+  RunPostFunction(ctx, kPfProcessEnd);
   if (!ctx.files.editor.empty())
     platform::StartProgram(EditorCommandLine(ctx.files.editor, target));
 }

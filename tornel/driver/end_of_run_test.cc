@@ -180,7 +180,7 @@ TEST_F(Run, LanguageFileReplacesMessagesAndLabels) {
 
 TEST_F(Run, WithoutPThePostIsChosenFromTheList) {
   // Without a terminal the list takes its first entry, sorted by name.
-  WriteFile("Lathe.tr", "");
+  WriteFile("Lathe.tr", "main\nend main\n");
   WriteFile("notes.txt", "");
   WriteFile("no-answer", "");
   ASSERT_NE(std::freopen("no-answer", "r", stdin), nullptr);

@@ -18,6 +18,7 @@
 #include "tornel/driver/build_date.h"
 #include "tornel/driver/command_line.h"
 #include "tornel/driver/file_open.h"
+#include "tornel/driver/post_calls.h"
 #include "tornel/sysvars/defaults.h"
 #include "tornel/sysvars/keyword_pass.h"
 #include "tornel/sysvars/registry.h"
@@ -70,13 +71,6 @@ std::string SelectPost(RunContext& ctx) {
       platform::SelectFromList(kProgramTitle, Lang(ctx, kSelectPrompt), posts, 0);
   if (!choice.ok) throw RunEnded{1};
   return choice.index >= 0 ? posts[choice.index] : std::string();
-}
-
-// Runs a post function when the post file defines it.  Event functions
-// become runnable with the interpreter; until then the compiler defines
-// none, so there is nothing to run.
-void RunPostFunction(RunContext& ctx, int number) {
-  if (!IsDefined(ctx.post_functions, number)) return;
 }
 
 }  // namespace
@@ -168,6 +162,7 @@ void CompilePost(RunContext& ctx) {
   LoadProgram(ctx.diag, c.text, c.label_counter, ctx.program);
   c.text = std::vector<std::string>();  // the program holds it now
   ctx.program_loaded = true;
+  PrepareInterpreter(ctx);
   ScanDialogVariables(ctx.program, kDialogBindingCodes, ctx.dialog_variables);
 }
 
@@ -183,7 +178,7 @@ void RunFirstPass(RunContext& ctx) {
   ctx.flags.first_run = 1;
   SetRunStartValues(ctx);
   ApplyDefaults(ctx.values, true, companion);
-  // MAIN runs here.
+  RunMainSections(ctx);
   ResolveUnsetCodes(ctx.values);
   RunPostFunction(ctx, kPfInitSettings);
   platform::ProgressSetValue(ctx.diag.progress, 10);
@@ -192,7 +187,7 @@ void RunFirstPass(RunContext& ctx) {
 
 void RunSecondPass(RunContext& ctx) {
   ctx.flags.first_run = 0;
-  // MAIN runs here again.
+  RunMainSections(ctx);
   ResolveUnsetCodes(ctx.values);
   ctx.flags.scan_pass = 0;
   RunPostFunction(ctx, kPfSettings);

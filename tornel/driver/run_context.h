@@ -11,6 +11,7 @@
 #include "tornel/compiler/loader.h"
 #include "tornel/compiler/post_functions.h"
 #include "tornel/driver/diagnostics.h"
+#include "tornel/interp/interp.h"
 #include "tornel/sysvars/value_tables.h"
 #include "tornel/sysvars/variable_table.h"
 
@@ -59,6 +60,7 @@ struct RunContext {
   ValueTables values;       // allocated once compiling has numbered every slot
   LoadedProgram program;            // the compiled post file and its label table
   DialogVariables dialog_variables;  // variables bound by the post's dialogs
+  InterpState interp;               // the evaluator's state for the whole run
   bool program_loaded = false;  // the intermediate program is in memory
 };
 

@@ -1,0 +1,71 @@
+#include "tests/post_run.h"
+
+#include <fstream>
+#include <stdexcept>
+
+#include "tests/fatal_report.h"
+#include "tornel/driver/post_calls.h"
+#include "tornel/driver/run.h"
+#include "tornel/sysvars/registry.h"
+
+namespace tornel_test {
+
+namespace {
+
+size_t Slot(tornel::RunContext& ctx, std::string_view name, int element) {
+  const tornel::VariableEntry* v = tornel::FindVariable(ctx.variables, name);
+  if (!v) throw std::runtime_error("no variable " + std::string(name));
+  if (element < 1 || element > v->elements) throw std::runtime_error("no such element");
+  return static_cast<size_t>(v->slot + element - 1);
+}
+
+}  // namespace
+
+void CompilePostText(tornel::RunContext& ctx, const std::string& post) {
+  ctx = tornel::RunContext();
+  std::ofstream("p.tr", std::ios::binary) << post;
+  ctx.files.post_file = "p.tr";
+  ctx.diag.post_file = "p.tr";
+  tornel::ClearPostFunctions(ctx.post_functions);
+  tornel::RegisterSystemVariables(ctx.variables);
+  tornel::CompilePost(ctx);
+}
+
+int32_t IntValue(tornel::RunContext& ctx, std::string_view name, int element) {
+  return ctx.values.ints.at(Slot(ctx, name, element));
+}
+
+double RealValue(tornel::RunContext& ctx, std::string_view name, int element) {
+  return ctx.values.reals.at(Slot(ctx, name, element));
+}
+
+const std::string& StrValue(tornel::RunContext& ctx, std::string_view name, int element) {
+  return ctx.values.strings.at(Slot(ctx, name, element));
+}
+
+void SetInt(tornel::RunContext& ctx, std::string_view name, int32_t value) {
+  ctx.values.ints.at(Slot(ctx, name, 1)) = value;
+}
+
+void PostRun::Run(const std::string& post) {
+  try {
+    Compile(post);
+    tornel::RunMainSections(ctx);
+  } catch (const tornel::RunEnded&) {
+    ADD_FAILURE() << ctx.diag.last_error;
+  }
+}
+
+std::string PostRun::ReportOf(const std::string& post) {
+  return tornel_test::ReportOf(ctx.diag, [&] {
+    Compile(post);
+    tornel::RunMainSections(ctx);
+  });
+}
+
+std::string PostRun::Report(const std::string& message, int line, const std::string& text) {
+  return "Error in postprocessor file - p.tr\n\n" + message + " line " + std::to_string(line) +
+         ":\n" + text + "\n";
+}
+
+}  // namespace tornel_test

@@ -1,0 +1,146 @@
+#include "tornel/interp/statements.h"
+
+#include "tornel/compiler/control_structures.h"
+#include "tornel/compiler/tokens.h"
+#include "tornel/interp/expression.h"
+#include "tornel/interp/functions.h"
+#include "tornel/interp/token_reader.h"
+
+namespace tornel {
+
+namespace {
+
+// Reads the location prefix "file,line" kTokLocation at a record's start
+// into the current location.
+void ReadLocation(Interp& in) {
+  Location loc;
+  loc.file = ReadDecimal(in);
+  if (in.bytes[in.st.pos] != ',') FatalPlain(in.diag, kMsgIllegalTokenType, true);
+  ++in.st.pos;
+  loc.line = ReadDecimal(in);
+  if (in.bytes[in.st.pos] != kTokLocation) FatalPlain(in.diag, kMsgIllegalTokenType, true);
+  ++in.st.pos;
+  in.diag.loc = loc;
+}
+
+void ExpectStatementEnd(Interp& in) {
+  if (in.st.tok.code != kCodeEnd) FatalAt(in.diag, kMsgInvalidExpression);
+}
+
+// "(" condition ")" then a jump token with its label: jumps when the
+// condition's integer part is 0 (168) or not 0 (169).
+void RunCondition(Interp& in) {
+  InterpState& s = in.st;
+  ReadToken(in);
+  if (s.tok.code != '(') FatalAt(in.diag, kMsgInvalidCondition);
+  double value = Evaluate(in);
+  if (s.tok.code != ')') FatalAt(in.diag, kMsgRightParen);
+  ReadToken(in);
+  unsigned char jump = s.tok.code;
+  if (jump != TokenValue(kTokJumpIfFalse) && jump != TokenValue(kTokJumpIfTrue))
+    FatalAt(in.diag, kMsgInvalidCondition);
+  int label = ReadDecimal(in);
+  ReadToken(in);
+  ExpectStatementEnd(in);
+  bool zero = TruncateToInt32(value) == 0;
+  if (zero == (jump == TokenValue(kTokJumpIfFalse))) s.pos = LabelPosition(in, label);
+}
+
+}  // namespace
+
+size_t LabelPosition(Interp& in, int label) {
+  const std::vector<int32_t>& labels = in.program.labels;
+  if (label < 0 || static_cast<size_t>(label) >= labels.size() || labels[label] < 0 ||
+      static_cast<size_t>(labels[label]) > in.length)
+    FatalPlain(in.diag, kMsgIndexOutOfRange, true);
+  return static_cast<size_t>(labels[label]);
+}
+
+unsigned char RunStatements(Interp& in) {
+  InterpState& s = in.st;
+  for (;;) {
+    if (s.pos >= in.length) return kStopProgramEnd;
+    ReadLocation(in);
+    s.first_class = kClassPlain;
+    ReadToken(in);
+    s.first_class = s.tok.cls;
+    switch (s.tok.code) {
+      case kCodeEnd:
+        continue;
+      case TokenValue(kTokFuncEnd):
+      case TokenValue(kTokReturn):
+      case TokenValue(kTokMainEnd):
+        return s.tok.code;
+      case TokenValue(kTokJump): {
+        int label = ReadDecimal(in);
+        ReadToken(in);
+        ExpectStatementEnd(in);
+        s.pos = LabelPosition(in, label);
+        continue;
+      }
+      case TokenValue(kTokCondition):
+        RunCondition(in);
+        continue;
+      default:
+        break;
+    }
+    switch (s.tok.cls) {
+      case kClassPlain:
+      case kClassString:
+        EvaluateExpression(in);
+        break;
+      case kClassProcedure:
+        CallFunctionToken(in);
+        break;
+      case kClassOutput:
+        // Output statements are run by the output subsystem, which does
+        // not exist yet: nothing compiles them so far.
+        IllegalToken(in);
+      default:
+        FatalPlain(in.diag, kMsgIllegalTokenType, true);
+    }
+    ExpectStatementEnd(in);
+    if (s.pos > in.length) FatalPlain(in.diag, kMsgIndexOutOfRange, true);
+  }
+}
+
+void RunMain(Interp& in) {
+  bool found = false;
+  // A MAIN start is its own record: the marker right after a location prefix.
+  for (size_t p = in.length; p-- > 1;) {
+    if (in.bytes[p] != kTokMainStart || in.bytes[p - 1] != kTokLocation) continue;
+    found = true;
+    in.st.pos = p + 1;
+    if (in.bytes[in.st.pos] == kTokLineEnd) ++in.st.pos;
+    RunStatements(in);
+  }
+  if (!found) FatalPlain(in.diag, kMsgMainNotFound, true);
+}
+
+void RunAtLabel(Interp& in, int label) {
+  InterpState& s = in.st;
+  // The caller may be in the middle of a statement (an output statement
+  // running an OnAddr function): its reading state comes back afterwards.
+  const size_t pos = s.pos;
+  const Token tok = s.tok;
+  const unsigned char first_class = s.first_class;
+  const double number = s.number;
+  const int var_index = s.var_index;
+  const int var_count = s.var_count;
+  const std::string_view name = s.func_name;
+  const Location loc = in.diag.loc;
+
+  s.pos = LabelPosition(in, label);
+  RunStatements(in);
+
+  s.pos = pos;
+  s.tok = tok;
+  s.first_class = first_class;
+  s.number = number;
+  s.var_index = var_index;
+  s.var_count = var_count;
+  s.func_name = name;
+  in.diag.loc = loc;
+}
+
+}  // namespace tornel
