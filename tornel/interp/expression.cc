@@ -1,5 +1,6 @@
 #include "tornel/interp/expression.h"
 
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -44,68 +45,21 @@ class ParkedString {
 
 bool IsString(const Interp& in) { return in.st.type == kTypeString; }
 
-double Expr(Interp& in);
+// Binding levels of the binary operators, 0 for every other token.
+constexpr int kLevelAndOr = 1;
+constexpr int kLevelCompare = 2;
+constexpr int kLevelSum = 3;
+constexpr int kLevelProduct = 4;
 
-double Primary(Interp& in);
-
-double Product(Interp& in) {
-  double v = Primary(in);
-  for (;;) {
-    unsigned char op = in.st.tok.code;
-    if (op != '*' && op != '/') return v;
-    if (IsString(in)) FatalAt(in.diag, kMsgStringNotAllowed);
-    ReadToken(in);
-    double r = Primary(in);
-    if (IsString(in)) FatalAt(in.diag, kMsgStringNotAllowed);
-    if (op == '*') {
-      v *= r;
-    } else {
-      if (r == 0) FatalAt(in.diag, kMsgDivisionByZero);  // +0 and -0 alike
-      v /= r;
-    }
-  }
+constexpr std::array<unsigned char, 256> MakeLevels() {
+  std::array<unsigned char, 256> t{};
+  t[kAnd] = t[kOr] = kLevelAndOr;
+  t['<'] = t['>'] = t[kEqual] = t[kNotEqual] = t[kGreaterEqual] = t[kLessEqual] = kLevelCompare;
+  t['+'] = t['-'] = kLevelSum;
+  t['*'] = t['/'] = kLevelProduct;
+  return t;
 }
-
-// The right side of a '+' whose left side is the string in the register.
-void JoinStrings(Interp& in) {
-  ParkedString left(in.st);
-  ReadToken(in);
-  Product(in);
-  if (!IsString(in)) FatalAt(in.diag, kMsgDifferentTypes);
-  std::string& text = left.text();
-  text += in.st.str;
-  text.swap(in.st.str);
-}
-
-double Sum(Interp& in) {
-  double v = Product(in);
-  for (;;) {
-    unsigned char op = in.st.tok.code;
-    if (op == '+') {
-      if (IsString(in)) {
-        JoinStrings(in);
-        continue;
-      }
-      ReadToken(in);
-      double r = Product(in);
-      if (IsString(in)) FatalAt(in.diag, kMsgDifferentTypes);
-      v += r;
-    } else if (op == '-') {
-      if (IsString(in)) FatalAt(in.diag, kMsgStringNotAllowed);
-      ReadToken(in);
-      double r = Product(in);
-      if (IsString(in)) FatalAt(in.diag, kMsgStringNotAllowed);
-      v -= r;
-    } else {
-      return v;
-    }
-  }
-}
-
-bool IsComparison(unsigned char op) {
-  return op == '<' || op == '>' || op == kEqual || op == kNotEqual || op == kGreaterEqual ||
-         op == kLessEqual;
-}
+constexpr std::array<unsigned char, 256> kLevels = MakeLevels();
 
 template <class T>
 bool Compare(unsigned char op, const T& a, const T& b) {
@@ -119,54 +73,78 @@ bool Compare(unsigned char op, const T& a, const T& b) {
   }
 }
 
-// Strings compare byte by byte as unsigned values, case-sensitive.
-bool CompareStrings(Interp& in, unsigned char op) {
+double Primary(Interp& in);
+double Binary(Interp& in, int min_level);
+
+// The right side of a '+' or comparison whose left side is the string in
+// the register; gives the right side's type.
+unsigned char StringOperation(Interp& in, unsigned char op, int level, double& v) {
   ParkedString left(in.st);
   ReadToken(in);
-  Sum(in);
-  if (!IsString(in)) FatalAt(in.diag, kMsgCompareTypes);
-  int c = left.text().compare(in.st.str);
-  return Compare(op, c, 0);
-}
-
-double Comparison(Interp& in) {
-  double v = Sum(in);
-  for (;;) {
-    unsigned char op = in.st.tok.code;
-    if (!IsComparison(op)) return v;
-    bool result;
-    if (IsString(in)) {
-      result = CompareStrings(in, op);
-    } else {
-      ReadToken(in);
-      double r = Sum(in);
-      if (IsString(in)) FatalAt(in.diag, kMsgCompareTypes);
-      result = Compare(op, v, r);
-    }
-    v = result ? 1 : 0;
+  Binary(in, level + 1);
+  if (!IsString(in)) return kTypeNumber;
+  std::string& text = left.text();
+  if (op == '+') {
+    text += in.st.str;
+    text.swap(in.st.str);
+  } else {
+    // Byte by byte as unsigned values, case-sensitive.
+    v = Compare(op, text.compare(in.st.str), 0) ? 1 : 0;
     in.st.type = kTypeNumber;
   }
+  return kTypeString;
 }
 
-double Expr(Interp& in) {
-  double v = Comparison(in);
+// An operand, then every operator binding at least as tightly as
+// min_level with its right side: all operators are left-associative, from
+// the loosest, and/or, over the comparisons and + - to * /.
+double Binary(Interp& in, int min_level) {
+  double v = Primary(in);
   for (;;) {
-    unsigned char op = in.st.tok.code;
-    if (op != kAnd && op != kOr) return v;
-    if (IsString(in)) FatalAt(in.diag, kMsgStringNotAllowed);
+    const unsigned char op = in.st.tok.code;
+    const int level = kLevels[op];
+    if (level < min_level) return v;  // 0: no operator
+    if (IsString(in)) {
+      if (level == kLevelSum && op == '+') {
+        if (StringOperation(in, op, level, v) != kTypeString) FatalAt(in.diag, kMsgDifferentTypes);
+        continue;
+      }
+      if (level == kLevelCompare) {
+        if (StringOperation(in, op, level, v) != kTypeString) FatalAt(in.diag, kMsgCompareTypes);
+        continue;
+      }
+      FatalAt(in.diag, kMsgStringNotAllowed);
+    }
     ReadToken(in);
-    double r = Comparison(in);
-    if (IsString(in)) FatalAt(in.diag, kMsgStringNotAllowed);
-    // Both sides are always evaluated; -0 counts as zero.
-    v = (op == kAnd ? (v != 0 && r != 0) : (v != 0 || r != 0)) ? 1 : 0;
+    const double r = Binary(in, level + 1);
+    if (IsString(in)) {
+      FatalAt(in.diag, op == '+'            ? kMsgDifferentTypes
+                       : level == kLevelCompare ? kMsgCompareTypes
+                                                : kMsgStringNotAllowed);
+    }
+    switch (op) {
+      case '+': v += r; break;
+      case '-': v -= r; break;
+      case '*': v *= r; break;
+      case '/':
+        if (r == 0) FatalAt(in.diag, kMsgDivisionByZero);  // +0 and -0 alike
+        v /= r;
+        break;
+      // Both sides are always evaluated; -0 counts as zero.
+      case kAnd: v = v != 0 && r != 0 ? 1 : 0; break;
+      case kOr: v = v != 0 || r != 0 ? 1 : 0; break;
+      default: v = Compare(op, v, r) ? 1 : 0; break;
+    }
   }
 }
+
+double Expr(Interp& in) { return Binary(in, kLevelAndOr); }
 
 // A variable, its token current: its value, or an assignment to it.
 double VariableTerm(Interp& in) {
   InterpState& s = in.st;
   unsigned char type = s.tok.code;
-  int element = AccessVariable(in);
+  int element = s.var_count == 1 ? s.var_index : AccessVariable(in);
   ReadToken(in);
   ValueTables& t = in.values;
   if (s.tok.code == kCodeAssign) {

@@ -9,54 +9,11 @@
 
 namespace tornel {
 
+using token_detail::ByteInfo;
+using token_detail::ByteKind;
+using token_detail::kByteTable;
+
 namespace {
-
-// What a byte starts, for the reader's dispatch.
-enum class ByteKind : unsigned char {
-  kName,      // anything else: an undefined name, reported
-  kSimple,    // the byte is the token (code = byte), class from the table
-  kLineEnd,   // end of statement
-  kNumber,    // digits and points
-  kEquals,    // assignment, or equality in a control statement
-  kVariable,  // 130, 131, 132 + index [| size]
-};
-
-struct ByteInfo {
-  ByteKind kind = ByteKind::kName;
-  unsigned char cls = kClassPlain;
-};
-
-constexpr std::array<ByteInfo, 256> MakeByteInfo() {
-  std::array<ByteInfo, 256> t{};
-  auto set = [&t](int byte, ByteKind kind, unsigned char cls) {
-    t[static_cast<size_t>(byte)] = ByteInfo{kind, cls};
-  };
-  set(TokenValue(kTokLineEnd), ByteKind::kLineEnd, kClassPlain);
-  for (int c = '0'; c <= '9'; ++c) set(c, ByteKind::kNumber, kClassPlain);
-  set('.', ByteKind::kNumber, kClassPlain);
-  set('=', ByteKind::kEquals, kClassPlain);
-  set(TokenValue(kTokIntVar), ByteKind::kVariable, kClassPlain);
-  set(TokenValue(kTokRealVar), ByteKind::kVariable, kClassPlain);
-  set(TokenValue(kTokStringRef), ByteKind::kVariable, kClassString);
-  set(TokenValue(kTokStrFunc), ByteKind::kSimple, kClassString);
-  set(TokenValue(kTokCom), ByteKind::kSimple, kClassString);
-  set(TokenValue(kTokProc), ByteKind::kSimple, kClassProcedure);
-  set(TokenValue(kTokDialogProc), ByteKind::kSimple, kClassProcedure);
-  for (int b = TokenValue(kTokOutput); b <= TokenValue(kTokReplace); ++b)
-    set(b, ByteKind::kSimple, kClassOutput);
-  for (int b = TokenValue(kTokCondition); b <= TokenValue(kTokJumpIfTrue); ++b)
-    set(b, ByteKind::kSimple, kClassControl);
-  for (char c : {'!', '%', '(', ')', '*', '+', ',', '-', '/', '<', '>', '?', '[', ']'})
-    set(c, ByteKind::kSimple, kClassPlain);
-  for (char b : {kTokNumFunc, kTokFuncEnd, kTokReturn, kTokMainEnd, kTokWordSep, kTokAnd, kTokOr,
-                 kTokNotEqual, kTokGreaterEqual, kTokLessEqual})
-    set(TokenValue(b), ByteKind::kSimple, kClassPlain);
-  for (int b = TokenValue(kTokAddress); b <= TokenValue(kTokWithBind); ++b)
-    set(b, ByteKind::kSimple, kClassPlain);
-  return t;
-}
-
-constexpr std::array<ByteInfo, 256> kByteTable = MakeByteInfo();
 
 constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
@@ -99,28 +56,29 @@ double DecimalValue(const char* begin, const char* end) {
   return value;
 }
 
-void ReadToken(Interp& in) {
+namespace token_detail {
+
+void ReadTokenSlow(Interp& in) {
   InterpState& s = in.st;
-  if (++s.token_count > kTokensPerPump) {
+  if (s.token_count > kTokensPerPump) {
     s.token_count = 0;
     Pump(in.diag);
   }
-  size_t pos = s.pos;
-  if (pos > in.length) FatalPlain(in.diag, kMsgIllegalIndexGetToken, true);
+  if (s.pos > in.length) FatalPlain(in.diag, kMsgIllegalIndexGetToken, true);
+  ReadOther(in, kByteTable[static_cast<unsigned char>(in.bytes[s.pos])]);
+}
+
+void ReadOther(Interp& in, const ByteInfo& info) {
+  InterpState& s = in.st;
+  const size_t pos = s.pos;
   const char* p = in.bytes + pos;
-  unsigned char byte = static_cast<unsigned char>(*p);
-  const ByteInfo info = kByteTable[byte];
   switch (info.kind) {
     case ByteKind::kSimple:
-      s.tok = Token{byte, info.cls};
-      s.pos = pos + 1;
-      return;
-    case ByteKind::kLineEnd:
-      s.tok = Token{kCodeEnd, kClassPlain};
+      s.tok = Token{info.code, info.cls};
       s.pos = pos + 1;
       return;
     case ByteKind::kVariable: {
-      s.tok = Token{byte, info.cls};
+      s.tok = Token{info.code, info.cls};
       s.pos = pos + 1;
       s.var_index = ReadDecimal(in);
       char next = in.bytes[s.pos];
@@ -151,6 +109,8 @@ void ReadToken(Interp& in) {
   }
   ReportUndefinedName(in, pos);
 }
+
+}  // namespace token_detail
 
 void ReportUndefinedName(Interp& in, size_t pos) {
   size_t end = pos;
