@@ -5,6 +5,7 @@
 #include "platform/process.h"
 #include "tornel/driver/file_open.h"
 #include "tornel/driver/post_calls.h"
+#include "tornel/output/line_ring.h"
 #include "tornel/sysvars/system_variable_counts.h"
 
 namespace tornel {
@@ -88,8 +89,9 @@ void CleanUp(RunContext& ctx) {
 int EndOfRun(RunContext& ctx, int status) {
   bool nc_open = !ctx.open_files.entries.empty() && ctx.open_files.entries[kNcFileHandle];
   if (ctx.program_loaded && nc_open) {
-    // Pending NC lines are flushed and the file finished here once the
-    // output subsystem exists; closing comes last.
+    // Pending NC lines are written out; finishing the file comes here
+    // once the finishing pass exists; closing comes last.
+    Guarded(status, [&] { FlushLines(ctx); });
     CloseOpenFile(ctx.open_files, kNcFileHandle);
     Guarded(status, [&] { DeliverNcFile(ctx); });
   }

@@ -19,6 +19,9 @@
 #include "tornel/driver/command_line.h"
 #include "tornel/driver/file_open.h"
 #include "tornel/driver/post_calls.h"
+#include "tornel/output/address_pass.h"
+#include "tornel/output/modal_group_pass.h"
+#include "tornel/output/output_pass.h"
 #include "tornel/sysvars/defaults.h"
 #include "tornel/sysvars/keyword_pass.h"
 #include "tornel/sysvars/registry.h"
@@ -145,7 +148,8 @@ void CompilePost(RunContext& ctx) {
   c.text = KeywordPass(ctx.diag, c.text);
   c.text = ConstantsPass(ctx.diag, c.text);
   c.text = DeclarationsPass(ctx.diag, c, ctx.variables, ctx.post_functions, c.text);
-  // The address and modal group passes come here.
+  c.text = AddressPass(ctx.diag, c.functions, ctx.output.addresses, ctx.output.triggers, c.text);
+  c.text = ModalGroupPass(ctx.diag, ctx.output.triggers, ctx.output.modal, c.text);
   c.text = LabelsPass(ctx.diag, c, c.text);
   // Every variable and literal is numbered now: the tables take their
   // final sizes.
@@ -158,6 +162,7 @@ void CompilePost(RunContext& ctx) {
     for (std::string& s : statements) ReplaceBuiltinNames(s);
   };
   hooks.settings = SettingsPass;
+  hooks.output = OutputStatementHook;
   c.text = FinalTextPass(ctx.diag, c.text, hooks);
   LoadProgram(ctx.diag, c.text, c.label_counter, ctx.program);
   c.text = std::vector<std::string>();  // the program holds it now

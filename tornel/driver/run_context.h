@@ -12,6 +12,7 @@
 #include "tornel/compiler/post_functions.h"
 #include "tornel/driver/diagnostics.h"
 #include "tornel/interp/interp.h"
+#include "tornel/output/output_tables.h"
 #include "tornel/sysvars/value_tables.h"
 #include "tornel/sysvars/variable_table.h"
 
@@ -61,6 +62,7 @@ struct RunContext {
   LoadedProgram program;            // the compiled post file and its label table
   DialogVariables dialog_variables;  // variables bound by the post's dialogs
   InterpState interp;               // the evaluator's state for the whole run
+  OutputTables output;              // addresses, modal groups, triggers, NC line ring
   bool program_loaded = false;  // the intermediate program is in memory
 };
 

@@ -9,6 +9,7 @@
 #include "tornel/compiler/tokens.h"
 #include "tornel/interp/functions.h"
 #include "tornel/interp/token_reader.h"
+#include "tornel/output/output_references.h"
 
 namespace tornel {
 
@@ -215,9 +216,7 @@ double Primary(Interp& in) {
       FatalAt(in.diag, kMsgVoidInExpression);
     case TokenValue(kTokAddress):
     case TokenValue(kTokModalGroup):
-      // Address and modal group references are evaluated by the output
-      // subsystem, which does not exist yet: nothing compiles them so far.
-      IllegalToken(in);
+      return EvaluateOutputReference(in);
     default:
       FatalAt(in.diag, kMsgInvalidExpression);
   }

@@ -5,6 +5,7 @@
 #include "tornel/interp/expression.h"
 #include "tornel/interp/functions.h"
 #include "tornel/interp/token_reader.h"
+#include "tornel/output/output_statement.h"
 
 namespace tornel {
 
@@ -93,9 +94,8 @@ unsigned char RunStatements(Interp& in) {
         CallFunctionToken(in);
         break;
       case kClassOutput:
-        // Output statements are run by the output subsystem, which does
-        // not exist yet: nothing compiles them so far.
-        IllegalToken(in);
+        RunOutputStatement(in);
+        break;
       default:
         FatalPlain(in.diag, kMsgIllegalTokenType, true);
     }

@@ -63,6 +63,8 @@ constexpr std::array<ByteInfo, 256> MakeByteTable() {
     set(b, ByteKind::kSimple, kClassControl);
   for (char c : {'!', '%', '(', ')', '*', '+', ',', '-', '/', '<', '>', '?', '[', ']'})
     set(c, ByteKind::kSimple, kClassPlain);
+  // ':' introduces the order setting after a word of an output statement.
+  set(':', ByteKind::kSimple, kClassPlain);
   for (char b : {kTokNumFunc, kTokFuncEnd, kTokReturn, kTokMainEnd, kTokWordSep, kTokAnd, kTokOr,
                  kTokNotEqual, kTokGreaterEqual, kTokLessEqual})
     set(TokenValue(b), ByteKind::kSimple, kClassPlain);

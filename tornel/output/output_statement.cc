@@ -1,0 +1,357 @@
+#include "tornel/output/output_statement.h"
+
+#include <cmath>
+#include <string>
+#include <string_view>
+
+#include "tornel/compiler/tokens.h"
+#include "tornel/driver/run_context.h"
+#include "tornel/interp/expression.h"
+#include "tornel/interp/functions.h"
+#include "tornel/interp/token_reader.h"
+#include "tornel/output/address_word.h"
+#include "tornel/output/line_ring.h"
+#include "tornel/output/number_format.h"
+#include "tornel/output/output_references.h"
+#include "tornel/sysvars/system_variables.h"
+
+namespace tornel {
+
+namespace {
+
+constexpr unsigned char kAddress = TokenValue(kTokAddress);
+constexpr unsigned char kStringVar = TokenValue(kTokStringRef);
+constexpr unsigned char kStrFunc = TokenValue(kTokStrFunc);
+constexpr unsigned char kWordSep = TokenValue(kTokWordSep);
+constexpr unsigned char kCom = TokenValue(kTokCom);
+
+// A word buffer per nesting level: a trigger may run a statement while a
+// word of another is being formed.
+class WordBuffer {
+ public:
+  explicit WordBuffer(OutputTables& o) : o_(o), level_(o.word_depth++) {
+    if (o.word_buffers.size() <= level_) o.word_buffers.resize(level_ + 1);
+  }
+  ~WordBuffer() { --o_.word_depth; }
+  WordBuffer(const WordBuffer&) = delete;
+  WordBuffer& operator=(const WordBuffer&) = delete;
+  std::string& text() { return o_.word_buffers[level_]; }
+
+ private:
+  OutputTables& o_;
+  size_t level_;
+};
+
+RunContext& Run(Interp& in) {
+  if (!in.run) IllegalToken(in);
+  return *in.run;
+}
+
+char Byte(const Interp& in) { return in.bytes[in.st.pos]; }
+
+bool IsNumber(const Interp& in) { return in.st.type == kTypeNumber; }
+
+// "_x(" modifier expr ["!"] ")": forms the word; true when it is written.
+bool AddressWord(Interp& in, RunContext& ctx, bool keep_order, std::string& text, int& order,
+                 bool& blank) {
+  int address;
+  if (Byte(in) == '[') {
+    ReadToken(in);
+    double index = Evaluate(in);
+    if (!IsNumber(in) || in.st.tok.code != ']') FatalAt(in.diag, kMsgInvalidAddressExpression);
+    address = TruncateToInt32(index);
+    if (address < 1 || address > AddressCount(ctx.output.addresses))
+      FatalAt(in.diag, kMsgInvalidAddressExpression);
+  } else {
+    address = ReadDecimal(in);
+    if (address < 1 || address > AddressCount(ctx.output.addresses)) IllegalToken(in);
+  }
+  if (Byte(in) != '(') FatalAt(in.diag, kMsgAddressLeftParen);
+  ++in.st.pos;
+  WordModifier modifier = WordModifier::kNone;
+  switch (Byte(in)) {
+    case '?': case '!': case '\\': case '/':
+      modifier = static_cast<WordModifier>(Byte(in));
+      ++in.st.pos;
+      break;
+    default:
+      break;
+  }
+  double value = Evaluate(in);
+  if (!IsNumber(in)) FatalAt(in.diag, kMsgAddressString);
+  bool forget = in.st.tok.code == '!';
+  if (forget) ReadToken(in);
+  if (in.st.tok.code != ')') FatalAt(in.diag, kMsgAddressRightParen);
+  ReadToken(in);
+  if (!FormAddressWord(ctx, address, value, modifier, forget, text)) return false;
+  order = keep_order ? 0 : ctx.output.addresses.records[address].order;
+  blank = AddressBlank(ctx, address);
+  return true;
+}
+
+// "%" format "(" expr ")" or "%{_x}(" expr ")".
+void NumberWord(Interp& in, RunContext& ctx, std::string& text) {
+  std::vector<AddressRecord>& records = ctx.output.addresses.records;
+  const AddressRecord* format = &records[0];
+  if (Byte(in) == '{') {
+    ++in.st.pos;
+    if (Byte(in) != kTokAddress) FatalAt(in.diag, FormatMessage(kMsgNumberAddress, {}));
+    ++in.st.pos;
+    int address = ReadDecimal(in);
+    if (address < 1 || address > AddressCount(ctx.output.addresses))
+      FatalAt(in.diag, FormatMessage(kMsgNumberAddress, {}));
+    if (Byte(in) != '}') FatalAt(in.diag, kMsgNumberBrace);
+    ++in.st.pos;
+    format = &records[address];
+  } else {
+    std::string_view rest(in.bytes + in.st.pos, in.length - in.st.pos);
+    size_t used = 0;
+    if (const char* error = ParseNumberFormat(rest, used, records[0])) FatalAt(in.diag, error);
+    in.st.pos += used;
+  }
+  if (Byte(in) != '(') FatalAt(in.diag, kMsgNumberLeftParen);
+  ++in.st.pos;
+  double value = Evaluate(in);
+  if (!IsNumber(in)) FatalAt(in.diag, kMsgNumberString);
+  if (in.st.tok.code != ')') FatalAt(in.diag, kMsgNumberRightParen);
+  ReadToken(in);
+  int dec = DecDigits(*format, ctx.values);
+  NumberText number;
+  ValueText(value, dec, number);
+  FormatNumber(*format, number.view(), IntDigits(*format, ctx.values), dec,
+               SwitchesFrom(ctx.values), text);
+}
+
+// The order setting after a word: ":n" gives |n| × 100, ":+n" and ":-n"
+// add n × 100 to the running order.
+int OrderSetting(Interp& in, int running_order) {
+  bool relative = Byte(in) == '+' || Byte(in) == '-';
+  double n = Evaluate(in);
+  if (!IsNumber(in)) FatalAt(in.diag, kMsgOrderSetting);
+  double order = relative ? running_order + n * 100.0 : std::fabs(n) * 100.0;
+  if (!(order > 0)) return 0;
+  return order >= kMaxOrder ? kMaxOrder : static_cast<int>(order);
+}
+
+}  // namespace
+
+void OutputWords(Interp& in, WordState& state) {
+  RunContext& ctx = Run(in);
+  InterpState& s = in.st;
+  WordBuffer buffer(ctx.output);
+  std::string& text = buffer.text();
+  while (s.tok.code != kCodeEnd) {
+    bool blank = false;
+    if (s.tok.code == kWordSep) {
+      blank = ctx.values.ints[kSiSpaces] != 0;
+      ReadToken(in);
+      if (s.tok.code != kStringVar && s.tok.code != kStrFunc && s.tok.code != '%')
+        FatalAt(in.diag, FormatMessage(kMsgSeparatorSpace, {}));
+    }
+    bool written = true;
+    int order = 0;
+    std::string_view word;
+    switch (s.tok.code) {
+      case kAddress:
+        written = AddressWord(in, ctx, state.keep_order, text, order, blank);
+        word = text;
+        break;
+      case '%':
+        NumberWord(in, ctx, text);
+        word = text;
+        break;
+      // The text is copied: the order expression after it may change it.
+      case kStringVar: {
+        int element = AccessVariable(in);
+        ReadToken(in);
+        text.assign(ctx.values.strings[static_cast<size_t>(element)]);
+        word = text;
+        break;
+      }
+      case kStrFunc:
+        CallFunctionToken(in);
+        text.assign(s.str);
+        word = text;
+        break;
+      case '<':
+        FatalAt(in.diag, kMsgPreviousLineFlag);
+      case '>':
+        FatalAt(in.diag, kMsgNextLineFlag);
+      case kCom:
+        // Comment words are formed by the comment formatting, which plugs
+        // in here; until then a comment word is refused.
+      default:
+        FatalAt(in.diag, kMsgIllegalTokenOutput);
+    }
+    uint32_t band = state.band;
+    for (;;) {
+      if (s.tok.code == '?') {
+        band |= kBandMarked;
+        ReadToken(in);
+      } else if (s.tok.code == ':') {
+        order = OrderSetting(in, state.running_order);
+      } else {
+        break;
+      }
+    }
+    if (!written) continue;
+    LineSlot& slot = ctx.output.ring.slots[state.slot];
+    AddWord(in.diag, slot, word, order, state.running_order, blank, band);
+  }
+}
+
+namespace {
+
+struct Flags {
+  bool skip = false;
+  bool numbering = false;
+  bool no_number = false;
+  bool no_each = false;
+  bool keep_order = false;
+  bool flush = false;
+  bool conditional = false;
+  bool has_offset = false;
+  int offset = 0;
+  bool insert = false;
+};
+
+Flags ReadFlags(Interp& in, RunContext& ctx) {
+  ValueTables& v = ctx.values;
+  Flags f;
+  int seq_on = v.ints[kSiSeqOn];
+  f.numbering = seq_on == 1;
+  switch (Byte(in)) {
+    case kTokPrefixNo: f.numbering = true, ++in.st.pos; break;
+    case kTokPrefixMinus: f.numbering = false, f.no_number = true, ++in.st.pos; break;
+    case kTokPrefixSlash: f.skip = true, ++in.st.pos; break;
+    default: break;
+  }
+  if (v.ints[kSiSkipOn] != 0) f.skip = true;
+  if (v.ints[kSiSkipNext] == 1) f.skip = true, v.ints[kSiSkipNext] = 0;
+  if (seq_on == 2) f.numbering = false;
+  if (seq_on == 3) f.numbering = true;
+  f.no_each = v.ints[kSiEachOn] == 0;
+  if (Byte(in) == ':') f.keep_order = true, ++in.st.pos;
+  if (Byte(in) == '|') f.no_each = true, ++in.st.pos;
+  if (Byte(in) == '!') f.flush = true, ++in.st.pos;
+  if (Byte(in) == '?') f.conditional = true, ++in.st.pos;
+  if (Byte(in) == '[') {
+    f.has_offset = true;
+    ReadToken(in);
+    double n = Evaluate(in);
+    if (!IsNumber(in)) FatalAt(in.diag, kMsgOffsetSetting);
+    if (in.st.tok.code != ']') FatalAt(in.diag, kMsgOffsetSetting);
+    f.offset = TruncateToInt32(n);
+    if (f.offset < -kMaxLineOffset || f.offset > kMaxLineOffset)
+      FatalAt(in.diag, FormatMessage(kMsgOffsetLimits, {std::to_string(f.offset),
+                                                       std::to_string(kMaxLineOffset),
+                                                       std::to_string(kMaxLineOffset)}));
+    if (Byte(in) == '-') {
+      ++in.st.pos;
+      f.insert = f.offset != 0;
+    }
+  }
+  if (f.conditional && !f.has_offset) FatalAt(in.diag, kMsgConditionalWithoutOffset);
+  return f;
+}
+
+// The ring index of the statement's target line; makes room for an
+// inserted line.
+int TargetSlot(RunContext& ctx, const Flags& f) {
+  LineRing& ring = ctx.output.ring;
+  int n = f.offset;
+  if (n == 0) return ring.current;
+  if (n > 0) {
+    if (!f.insert) return RingIndex(ring.current + n - 1);
+    int before = 0;
+    for (int d = 1; d <= n; ++d) before += ring.inserted[d];
+    if (before > kMaxLineOffset - n) before = 0;
+    int distance = n + before;
+    InsertAhead(ring, distance);
+    ++ring.inserted[n];
+    LineSlot& slot = SlotAt(ring, distance);
+    slot.pending = true;
+    return RingIndex(ring.current + distance);
+  }
+  int back = -n;
+  if (f.insert) {
+    InsertBehind(ctx, back);
+    return RingIndex(ring.current - back - 1);
+  }
+  int distance = -back;
+  if (f.conditional)
+    for (int steps = 0; steps < kMaxLineOffset - back && SlotAt(ring, distance).count == 0; ++steps)
+      --distance;
+  return RingIndex(ring.current + distance);
+}
+
+int SequenceOrder(const RunContext& ctx, int request) {
+  int address = request % kSeqOwnRequest;
+  const AddressTable& t = ctx.output.addresses;
+  int order = address >= 0 && address <= AddressCount(t) ? t.records[address].order : 0;
+  return order + 99;
+}
+
+void RunOutput(Interp& in, RunContext& ctx) {
+  LineRing& ring = ctx.output.ring;
+  ValueTables& v = ctx.values;
+  // A line inserted ahead that has become current is complete.
+  while (ring.slots[ring.current].pending) CompleteLine(ctx, true);
+
+  Flags f = ReadFlags(in, ctx);
+  if (f.flush) FlushLines(ctx);
+
+  char trigger = Byte(in);
+  if (trigger == kTokEach && f.has_offset) FatalAt(in.diag, kMsgOffsetWithEach);
+  // WITH, BIND and EACH statements are registered by the companion
+  // triggers, which plug in here; until then they are refused.
+  if (trigger == kTokWith || trigger == kTokBind || trigger == kTokEach) IllegalToken(in);
+
+  int target = TargetSlot(ctx, f);
+  LineSlot& slot = ring.slots[target];
+  slot.no_each = f.no_each;
+  slot.no_number = f.no_number;
+  if (f.skip) {
+    slot.skip = true;
+    slot.skip_text = v.strings[kSsSkip];
+  }
+
+  WordState state;
+  state.slot = target;
+  state.keep_order = f.keep_order;
+  state.running_order = kFirstRunningOrder;
+  int seq_next = v.ints[kSiSeqNext];
+  if (f.numbering || seq_next != 0) {
+    slot.seq_request = v.ints[kSiSeqAddr] + kSeqNextUnit * seq_next +
+                       (f.numbering && seq_next != 0 ? kSeqOwnRequest : 0);
+    state.running_order = SequenceOrder(ctx, slot.seq_request);
+    v.ints[kSiSeqNext] = 0;
+  } else if (slot.count > 0 && slot.seq_request != 0) {
+    state.running_order = SequenceOrder(ctx, slot.seq_request);
+  }
+  if (f.offset < 0 && !f.insert) state.running_order = kMaxOrder;
+  if (f.conditional && f.offset > 0) state.band = kBandCondOffset;
+
+  ReadToken(in);
+  OutputWords(in, state);
+
+  if (f.offset == 0) CompleteLine(ctx, false);
+  else if (f.offset < 0 && f.insert) FinishLine(ctx, target, false);
+}
+
+}  // namespace
+
+void RunOutputStatement(Interp& in) {
+  RunContext& ctx = Run(in);
+  switch (in.st.tok.code) {
+    case TokenValue(kTokOutput):
+      RunOutput(in, ctx);
+      return;
+    default:
+      // SET:, CLR:, enable:, disable:, direct:, swap:, revert: and the
+      // replacements are the companion statements, which plug in here.
+      IllegalToken(in);
+  }
+}
+
+}  // namespace tornel
