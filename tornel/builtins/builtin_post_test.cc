@@ -64,6 +64,18 @@ TEST_F(BuiltinPost, SettingsStatementsAssignWhenTheyRun) {
   EXPECT_EQ(Real("srcInch"), 0);
 }
 
+TEST_F(BuiltinPost, SeqNumsTakesTheAddressNumber) {
+  Run(Post("addres\n_x 'X' +4.3\n_n 'N' >4\nend addres\n"
+           "srSeq = 500\n"
+           "seqnums: yes _n 10 5 9999\n"));
+  EXPECT_EQ(Int("siSeqOn"), 1);
+  EXPECT_EQ(Int("siSeqAddr"), 2);
+  EXPECT_EQ(Real("srSeqIni"), 10);
+  EXPECT_EQ(Real("srSeqInc"), 5);
+  EXPECT_EQ(Real("srSeqMax"), 9999);
+  EXPECT_EQ(Real("srSeq"), 10);  // restarts from the new initial value
+}
+
 TEST_F(BuiltinPost, RunTimeRefusalsNameTheFunctionAndTheLine) {
   EXPECT_EQ(ReportOf(Post("urA = 1\nurB = asin(urA + 0.0000001)\n")),
             Report("Parameter is greater than 1 in ASIN function in", 10,
