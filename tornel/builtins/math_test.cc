@@ -127,19 +127,5 @@ TEST(MathFunctions, RootsRemaindersAndTheRest) {
   EXPECT_EQ(Max(2, -3), 2);
 }
 
-TEST(MathFunctions, ErrorMessages) {
-  EXPECT_EQ(MathErrorMessage(MathError::kAboveOne, "ASIN"),
-            "Parameter is greater than 1 in ASIN function in");
-  EXPECT_EQ(MathErrorMessage(MathError::kBelowMinusOne, "ACOS"),
-            "Parameter is less than -1 in ACOS function in");
-  EXPECT_EQ(MathErrorMessage(MathError::kNegativeRoot, "SQRT"),
-            "Negative parameter value in SQRT function in");
-  EXPECT_EQ(MathErrorMessage(MathError::kZeroDivisor, "MOD"),
-            "Parameter 2 can't be 0 in MOD function in");
-  EXPECT_EQ(MathErrorMessage(MathError::kStepNotPositive, "TRUNC"),
-            "Parameter 2 must be greater than 0 in TRUNC function in");
-  EXPECT_EQ(MathErrorMessage(MathError::kIntegerRange, "INT"), "Invalid use of INT function in");
-}
-
 }  // namespace
 }  // namespace tornel
