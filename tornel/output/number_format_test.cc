@@ -82,6 +82,10 @@ TEST(NumberFormat, SignRules) {
   EXPECT_EQ(Write("+4.3", -0.0004), "+0000.000");
   EXPECT_EQ(Write("-4.3", -0.0004), "0000.000");
   EXPECT_EQ(Write("-4.3", -0.0), "0000.000");
+  // However many decimals.
+  NumberText zero;
+  ValueText(-1e-12, 10, zero);
+  EXPECT_EQ(zero.view(), "+0.0000000000");
   // The sign stays in front of the blanks with siSignBefSpace 1.
   EXPECT_EQ(Write("+_4.1", 3, {0, 0, 1, "."}), "+   3.0");
   EXPECT_EQ(Write("+_4.1", 3), "   +3.0");

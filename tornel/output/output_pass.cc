@@ -320,6 +320,7 @@ void RewriteOutputStatement(Diagnostics& diag, std::string& s) {
   if (!keyword) return;
 
   std::string rest = s.substr(body);
+  while (!rest.empty() && rest.front() == ' ') rest.erase(0, 1);
   TokenizeWords(rest, keyword->family == Family::kOutput || keyword->family == Family::kReplace);
   std::string out(1, keyword->token);
   if (keyword->second) out += keyword->second;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tornel/output/output_test_support.h"
+#include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
 namespace {
@@ -127,6 +128,18 @@ TEST_F(Output, FlushFlagWritesPendingLines) {
   EXPECT_EQ(Written(), "I1\r\nI2\r\n");
 }
 
+TEST_F(Output, FlushAllLinesForgetsSequenceRequests) {
+  // A request left by an empty line would number the next line written.
+  ASSERT_TRUE(Start(Post(kAddresses + "  seqnums: no _n 10 10 0\n",
+                         "func progstart\no: _i(1)\nseqnext\no:\nend func\n"
+                         "func progend\no: _i(2)\nend func\n")));
+  Call("ProgStart");
+  FlushAllLines(ctx);
+  EXPECT_EQ(Written(), "I1\r\n");
+  Call("ProgEnd");
+  EXPECT_EQ(Nc(), "I1\r\nI2\r\n");
+}
+
 TEST_F(Output, SequenceNumbersStopAfterTheMaximum) {
   EXPECT_EQ(Lines("o: _i(1)\no: _i(2)\no: _i(3)\no: _i(4)\no: _i(5)\n",
                   "  seqnums: yes _n 10 10 30\n"),
@@ -177,6 +190,46 @@ TEST_F(Output, DisabledAndForcedAddresses) {
             "M01\r\nF100.\r\n");
   EXPECT_EQ(Lines("o: _h(1)\no: _h(1)\n", "  addres\n    _h 'H' 2 force\n  end addres\n"),
             "H01\r\nH\r\n");
+}
+
+TEST_F(Output, LongTextsAreWrittenWholeAndCompared) {
+  // A value of 301 digits is written whole and remembered whole: the
+  // repeat is suppressed.  A .valstr text over 128 characters is ignored,
+  // an empty one makes the next word be written.
+  std::string nc = Lines("o: _x(pow(10, 300))\no: _x(pow(10, 300))\n"
+                         "_x.valstr = '" + std::string(129, '1') + "'\no: _x(pow(10, 300))\n"
+                         "_x.valstr = ''\no: _x(pow(10, 300))\n");
+  std::string line = "X+1000000000000000052504760255204420248704468581108159154915854115511802457"
+                     "98890819578637137508044786404370444383288387817694252323536043057564479218"
+                     "47867069828483872009265758037378302337947880900593689532349707999450811190"
+                     "38967640880074652742780142494579258788820056842838115669472196386865459400"
+                     "540160.000\r\n";
+  EXPECT_EQ(nc, line + line);
+}
+
+// The example of the language reference.
+TEST_F(Output, AThreeAxisMillPost) {
+  const std::string post =
+      "MAIN\n  ADDRESS\n    _N 'N' >4\n    _G 'G' 2 nomodal\n    _X 'X' -4.3 modal\n"
+      "    _Y 'Y' -4.3 modal\n    _Z 'Z' -4.3 modal\n    _F 'F' >5.1< modal\n"
+      "    _S 'S' >5 modal\n    _T 'T' 2 nomodal\n    _M 'M' 2 nomodal\n  END ADDRESS\n"
+      "  MODALGROUP\n    mgMotion _G 0 1 2 3\n    mgSpindle _M 3 4 5\n  END MODALGROUP\n"
+      "  seqnums: yes _N 10 10 0\nEND MAIN\n\n"
+      "FUNC ProgStart\n  -O: '%'\n  O: _G(90) _G(17) _G(21)\nEND FUNC\n\n"
+      "FUNC RapidMove\n  O: _G(0) _X(srX) _Y(srY) _Z(srZ)\nEND FUNC\n\n"
+      "FUNC LineMove\n  O: _G(1) _X(srX) _Y(srY) _Z(srZ) _F(srFeed)\nEND FUNC\n";
+  ASSERT_TRUE(Start(post));
+  std::vector<double>& r = ctx.values.reals;
+  Call("ProgStart");
+  r[kSrX] = 12.5, r[kSrY] = -3, r[kSrZ] = 50;
+  Call("RapidMove");
+  r[kSrZ] = -1, r[kSrFeed] = 250;
+  Call("LineMove");
+  r[kSrX] = 20;
+  Call("LineMove");
+  EXPECT_EQ(Nc(),
+            "%\r\nN10 G90 G17 G21\r\nN20 G00 X0012.500 Y-0003.000 Z0050.000\r\n"
+            "N30 G01 Z-0001.000 F250.\r\nN40 X0020.000\r\n");
 }
 
 TEST_F(Output, ReportsOfMalformedWords) {
