@@ -145,7 +145,6 @@ TEST_F(Records, MalformedRecordsAreReported) {
             At("Invalid condition statement in", 2));
   EXPECT_EQ(ReportFor({std::string(1, kTokJump) + "7"}), kMsgIndexOutOfRange);
   EXPECT_EQ(ReportFor({std::string(1, kTokJumpIfFalse) + "0"}, {0}), kMsgIllegalTokenType);
-  EXPECT_EQ(ReportFor({std::string(1, kTokOutput)}), kMsgIllegalToken);
   EXPECT_EQ(ReportFor({"1", var + "=1" + kTokFuncStart}),
             At("Unrecognized term \"\x8c\" in", 3));
   EXPECT_EQ(ReportFor({std::string(1, kTokNumFunc) + TokenByte(192) + "(1)"}), kMsgIllegalToken);
