@@ -162,6 +162,8 @@ void WriteSlot(RunContext& ctx, int index) {
     if (!slot.no_number || request > 3 * kSeqNextUnit) numbered = true;
     else if (request >= 2 * kSeqNextUnit) PassSeqRequest(ring, index, request);
   }
+  // A failed sequence word leaves the line to be written without it.
+  slot.seq_request = 0;
   if (numbered) AddSequenceWord(ctx, slot, request);
 
   // Words by key; insertion sort is stable and needs no memory of its own.
@@ -193,10 +195,14 @@ void WriteSlot(RunContext& ctx, int index) {
 
 void FlushLines(RunContext& ctx) {
   LineRing& ring = ctx.output.ring;
-  bool was_flushing = ring.flushing;
-  ring.flushing = true;
+  // The mark comes off however the flush ends.
+  struct Flushing {
+    explicit Flushing(LineRing& r) : ring(r), was(r.flushing) { r.flushing = true; }
+    ~Flushing() { ring.flushing = was; }
+    LineRing& ring;
+    bool was;
+  } flushing(ring);
   for (int i = 0; i < kRingSlots; ++i) CompleteLine(ctx, true);
-  ring.flushing = was_flushing;
   ring.inserted.fill(0);
 }
 

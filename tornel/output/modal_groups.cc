@@ -47,9 +47,4 @@ void CheckModalGroup(ModalValues& modal, const TriggerEntry& group, double value
   current = forget ? kUndefinedValue : value;
 }
 
-void ForgetAllGroups(const TriggerTable& triggers, ModalValues& modal) {
-  for (const TriggerEntry& e : triggers.entries)
-    if (e.kind == kTriggerGroup) modal.slots[e.position] = kUndefinedValue;
-}
-
 }  // namespace tornel

@@ -41,7 +41,4 @@ inline int GroupValueCount(const TriggerEntry& g) { return g.link - g.position; 
 void CheckModalGroup(ModalValues& modal, const TriggerEntry& group, double value, bool force,
                      bool forget, bool& output);
 
-// Makes the current value of every group undefined.
-void ForgetAllGroups(const TriggerTable& triggers, ModalValues& modal);
-
 }  // namespace tornel
