@@ -35,6 +35,14 @@ class Output : public tornel_test::OutputRun {
   }
 };
 
+TEST_F(Output, StringFunctionResultsAreWords) {
+  ASSERT_TRUE(Start(Post(kAddresses, "func progstart\no: _m(1) fscode:1 _'x'\nend func\n"
+                                      "func fscode\nreturn 'T' + 'C'\nend func\n")));
+  Call("ProgStart");
+  // ":1" puts the text first; the word after it follows it.
+  EXPECT_EQ(Nc(), "TC x M01\r\n");
+}
+
 TEST_F(Output, NumberFormatsOfTheExamples) {
   EXPECT_EQ(Lines("o: %+4.3(12.5)\n"
                   "o: %->4.3<(12.5) _%->4.3<(-0.5) _%->4.3<(0)\n"
