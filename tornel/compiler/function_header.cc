@@ -80,7 +80,7 @@ FunctionKind KindOf(Diagnostics& diag, std::string_view header, std::string_view
       FatalAt(diag, m.not_address);
     return kind;
   }
-  FatalAt(diag, kMsgInvalidFunction);
+  FatalAt(diag, kMsgInvalidFunctionDefinition);
 }
 
 // Step 2: the parameters between the parentheses, comma-separated.
@@ -142,9 +142,9 @@ FunctionHeader ParseFunctionHeader(Diagnostics& diag, std::string_view header,
                h.kind == FunctionKind::kOnAddrOut;
   if (event) {
     // Step 4 for events: nothing between the ']' and the parameters.
-    if (ParseTarget(diag, h.kind, name, h.target) != name.size()) FatalAt(diag, kMsgInvalidFunction);
+    if (ParseTarget(diag, h.kind, name, h.target) != name.size()) FatalAt(diag, kMsgInvalidFunctionDefinition);
   } else {
-    if (!AllNameChars(name)) FatalAt(diag, kMsgInvalidFunction);
+    if (!AllNameChars(name)) FatalAt(diag, kMsgInvalidFunctionDefinition);
     h.name = name;
   }
   return h;

@@ -19,7 +19,7 @@ namespace tornel {
 
 enum class FunctionKind { kInt, kReal, kString, kVoid, kPost, kOnApt, kOnAddr, kOnAddrOut };
 
-inline constexpr const char* kMsgInvalidFunction = "Invalid function definition in";
+inline constexpr const char* kMsgInvalidFunctionDefinition = "Invalid function definition in";
 inline constexpr const char* kMsgRightParenMissing =
     "Right parenthesis ) is missing from user function definition in";
 inline constexpr const char* kMsgLeftParenMissing =
