@@ -1,29 +1,46 @@
-// The replacement list: text replacements that `replace:`, `repword:` and
-// `repaddr:` register while the post runs and that the finishing of the NC
-// file applies to every line.  Entries keep their registration order, which
-// is the order they are applied in.
+// The text replacements that replace:, repword: and repaddr: register while
+// the post file runs; the finishing of the NC file applies them to the
+// whole file once the run is over.
+//
+//   replace: 'G00' = 'G0'          every occurrence in NC text
+//   repword: 'X' = 'U' com         whole words, in comment texts only
+//   repaddr: 'X' = 'U'             address letters: not inside a run of letters
+//
+// Comment words carry kCommentStart before and kCommentEnd after their
+// text, so that the finishing can tell comment text from NC text; it
+// removes the markers.
 #pragma once
 
 #include <vector>
 
 namespace tornel {
 
-// Modes: 1 plain (`replace:`), 2 word (`repword:`), 3 address (`repaddr:`)
-// apply to the NC text outside comments; the same plus 10 (the statement
-// ended in `com`) apply to comment texts only.
-inline constexpr int kReplacePlain = 1;
-inline constexpr int kReplaceWord = 2;
-inline constexpr int kReplaceAddress = 3;
-inline constexpr int kReplaceInComment = 10;
+inline constexpr unsigned char kCommentStart = 183;
+inline constexpr unsigned char kCommentEnd = 184;
+
+enum ReplaceMode : int {
+  kReplaceText = 1,   // replace: every occurrence
+  kReplaceWord = 2,   // repword: no letter, digit, _, $ or # directly before or after
+  kReplaceAddr = 3,   // repaddr: does not continue a run of letters (or _) on either side
+  kReplaceTextInComments = 11,  // the same three, applied to comment texts only
+  kReplaceWordInComments = 12,
+  kReplaceAddrInComments = 13,
+};
+// Added to a mode when the statement ends with `com`.
+inline constexpr int kReplaceInComments = 10;
 
 struct Replacement {
-  int search = 0;       // string table index of the searched text
-  int replacement = 0;  // string table index of the text put in its place
-  int mode = kReplacePlain;
+  int search = 0;       // string table index of the replaced text
+  int replacement = 0;  // string table index of the replacing text
+  int mode = kReplaceText;
 };
 
+// In the order of registration; applied in that order.
 struct ReplacementList {
   std::vector<Replacement> entries;
 };
+
+inline bool InComments(const Replacement& r) { return r.mode > kReplaceInComments; }
+inline int BaseMode(const Replacement& r) { return r.mode % kReplaceInComments; }
 
 }  // namespace tornel
