@@ -10,7 +10,6 @@
 #include "tornel/output/line_ring.h"
 #include "tornel/output/modal_groups.h"
 #include "tornel/output/replacements.h"
-#include "tornel/output/replacements.h"
 #include "tornel/output/trigger_table.h"
 
 namespace tornel {
@@ -20,7 +19,6 @@ struct OutputTables {
   ModalValues modal;
   TriggerTable triggers;
   LineRing ring;
-  ReplacementList replacements;  // applied to the NC file when it is finished
   ReplacementList replacements;  // replace:, repword:, repaddr: (string table indexes)
   // Word texts of the output statements being run, one per nesting level
   // (a trigger may run a statement while another one forms a word).
