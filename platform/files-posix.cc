@@ -52,6 +52,10 @@ bool RenameFile(const std::string& from, const std::string& to) {
   return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
 }
 
+bool ReplaceFileWith(const std::string& from, const std::string& to) {
+  return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+}
+
 bool RemoveFile(const std::string& path) { return unlink(NativePath(path).c_str()) == 0; }
 
 std::string CurrentDirectory() {

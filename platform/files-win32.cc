@@ -19,6 +19,11 @@ bool RenameFile(const std::string& from, const std::string& to) {
   return MoveFileA(NativePath(from).c_str(), NativePath(to).c_str()) != 0;
 }
 
+bool ReplaceFileWith(const std::string& from, const std::string& to) {
+  return MoveFileExA(NativePath(from).c_str(), NativePath(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 bool RemoveFile(const std::string& path) { return DeleteFileA(NativePath(path).c_str()) != 0; }
 
 std::string CurrentDirectory() {

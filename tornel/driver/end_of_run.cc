@@ -6,6 +6,7 @@
 #include "tornel/driver/file_open.h"
 #include "tornel/driver/post_calls.h"
 #include "tornel/output/line_ring.h"
+#include "tornel/output/nc_finish.h"
 #include "tornel/sysvars/system_variable_counts.h"
 
 namespace tornel {
@@ -89,10 +90,11 @@ void CleanUp(RunContext& ctx) {
 int EndOfRun(RunContext& ctx, int status) {
   bool nc_open = !ctx.open_files.entries.empty() && ctx.open_files.entries[kNcFileHandle];
   if (ctx.program_loaded && nc_open) {
-    // Pending NC lines are written out; finishing the file comes here
-    // once the finishing pass exists; closing comes last.
+    // Pending NC lines are written out, the file is closed and finished
+    // (placeholders, replacements, line ends, the error frame).
     Guarded(status, [&] { FlushLines(ctx); });
     CloseOpenFile(ctx.open_files, kNcFileHandle);
+    if (ctx.diag.cancelled != 1) Guarded(status, [&] { FinishNcFile(ctx); });
     Guarded(status, [&] { DeliverNcFile(ctx); });
   }
   CleanUp(ctx);

@@ -1,0 +1,137 @@
+#include "tornel/output/nc_finish.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/files.h"
+#include "tests/test_dir.h"
+#include "tornel/driver/run_context.h"
+#include "tornel/sysvars/system_variable_counts.h"
+#include "tornel/sysvars/system_variables.h"
+
+namespace tornel {
+namespace {
+
+TEST(MovePlaceholders, TotalTimeInHoursMinutesSecondsAndRounded) {
+  MoveTotals t;
+  t.time_tot = 125.5;
+  t.len_tot = 1234.4;
+  std::string line =
+      "(%MoveTimeTotH% %MoveTimeTotM% %MoveTimeTotS% %MoveTimeTot:% %MoveTimeTot% %MoveLenTot%)";
+  ReplaceMovePlaceholders(line, t);
+  EXPECT_EQ(line, "(2 5 30 02:05:30 126 1234)");
+}
+
+TEST(MovePlaceholders, OperationsByNumberAndEveryOccurrence) {
+  MoveTotals t;
+  t.len_oper = {10.4, 20.6};
+  t.time_oper = {61.25, 2};
+  std::string line = "%MoveLenOper1%/%MoveLenOper2%/%MoveTimeOper1:%/%MoveTimeOper1H%/"
+                     "%MoveTimeOper2%/%MoveTimeOper2%/%MoveLenOper3%";
+  ReplaceMovePlaceholders(line, t);
+  EXPECT_EQ(line, "10/21/01:01:15/1/2/2/%MoveLenOper3%");
+}
+
+TEST(Replacements, ModesInsideAndOutsideComments) {
+  std::vector<std::string> strings = {"X", "U", "MAX", "G0", "G00", "x"};
+  ReplacementList list;
+  list.entries = {{0, 1, kReplaceWord}, {4, 3, kReplaceText}, {5, 1, kReplaceTextInComments}};
+  std::string line = std::string("G00 X MAX \xB7" "G00 X x\xB8 X");
+  ApplyReplacements(line, list, strings);
+  // repword: X leaves MAX alone; comment text only gets the comment entry.
+  EXPECT_EQ(line, "G0 U MAX G00 X U U");
+
+  ReplacementList addr;
+  addr.entries = {{0, 1, kReplaceAddr}};
+  std::string nc = "X12.5 XY X";
+  ApplyReplacements(nc, addr, strings);
+  EXPECT_EQ(nc, "U12.5 XY U");
+}
+
+TEST(FileLength, CountsItsOwnDigits) {
+  // 100 bytes with "%FileLen%" (9) in them become 100 - 9 + 3 = 94.
+  EXPECT_EQ(FileLengthText(100, 9), "94");
+  EXPECT_EQ(FileLengthText(100, 13), "90");
+}
+
+class FinishNcFileTest : public tornel_test::InTempDir {
+ protected:
+  void SetUp() override {
+    InTempDir::SetUp();
+    ctx_.values.ints.assign(kIntegerSystemSlots, 0);
+    ctx_.values.reals.assign(kRealSystemSlots, 0.0);
+    ctx_.values.strings.assign(kStringSystemSlots, "");
+    ctx_.values.strings[kSsEolFormat] = "\r\n";
+    ctx_.files.full_nc_path = platform::AbsolutePath("p.nc");
+  }
+  RunContext ctx_;
+};
+
+TEST_F(FinishNcFileTest, LengthsWithCrLfLineEnds) {
+  WriteFile("p.nc", "N1 N2 N3\r\n%FileLen%\r\n");
+  FinishNcFile(ctx_);
+  EXPECT_EQ(ReadFile("p.nc"), "N1 N2 N3\r\n14\r\n");  // 14 bytes indeed
+  EXPECT_FALSE(Exists("p.nc.tmp"));
+
+  WriteFile("p.nc", "N1 N2 N3\r\n%FileLenUNIX%\r\n");
+  FinishNcFile(ctx_);
+  // 25 bytes, one less per line with LF ends: 23 + 2 digits - 13.
+  EXPECT_EQ(ReadFile("p.nc"), "N1 N2 N3\r\n12\r\n");
+}
+
+TEST_F(FinishNcFileTest, LineFeedFormatKeepsBothLengthsEqual) {
+  ctx_.values.strings[kSsEolFormat] = "\n";
+  WriteFile("p.nc", "%FileLen% %FileLenUNIX%\r\nN1\r\n");
+  FinishNcFile(ctx_);
+  // 27 bytes with one-byte line ends: 27 + 2 - 9 and 27 + 2 - 13.
+  EXPECT_EQ(ReadFile("p.nc"), "20 16\nN1\n");
+}
+
+TEST_F(FinishNcFileTest, OtherLineEndIsWrittenAsGiven) {
+  ctx_.values.strings[kSsEolFormat] = "\r\r\n";
+  WriteFile("p.nc", "%FileLenUNIX%\r\nN1\r\n");
+  FinishNcFile(ctx_);
+  // 21 bytes, growth 2 per line: UNIX length 17 + 2 - 13.
+  EXPECT_EQ(ReadFile("p.nc"), "6\r\r\nN1\r\r\n");
+}
+
+TEST_F(FinishNcFileTest, ErrorFramesTheText) {
+  ctx_.diag.error_flag = 1;
+  ctx_.diag.last_error = "Division by zero in";
+  WriteFile("p.nc", "N1\r\n");
+  FinishNcFile(ctx_);
+  std::string dashes(50, '-');
+  std::string frame = dashes + "\r\nDivision by zero in\r\n" + dashes + "\r\n";
+  EXPECT_EQ(ReadFile("p.nc"), frame + "N1\r\n" + frame);
+}
+
+TEST_F(FinishNcFileTest, LimitWarningWithoutTextUsesTheTerminatedLine) {
+  ctx_.flags.limit_warning = 1;
+  ctx_.values.strings[kSsEolFormat] = "\n";
+  WriteFile("p.nc", "N1\r\n");
+  FinishNcFile(ctx_);
+  std::string dashes(50, '-');
+  std::string frame = dashes + "\nPostprocessing terminated with ERROR!\n" + dashes + "\n";
+  EXPECT_EQ(ReadFile("p.nc"), frame + "N1\n" + frame);
+}
+
+TEST_F(FinishNcFileTest, MissingNcFileChangesNothing) {
+  ctx_.files.full_nc_path = platform::AbsolutePath("gone.nc");
+  FinishNcFile(ctx_);
+  EXPECT_FALSE(Exists("gone.nc"));
+  EXPECT_FALSE(Exists("gone.nc.tmp"));
+}
+
+TEST_F(FinishNcFileTest, UnwritableNeighbourFallsBackToCopy) {
+  // A directory in the way of the finished file: the temp file is copied over.
+  ctx_.values.strings[kSsEolFormat] = "\n";
+  WriteFile("p.nc", "N1 %MoveTimeTot%\r\n");
+  ctx_.values.reals[kSrMoveTimeTot] = 2.6;
+  ASSERT_TRUE(std::filesystem::create_directory("p.nc.tmp"));
+  FinishNcFile(ctx_);
+  EXPECT_EQ(ReadFile("p.nc"), "N1 3\n");
+}
+
+}  // namespace
+}  // namespace tornel
