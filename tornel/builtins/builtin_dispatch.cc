@@ -4,6 +4,7 @@
 
 #include "tornel/builtins/builtin_table.h"
 #include "tornel/builtins/math.h"
+#include "tornel/builtins/string_calls.h"
 #include "tornel/driver/run_context.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -108,6 +109,7 @@ double CallMath(RunContext& ctx, const BuiltinEntry& e, BuiltinArgs& args) {
 
 double CallNumericBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {
   const BuiltinEntry& e = Lookup(ctx, BuiltinClass::kNumeric, code, args);
+  if (e.owner == BuiltinOwner::kStrings) return CallStringNumeric(ctx, e, args);
   if (e.owner != BuiltinOwner::kMath) NotAvailable(ctx, e);
   double result = CallMath(ctx, e, args);
   if (std::isnan(result)) FatalAt(ctx.diag, FormatMessage(kMsgInvalidUse, {e.display}));
@@ -115,7 +117,9 @@ double CallNumericBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {
 }
 
 std::string CallStringBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {
-  NotAvailable(ctx, Lookup(ctx, BuiltinClass::kString, code, args));
+  const BuiltinEntry& e = Lookup(ctx, BuiltinClass::kString, code, args);
+  if (e.owner != BuiltinOwner::kStrings) NotAvailable(ctx, e);
+  return CallStringFunction(ctx, e, args);
 }
 
 void CallProcedureBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {

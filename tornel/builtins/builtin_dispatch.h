@@ -19,6 +19,7 @@
 namespace tornel {
 
 struct RunContext;
+struct AddressRecord;
 
 // A procedure (class 138 or 139) anywhere but at the start of a statement;
 // the interpreter raises it.
@@ -51,6 +52,19 @@ class BuiltinArgs {
   // when the ")" does (the call ends; it stays the current token).
   // Anything else is refused as a missing right parenthesis.
   virtual bool More() = 0;
+
+  // Argument k of n, a STRING variable that the function changes: its
+  // string table index.  A quoted text is refused.
+  virtual int StringVariable(int k, int n) = 0;
+
+  // A call that takes no arguments: "()" is read when it follows.
+  virtual void NoArguments() = 0;
+
+  // StrWri's first argument, which is no expression: read from the program
+  // text right behind "(", either "{" address "}" (that address's record)
+  // or a number format written in place, parsed into `scratch`.  The ","
+  // after it is then current.
+  virtual const AddressRecord& NumberFormat(AddressRecord& scratch) = 0;
 };
 
 // The four dispatchers, by class byte.  `code` is the byte after the class

@@ -38,6 +38,15 @@ class FakeArgs : public BuiltinArgs {
     log += "more;";
     return next_ < values_.size();
   }
+  int StringVariable(int k, int n) override {
+    log += "V" + std::to_string(k) + "/" + std::to_string(n) + ";";
+    return static_cast<int>(std::get<double>(Take(k, n)));
+  }
+  void NoArguments() override { log += "none;"; }
+  const AddressRecord& NumberFormat(AddressRecord& scratch) override {
+    log += "format;";
+    return scratch;
+  }
 
   std::string log;
 
@@ -154,9 +163,7 @@ TEST_F(Dispatch, FunctionsOfModulesNotBuiltYetStopWithAnInternalError) {
     BuiltinId id;
     const char* message;
   } cases[] = {
-      {kFnStrLen, "Tornel internal error. StrLen function is not available yet in"},
       {kFnFileExist, "Tornel internal error. FileExist function is not available yet in"},
-      {kFnChr, "Tornel internal error. CHR function is not available yet in"},
       {kFnSeqSet, "Tornel internal error. SEQSET function is not available yet in"},
       {kFnInputInt, "Tornel internal error. InputInt function is not available yet in"},
   };

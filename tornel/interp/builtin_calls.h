@@ -8,6 +8,14 @@
 
 namespace tornel {
 
+// StrWri's first argument, a number format read from the program text.
+inline constexpr const char* kMsgStrWriLeftParen =
+    "Left parenthesis ( is missing from parameter 1 in STRWRI function in";
+inline constexpr const char* kMsgStrWriAddress =
+    "Address %{address} is missing from parameter 1 in STRWRI function in";
+inline constexpr const char* kMsgStrWriBrace =
+    "Right brace } is missing from parameter 1 in STRWRI function in";
+
 // The built-in of class `cls` (136 to 139) whose code byte has just been
 // passed.  Returns with the call's ")" current (or, for a call without
 // arguments, the token before its first one); a class 137 function's text

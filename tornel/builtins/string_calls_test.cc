@@ -1,0 +1,68 @@
+// The string built-ins called from a compiled post: argument kinds,
+// variables changed in place, StrWri's format argument and the refusals.
+#include "tornel/builtins/string_calls.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/post_run.h"
+
+namespace tornel {
+namespace {
+
+// MAIN takes lines 1 to 7 before its body.
+std::string Post(const std::string& body) {
+  return "main\nvariable\nusA\nusB\nurA\nurB\nend\n" + body + "end main\n";
+}
+
+class StringPost : public tornel_test::PostRun {};
+
+TEST_F(StringPost, VariablesChangeInPlace) {
+  Run(Post("usA = 'ABCDEF'\n"
+           "usB = strins(usA, 'xy', 3) + '/' + strrcopy(usA, 1, 2)\n"
+           "urA = strrep(usA, 'x', 'zz')\n"
+           "urB = strfindaddr('XY1X2', 'X') * 10 + strfindword('X1 X', 'X')\n"));
+  EXPECT_EQ(Str("usA"), "ABzzyCDEF");
+  EXPECT_EQ(Str("usB"), "ABxyCDEF/EF");
+  EXPECT_EQ(Real("urA"), 1);
+  EXPECT_EQ(Real("urB"), 44);
+}
+
+TEST_F(StringPost, ConvertAndOptionalArguments) {
+  Run(Post("usA = 'ab_c'\n"
+           "usB = strconv(usA, 1000) + tab(1) + chr(65)\n"
+           "urA = strlen(tab(1, 2)) + strval('-1.5')\n"));
+  EXPECT_EQ(Str("usA"), "ab c");
+  EXPECT_EQ(Str("usB"), "ab c\tA");
+  EXPECT_EQ(Real("urA"), 1.5);
+  EXPECT_EQ(Int("siCommentAlphaNum"), 0);  // restored
+}
+
+TEST_F(StringPost, StrWriTakesAnAddressOrAFormatInPlace) {
+  // The separator is set here: the defaults come after MAIN.
+  Run(Post("ssDecSepar = '.'\naddres\n_x 'X' +4.3 'mm'\nend addres\n"
+           "usA = strwri({_x}, -1.5)\n"
+           "usB = strwri(>4.1<, 12.26) + '/' + strwri(3.2, -1.5)\n"));
+  EXPECT_EQ(Str("usA"), "-0001.500");
+  EXPECT_EQ(Str("usB"), "12.3/001.50");  // no sign symbol: no sign
+}
+
+TEST_F(StringPost, Refusals) {
+  EXPECT_EQ(ReportOf(Post("urA = strval(' 12')\n")),
+            Report("Invalid number string in Parameter 1 in STRVAL function in", 8,
+                   "urA = strval(' 12')"));
+  EXPECT_EQ(ReportOf(Post("urA = ascval('A', 2)\n")),
+            Report("Invalid string index in Parameter 2 in ASCVAL function in", 8,
+                   "urA = ascval('A', 2)"));
+  EXPECT_EQ(ReportOf(Post("usA = strrspc(usB, 5)\n")),
+            Report("Invalid value in Parameter 2 in STRRSPC function in", 8,
+                   "usA = strrspc(usB, 5)"));
+  EXPECT_EQ(ReportOf(Post("usA = strup('ab')\n")),
+            Report("Parameter 1 must be STRING variable in StrUp function in", 8,
+                   "usA = strup('ab')"));
+  EXPECT_EQ(ReportOf(Post("usA = strwri({1}, 2)\n")),
+            Report("Address %{address} is missing from parameter 1 in STRWRI function in", 8,
+                   "usA = strwri({1}, 2)"));
+}
+
+}  // namespace
+}  // namespace tornel
