@@ -203,8 +203,18 @@ void FinishNcFile(RunContext& ctx) {
 
   const std::string finished_path = nc_path + kFinishedSuffix;
   File out(platform::OpenBinary(finished_path, "w"));
+  // However the copy ends (a write error, Cancel), no half file stays
+  // behind and the NC file is left whole.
+  struct RemoveUnlessPlaced {
+    const std::string& path;
+    bool placed = false;
+    ~RemoveUnlessPlaced() {
+      if (!placed) platform::RemoveFile(path);
+    }
+  } finished{finished_path};
   if (!out) {
     // Nowhere to write beside it: the NC file takes the temp file as it is.
+    finished.placed = true;  // nothing of ours is there to remove
     platform::CopyFileTo(kTempNcCopy, nc_path);
     return;
   }
@@ -232,7 +242,11 @@ void FinishNcFile(RunContext& ctx) {
   tmp.reset();
   ok = std::fflush(out.get()) == 0 && ok;
   ok = std::fclose(out.release()) == 0 && ok;
-  if (!ok || !platform::ReplaceFileWith(finished_path, nc_path)) platform::RemoveFile(finished_path);
+  if (!ok) return;
+  // A rename that the system refuses (the NC file held open by another
+  // program) leaves a copy as the way in.
+  finished.placed = platform::ReplaceFileWith(finished_path, nc_path);
+  if (!finished.placed) platform::CopyFileTo(finished_path, nc_path);
 }
 
 }  // namespace tornel
