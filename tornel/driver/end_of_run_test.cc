@@ -54,6 +54,7 @@ TEST_F(Run, CompleteRunDeliversTheNcFileAndLeavesNoTempFiles) {
 
 TEST_F(Run, RunFilesAreNamedFromTheCommandLine) {
   WriteFile("out/keep", "");
+  WriteFile("partx.cl", "");  // -x: each pass opens the companion CL file
   RunStages({"-p", "mill", "-i", "part.cl", "-op", "out", "-oe", "tap", "-x", "-ed", "ed"});
   EXPECT_EQ(ctx.files.post_file, "mill.tr");
   EXPECT_EQ(ctx.files.settings_file, "mill.ini");

@@ -9,6 +9,7 @@
 #include "platform/select_list.h"
 #include "platform/text_file.h"
 #include "tornel/builtins/builtin_table.h"
+#include "tornel/cl/cl_reader.h"
 #include "tornel/compiler/constants_pass.h"
 #include "tornel/compiler/control_structures.h"
 #include "tornel/compiler/declarations_pass.h"
@@ -186,6 +187,7 @@ void RunFirstPass(RunContext& ctx) {
   RunMainSections(ctx);
   ResolveUnsetCodes(ctx.values);
   RunPostFunction(ctx, kPfInitSettings);
+  RunClPass(ctx, ClPass::kFirst);
   platform::ProgressSetValue(ctx.diag.progress, 10);
   Pump(ctx.diag);
 }
@@ -197,6 +199,7 @@ void RunSecondPass(RunContext& ctx) {
   ctx.flags.scan_pass = 0;
   RunPostFunction(ctx, kPfSettings);
   ApplyDefaults(ctx.values, false, ctx.flags.companion_file != 0);
+  RunClPass(ctx, ClPass::kSecond);
   platform::ProgressSetValue(ctx.diag.progress, 100);
   Pump(ctx.diag);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tornel/builtins/open_files.h"
+#include "tornel/cl/cl_reader_state.h"
 #include "tornel/compiler/compiler_state.h"
 #include "tornel/compiler/dialog_variable_scan.h"
 #include "tornel/compiler/loader.h"
@@ -63,6 +64,7 @@ struct RunContext {
   DialogVariables dialog_variables;  // variables bound by the post's dialogs
   InterpState interp;               // the evaluator's state for the whole run
   OutputTables output;              // addresses, modal groups, triggers, NC line ring
+  ClReader cl;                      // APT-CL record ring and reader state
   bool program_loaded = false;  // the intermediate program is in memory
 };
 

@@ -1,0 +1,237 @@
+#include "tornel/cl/cl_reader.h"
+
+#include <algorithm>
+
+#include "platform/progress.h"
+#include "platform/text_file.h"
+#include "tornel/cl/dispatch.h"
+#include "tornel/cl/lookahead.h"
+#include "tornel/driver/file_open.h"
+#include "tornel/driver/post_calls.h"
+#include "tornel/driver/run_context.h"
+#include "tornel/sysvars/system_variables.h"
+
+namespace tornel {
+
+namespace {
+
+int RingSize(const ClReader& r) { return r.second_pass ? kClRingSlots : 1; }
+
+// The record variables of one family (current, _Prev or _Next).
+struct RecordVars {
+  int rec, size, type, value, word;
+};
+constexpr RecordVars kCurrent{kSiRec, kSiRecSize, kSiWordType, kSrWordVal, kSsWordStr};
+constexpr RecordVars kNext{kSiRec_Next, kSiRecSize_Next, kSiWordType_Next, kSrWordVal_Next,
+                           kSsWordStr_Next};
+constexpr RecordVars kPrev{kSiRec_Prev, kSiRecSize_Prev, kSiWordType_Prev, kSrWordVal_Prev,
+                           kSsWordStr_Prev};
+
+// Entries at and above the word count keep what they had.
+void LoadRecord(ValueTables& v, const RecordSlot& slot, RecordVars to) {
+  v.ints[to.rec] = slot.line;
+  v.ints[to.size] = slot.words;
+  for (int i = 0; i < slot.words; ++i) {
+    v.ints[to.type + i] = slot.type[i];
+    v.reals[to.value + i] = slot.value[i];
+    v.strings[to.word + i] = slot.word[i];  // reuses the string's room
+  }
+}
+
+// The word count as the post may have left it, kept inside the arrays.
+int WordCount(const ValueTables& v) {
+  return std::clamp<int32_t>(v.ints[kSiRecSize], 0, kRecordWordLimit);
+}
+
+void EndRecord(ClReader& r, ValueTables& v, RecordSlot& slot) {
+  v.ints[kPrev.rec] = v.ints[kCurrent.rec];
+  v.ints[kSiRecType_Prev] = v.ints[kSiRecType];
+  v.ints[kPrev.size] = v.ints[kCurrent.size];
+  for (int i = 0, n = WordCount(v); i < n; ++i) {
+    v.ints[kPrev.type + i] = v.ints[kCurrent.type + i];
+    v.reals[kPrev.value + i] = v.reals[kCurrent.value + i];
+    v.strings[kPrev.word + i] = v.strings[kCurrent.word + i];
+  }
+  EmptySlot(slot);
+  r.skip_dispatch = false;
+}
+
+// Closes the pass's files however the pass ends.
+struct PassFiles {
+  explicit PassFiles(ClReader& reader) : r(reader) {}
+  ~PassFiles() {
+    for (std::FILE** f : {&r.input, &r.copy, &r.companion}) {
+      if (*f) std::fclose(*f);
+      *f = nullptr;
+    }
+  }
+  ClReader& r;
+};
+
+long FileLength(std::FILE* f) {
+  if (std::fseek(f, 0, SEEK_END) != 0) return 1;
+  long length = std::ftell(f);
+  std::rewind(f);
+  return length > 0 ? length : 1;
+}
+
+}  // namespace
+
+bool OfferToOnApt(RunContext& ctx, const std::string& major) {
+  for (const OnAptEntry& e : ctx.compiler.functions.onapt) {
+    if (!WordIs(major, e.command)) continue;
+    ctx.values.ints[kSiProcess] = 0;
+    RunLabel(ctx, e.label);
+    break;
+  }
+  return ctx.values.ints[kSiProcess] == 1;
+}
+
+int ProgressPercent(int base, int span, long position, long length) {
+  if (length <= 0) length = 1;
+  position = std::clamp(position, 0L, length);
+  return base + static_cast<int>(static_cast<double>(position) / static_cast<double>(length) * span);
+}
+
+bool ReadInputLine(RunContext& ctx, std::string& line) {
+  ClReader& r = ctx.cl;
+  if (!r.input || !ReadLine(ctx.diag, r.input, line)) return false;
+  if (r.copy) WriteLine(ctx.diag, r.copy, line);
+  ++r.line_counter;
+  platform::ProgressSetValue(
+      ctx.diag.progress,
+      ProgressPercent(r.progress_base, r.progress_span, std::ftell(r.input), r.length));
+  platform::ChopNewline(line);
+  return true;
+}
+
+void FeedLine(RunContext& ctx, std::string_view line) {
+  ClReader& r = ctx.cl;
+  switch (AssembleLine(r.slots[r.current], line, r.line_counter)) {
+    case FeedResult::kTooLong:
+      FatalPlain(ctx.diag, kMsgRecordTooLong);
+    case FeedResult::kTooManyWords:
+      FatalPlain(ctx.diag, kMsgTooManyWords);
+    case FeedResult::kFini:
+      r.end = true;
+      return;
+    case FeedResult::kRecord:
+      break;
+    default:
+      return;
+  }
+  if (r.parse_only) return;
+  r.current = (r.current + 1) % RingSize(r);
+  r.processing = r.current;
+  if (r.slots[r.processing].words > 0) ProcessSlot(ctx, r.processing);
+}
+
+void ProcessSlot(RunContext& ctx, int s) {
+  ClReader& r = ctx.cl;
+  ValueTables& v = ctx.values;
+  RecordSlot& slot = r.slots[s];
+  // The command slot looks ahead from the record being processed around it.
+  int scan_from = s == kCommandSlot ? r.processing : s;
+  r.processing = s;
+
+  v.ints[kSiProcess] = 1;
+  v.ints[kSiRecType] = 0;
+  v.ints[kSiMoveType_Next] = 0;
+  v.ints[kSiSubType_Next] = 0;
+  v.ints[kSiRecType_Next] = 0;
+  v.ints[kSiFirstMoveAct] = r.first_move;
+  v.ints[kSiInitMoveAct] = r.init_move;
+  v.reals[kSrMoveLen] = 0;
+
+  const RecordSlot* next = r.second_pass ? LookAheadScan(r, v, scan_from) : &slot;
+  LoadRecord(v, slot, kCurrent);
+  if (next) {
+    LoadRecord(v, *next, kNext);
+  } else {
+    v.ints[kNext.rec] = 0;
+    v.ints[kNext.size] = 0;
+  }
+
+  if (!r.skip_dispatch) {
+    if (OfferToOnApt(ctx, slot.word[0])) DispatchRecord(ctx, s);
+  }
+  EndRecord(r, v, slot);
+}
+
+void FeedCommand(RunContext& ctx, std::string_view text) {
+  ClReader& r = ctx.cl;
+  int saved_current = r.current;
+  int saved_processing = r.processing;
+  r.parse_only = true;
+  r.current = kCommandSlot;
+  EmptySlot(r.slots[kCommandSlot]);
+  FeedLine(ctx, text);
+  if (r.slots[kCommandSlot].words > 0) ProcessSlot(ctx, kCommandSlot);
+  r.parse_only = false;
+  r.current = saved_current;
+  r.processing = saved_processing;
+}
+
+void RunClPass(RunContext& ctx, ClPass pass) {
+  ClReader& r = ctx.cl;
+  ValueTables& v = ctx.values;
+  bool second = pass == ClPass::kSecond;
+
+  v.ints[kSiRecs] = r.previous_line_count;
+  r.second_pass = second;
+  r.line_counter = 0;
+  r.current = 0;
+  r.processing = 0;
+  r.end = false;
+  r.restart = false;
+  r.parse_only = false;
+  r.skip_dispatch = false;
+  r.first_move = 1;
+  r.init_move = 1;
+  // A record left unfinished by the last pass (a "$" line at the end of the
+  // input) must not run into this pass's first record.
+  for (RecordSlot& slot : r.slots) EmptySlot(slot);
+
+  int32_t tools = std::min<int32_t>(v.ints[kSiTools], kListSlots);
+  if (tools > 0) {
+    v.reals[kSrToolFirst] = v.reals[kSrToolList];
+    v.reals[kSrToolLast] = v.reals[kSrToolList + tools - 1];
+  }
+
+  PassFiles files(r);
+  std::string input_path;
+  if (!second) {
+    r.copy = OpenFile(ctx.diag, kTempAptCopy, "w");
+    input_path = ctx.files.apt_path;
+    r.progress_base = 0;
+    r.progress_span = 10;
+  } else {
+    input_path = kTempAptCopy;
+    r.progress_base = 10;
+    r.progress_span = 90;
+  }
+  if (ctx.flags.companion_file) r.companion = OpenFile(ctx.diag, ctx.files.companion_path, "r");
+  r.input = platform::OpenBinary(input_path, "r");
+  if (r.input) r.length = FileLength(r.input);
+
+  std::string line;
+  do {
+    r.restart = false;
+    while (!r.end && ReadInputLine(ctx, line)) FeedLine(ctx, line);
+    // The records still in the ring, oldest first.
+    int ring = RingSize(r);
+    for (int k = kClLookAhead; k >= 1; --k) {
+      int s = ((r.current - k) % ring + ring) % ring;
+      if (r.slots[s].words > 0) ProcessSlot(ctx, s);
+    }
+  } while (r.restart);
+
+  if (r.copy && std::fflush(r.copy) != 0) FatalPlain(ctx.diag, kMsgFileError, true);
+  r.previous_line_count = r.line_counter;
+
+  v.reals[kSrMaxRPM] = r.tools.first_max_rpm;
+  v.reals[kSrWCoord] = v.reals[kSrWCoordList];
+  v.reals[kSrcWCoord] = v.reals[kSrWCoordAdd] + v.reals[kSrWCoord];
+}
+
+}  // namespace tornel

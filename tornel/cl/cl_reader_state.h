@@ -1,0 +1,55 @@
+// The state of the APT-CL reader for a run: the ring of record slots with
+// the command slot, the pass and its files, and the flags by which the
+// APT-access functions steer the reader.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "tornel/cl/cl_record.h"
+
+namespace tornel {
+
+inline constexpr int kClRingSlots = 40;    // slots 0-39: the look-ahead ring
+inline constexpr int kCommandSlot = 40;  // records built by AptCmd
+inline constexpr int kClLookAhead = kClRingSlots - 1;
+
+// Tool numbers and flags that the look-ahead scan and the record dispatcher
+// share.
+struct ToolTracking {
+  double current = 0;
+  double previous = 0;
+  double next = 0;
+  bool active = false;          // from a tool change until ToolCancel
+  bool cancel_pending = false;  // the look-ahead saw the tool end
+  double first_max_rpm = 0;     // MAXRPM of the first tool's SPINDL record
+};
+
+struct ClReader {
+  std::vector<RecordSlot> slots = std::vector<RecordSlot>(kClRingSlots + 1);
+  int current = 0;     // slot that receives the next line
+  int processing = 0;  // slot whose record is being processed
+  int32_t line_counter = 0;
+  int32_t previous_line_count = 0;  // siRecs of the next pass
+  bool second_pass = false;
+  bool end = false;            // FINI was read
+  bool restart = false;        // AptJump rewound the input
+  bool parse_only = false;     // AptCmd: parse into the current slot only
+  bool skip_dispatch = false;  // AptNext: load the record, don't process it
+  int32_t first_move = 1;
+  int32_t init_move = 1;
+
+  // Open during a pass only (closed by the pass, also when the run ends
+  // inside it).
+  std::FILE* input = nullptr;
+  std::FILE* copy = nullptr;       // first pass: "TorApt.tmp"
+  std::FILE* companion = nullptr;  // -x: the companion CL file
+  long length = 1;                 // of the input; 0 counts as 1
+  int progress_base = 0;
+  int progress_span = 10;
+
+  ToolTracking tools;
+};
+
+}  // namespace tornel

@@ -1,0 +1,201 @@
+// The reader over whole APT-CL files: both passes, the copy, the look-ahead
+// ring and its drain, OnAPT with siProcess, the flags of the APT-access
+// functions and the progress value.
+#include "tornel/cl/cl_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/fatal_report.h"
+#include "tests/post_run.h"
+#include "tornel/cl/lookahead.h"
+#include "tornel/driver/run_context.h"
+
+namespace tornel {
+namespace {
+
+// A post whose OnAPT functions log what the second pass shows them: per
+// record in order, its line, the _Next line, siMoveType_Next,
+// siRecType_Next and srZ_In_Next.  The first pass only counts.
+const char* kLogPost =
+    "main\nvariable\nuiN\nuiFirst\nuiRecs\nuiRec[100]\nuiNext[100]\nuiMove[100]\n"
+    "uiKind[100]\nurZ[100]\nuiSize[100]\nend\nend main\n"
+    "func fvLog\n"
+    "if (siRecs = 0)\nuiFirst = uiFirst + 1\nreturn\nend\n"
+    "uiRecs = siRecs\nuiN = uiN + 1\nuiRec[uiN] = siRec\nuiNext[uiN] = siRec_Next\n"
+    "uiMove[uiN] = siMoveType_Next\nuiKind[uiN] = siRecType_Next\nurZ[uiN] = srZ_In_Next\n"
+    "uiSize[uiN] = siRecSize\n"
+    "end func\n"
+    "func OnAPT[goto]\nfvLog\nend func\n"
+    "func OnAPT[rapid]\nfvLog\nend func\n"
+    "func OnAPT[fedrat]\nfvLog\nend func\n"
+    "func OnAPT[loadtl]\nfvLog\nsiProcess = 1\nend func\n";
+
+class ClReaderTest : public tornel_test::PostRun {
+ protected:
+  // Compiles `post`, writes `cl` as the APT-CL file and runs both passes.
+  void RunPasses(const std::string& post, const std::string& cl) {
+    Compile(post);
+    WriteFile("part.cl", cl);
+    ctx.files.apt_path = "part.cl";
+    RunClPass(ctx, ClPass::kFirst);
+    first_progress = ctx.diag.progress.value;
+    RunClPass(ctx, ClPass::kSecond);
+  }
+  int first_progress = -1;
+};
+
+TEST_F(ClReaderTest, NextValuesComeFromTheRecordsAhead) {
+  RunPasses(kLogPost,
+            "LOADTL/1\nFEDRAT/100\nGOTO/1,2,3\nRAPID\nGOTO / 0, 0, 100 $$ up\n"
+            "FINI\nGOTO/9,9,9\n");
+  EXPECT_EQ(Int("uiFirst"), 5);  // OnAPT runs in the first pass too
+  ASSERT_EQ(Int("uiN"), 5);      // and every record once in the second
+  EXPECT_EQ(Int("uiRecs"), 6);   // lines read up to FINI
+  // LOADTL: the FEDRAT gives the kind and is the look-ahead record.
+  EXPECT_EQ(Int("uiKind", 1), kKindFeed);
+  EXPECT_EQ(Int("uiNext", 1), 2);
+  EXPECT_EQ(Int("uiMove", 1), kKindGoto);
+  EXPECT_EQ(Real("urZ", 1), 3);
+  // GOTO at line 3: a RAPID, then a GOTO to (0, 0, 100).
+  EXPECT_EQ(Int("uiRec", 3), 3);
+  EXPECT_EQ(Int("uiMove", 3), kKindRapid);
+  EXPECT_EQ(Int("uiKind", 3), kKindRapid);
+  EXPECT_EQ(Int("uiNext", 3), 5);
+  EXPECT_EQ(Real("urZ", 3), 100);
+  // The last record has nothing ahead.
+  EXPECT_EQ(Int("uiRec", 5), 5);
+  EXPECT_EQ(Int("uiSize", 5), 4);
+  EXPECT_EQ(Int("uiNext", 5), 0);
+  EXPECT_EQ(Int("uiMove", 5), 0);
+  EXPECT_EQ(Int("siRecSize_Next"), 0);
+  // The copy ends at FINI.
+  EXPECT_EQ(ReadFile("TorApt.tmp"),
+            "LOADTL/1\r\nFEDRAT/100\r\nGOTO/1,2,3\r\nRAPID\r\nGOTO / 0, 0, 100 $$ up\r\n"
+            "FINI\r\n");
+}
+
+TEST_F(ClReaderTest, LongFileIsProcessedInOrderThroughTheRing) {
+  std::string cl;
+  for (int i = 1; i <= 90; ++i) cl += "GOTO/" + std::to_string(i) + ",0," + std::to_string(i) + "\n";
+  RunPasses(kLogPost, cl);  // no FINI: the end of the file ends the pass
+  ASSERT_EQ(Int("uiN"), 90);
+  for (int i = 1; i <= 90; ++i) EXPECT_EQ(Int("uiRec", i), i);
+  for (int i = 1; i < 90; ++i) EXPECT_EQ(Real("urZ", i), i + 1) << i;  // the GOTO one ahead
+  EXPECT_EQ(Real("urZ", 90), 90);  // nothing ahead: the value stays
+  EXPECT_EQ(Int("uiRecs"), 90);
+  EXPECT_EQ(Int("siRec_Prev"), 90);
+}
+
+TEST_F(ClReaderTest, LookAheadStopsAtTheNextMotionAndSkipsOtherRecords) {
+  std::string cl = "GOTO/0,0,1\n";
+  for (int i = 0; i < 30; ++i) cl += "PPRINT/'X'\n";
+  cl += "CUTCOM/LEFT\nGOTO/0,0,7\nSPINDL/300\n";
+  RunPasses(kLogPost, cl);
+  ASSERT_EQ(Int("uiN"), 2);
+  EXPECT_EQ(Int("uiMove", 1), kKindGoto);
+  EXPECT_EQ(Int("uiKind", 1), kKindCutcom);  // through siSubType_Next
+  EXPECT_EQ(Int("uiNext", 1), 32);            // the CUTCOM record
+  EXPECT_EQ(Real("urZ", 1), 7);
+  // Beyond 39 records the scan doesn't see.
+  cl = "GOTO/0,0,1\n";
+  for (int i = 0; i < 39; ++i) cl += "PPRINT/'X'\n";
+  cl += "GOTO/0,0,7\n";
+  RunPasses(kLogPost, cl);
+  EXPECT_EQ(Int("uiMove", 1), 0);
+  EXPECT_EQ(Int("uiNext", 1), 40);  // the 39th record examined
+}
+
+TEST_F(ClReaderTest, EmptyAndMissingFilesGivePassesWithoutRecords) {
+  RunPasses(kLogPost, "");
+  EXPECT_EQ(Int("uiFirst"), 0);
+  EXPECT_EQ(Int("uiN"), 0);
+  EXPECT_TRUE(Exists("TorApt.tmp"));
+  EXPECT_EQ(ctx.diag.progress.value, 0);
+
+  ctx.files.apt_path = "absent.cl";
+  RunClPass(ctx, ClPass::kFirst);
+  RunClPass(ctx, ClPass::kSecond);
+  EXPECT_EQ(Int("uiN"), 0);
+}
+
+TEST_F(ClReaderTest, OnAptRunsFirstMatchAndSiProcessDecides) {
+  Compile(kLogPost);
+  // Processing a slot sets siProcess to 1 before the offer.
+  tornel_test::SetInt(ctx, "siProcess", 1);
+  EXPECT_TRUE(OfferToOnApt(ctx, "CIRCLE"));  // no function: standard processing
+  EXPECT_FALSE(OfferToOnApt(ctx, "Goto"));   // siProcess left at 0
+  tornel_test::SetInt(ctx, "siProcess", 1);
+  EXPECT_TRUE(OfferToOnApt(ctx, "loadtl"));  // sets siProcess = 1
+  EXPECT_EQ(Int("uiFirst"), 2);               // siRecs 0: counted
+}
+
+TEST_F(ClReaderTest, SkipDispatchLoadsWithoutOnApt) {
+  Compile(kLogPost);
+  ClReader& r = ctx.cl;
+  ASSERT_EQ(AssembleLine(r.slots[3], "GOTO/4,5,6", 12), FeedResult::kRecord);
+  r.skip_dispatch = true;
+  ProcessSlot(ctx, 3);
+  EXPECT_EQ(Int("uiFirst"), 0);
+  EXPECT_FALSE(r.skip_dispatch);
+  EXPECT_EQ(Int("siRec"), 12);
+  EXPECT_EQ(Real("srWordVal", 3), 5);
+  EXPECT_EQ(Int("siRec_Prev"), 12);
+  EXPECT_EQ(Real("srWordVal_Prev", 4), 6);
+  EXPECT_EQ(r.slots[3].words, 0);
+}
+
+TEST_F(ClReaderTest, CommandSlotLeavesTheRingAlone) {
+  Compile(kLogPost);
+  ClReader& r = ctx.cl;
+  r.current = 5;
+  FeedCommand(ctx, "GOTO/1,1,1");
+  EXPECT_EQ(Int("uiFirst"), 1);
+  EXPECT_EQ(r.current, 5);
+  EXPECT_FALSE(r.parse_only);
+  EXPECT_EQ(r.slots[kCommandSlot].words, 0);
+  FeedCommand(ctx, "FEDRAT$");  // no words: nothing runs
+  EXPECT_EQ(Int("uiFirst"), 1);
+}
+
+TEST_F(ClReaderTest, BadRecordsStopTheRun) {
+  std::string words = "GOTO/0";
+  for (int i = 1; i < 100; ++i) words += ",1";
+  Compile(kLogPost);
+  WriteFile("part.cl", words + "\n");
+  ctx.files.apt_path = "part.cl";
+  EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { RunClPass(ctx, ClPass::kFirst); }),
+            "Too many words in CL-record");
+  Compile(kLogPost);
+  ctx.files.apt_path = "part.cl";
+  WriteFile("part.cl", "PPRINT/" + std::string(3000, 'A') + "\n");
+  EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { RunClPass(ctx, ClPass::kFirst); }),
+            "Too many characters in CL-record");
+}
+
+TEST_F(ClReaderTest, HostileInputRunsToTheEnd) {
+  std::string cl = "FOO/BAR,,,'\nGOTO\nGOTO/x,y\nGOTO/" + std::string(500, '9') +
+                   ",-,+.\n/1,2\n";
+  for (int i = 0; i < 2000; ++i) cl += static_cast<char>((i * 131 + 7) % 256);
+  cl += "\nLOADTL/$\n";  // ends inside a continued record
+  RunPasses(kLogPost, cl);
+  EXPECT_GE(Int("uiN"), 3);
+  EXPECT_EQ(Int("uiRec", 1), 2);  // FOO has no OnAPT; GOTO comes first
+}
+
+TEST_F(ClReaderTest, ProgressRunsFromZeroToTenThenToAHundred) {
+  EXPECT_EQ(ProgressPercent(0, 10, 0, 0), 0);
+  EXPECT_EQ(ProgressPercent(0, 10, 99, 100), 9);  // truncated
+  EXPECT_EQ(ProgressPercent(10, 90, 50, 100), 55);
+  EXPECT_EQ(ProgressPercent(10, 90, 100, 100), 100);
+  RunPasses(kLogPost, "GOTO/1,1,1\nGOTO/2,2,2\n");
+  EXPECT_EQ(first_progress, 10);
+  EXPECT_EQ(ctx.diag.progress.value, 100);
+  // FINI stops the reading early in the file; the copy ends there, so the
+  // second pass reads all of it.
+  RunPasses(kLogPost, "FINI\n" + std::string(200, '$') + "\n");
+  EXPECT_EQ(first_progress, 0);
+  EXPECT_EQ(ctx.diag.progress.value, 100);
+}
+
+}  // namespace
+}  // namespace tornel

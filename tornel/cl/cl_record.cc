@@ -1,0 +1,135 @@
+#include "tornel/cl/cl_record.h"
+
+#include <charconv>
+#include <limits>
+
+namespace tornel {
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+void EmptySlot(RecordSlot& slot) {
+  for (int i = 0; i < slot.words; ++i) {
+    slot.type[i] = kWordNone;
+    slot.word[i].clear();
+    slot.value[i] = 0;
+  }
+  slot.words = 0;
+  slot.text.clear();
+}
+
+bool WordIs(std::string_view word, std::string_view upper_keyword) {
+  if (word.size() != upper_keyword.size()) return false;
+  for (size_t i = 0; i < word.size(); ++i)
+    if (Upper(word[i]) != upper_keyword[i]) return false;
+  return true;
+}
+
+bool IsNumberWord(std::string_view word) {
+  if (word.empty()) return false;
+  for (char c : word)
+    if (!IsDigit(c) && c != '+' && c != '-' && c != '.') return false;
+  return true;
+}
+
+double NumberWordValue(std::string_view word) {
+  size_t i = 0;
+  bool negative = false;
+  if (i < word.size() && (word[i] == '+' || word[i] == '-')) negative = word[i++] == '-';
+  size_t start = i;
+  bool nonzero_int = false;
+  size_t digits = 0;
+  for (; i < word.size() && IsDigit(word[i]); ++i, ++digits) nonzero_int |= word[i] != '0';
+  if (i < word.size() && word[i] == '.')
+    for (++i; i < word.size() && IsDigit(word[i]); ++i) ++digits;
+  if (digits == 0) return 0;
+  double value = 0;
+  auto [end, ec] = std::from_chars(word.data() + start, word.data() + i, value);
+  (void)end;
+  if (ec == std::errc::result_out_of_range)
+    value = nonzero_int ? std::numeric_limits<double>::infinity() : 0.0;
+  else if (ec != std::errc())
+    value = 0;
+  return negative ? -value : value;
+}
+
+FeedResult SplitWords(RecordSlot& slot) {
+  for (int i = 0; i < slot.words; ++i) {  // words of an earlier split
+    slot.type[i] = kWordNone;
+    slot.word[i].clear();
+    slot.value[i] = 0;
+  }
+  slot.words = 0;
+  const std::string_view text = slot.text;
+  size_t pos = 0;
+  int n = 0;
+  while (pos < text.size()) {
+    if (n == kRecordWordLimit) {
+      EmptySlot(slot);
+      return FeedResult::kTooManyWords;
+    }
+    std::string_view raw;
+    if (text[pos] == '\'') {
+      size_t close = text.find('\'', pos + 1);
+      if (close == std::string_view::npos) close = text.size();
+      raw = text.substr(pos + 1, close - pos - 1);
+      pos = close + 2;  // the closing quote and the character after it
+    } else {
+      size_t sep = text.find(n == 0 ? '/' : ',', pos);
+      if (sep == std::string_view::npos) sep = text.size();
+      raw = text.substr(pos, sep - pos);
+      pos = sep + 1;
+    }
+    std::string_view w = Trim(raw);
+    if (n == 0 && w.empty()) {
+      EmptySlot(slot);
+      return FeedResult::kDropped;
+    }
+    slot.word[n].assign(w);
+    if (IsNumberWord(w)) {
+      slot.type[n] = kWordNumber;
+      slot.value[n] = NumberWordValue(w);
+    } else {
+      slot.type[n] = kWordString;
+      slot.value[n] = 0;
+    }
+    slot.words = ++n;
+  }
+  return FeedResult::kRecord;
+}
+
+FeedResult AssembleLine(RecordSlot& slot, std::string_view line, int32_t line_number) {
+  if (slot.text.empty()) slot.line = line_number;
+  size_t comment = line.find("$$");
+  if (comment != std::string_view::npos) line = line.substr(0, comment);
+  while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);
+  bool continues = !line.empty() && line.back() == '$';
+  if (continues) line.remove_suffix(1);
+  if (slot.text.size() + line.size() > kRecordTextLimit) {
+    EmptySlot(slot);
+    return FeedResult::kTooLong;
+  }
+  slot.text.append(line);
+  if (continues) return FeedResult::kContinued;
+  if (slot.text.empty()) return FeedResult::kNothing;
+  if (WordIs(slot.text, "FINI")) {
+    EmptySlot(slot);
+    return FeedResult::kFini;
+  }
+  return SplitWords(slot);
+}
+
+}  // namespace tornel

@@ -1,0 +1,177 @@
+// Record assembly and word splitting: continuation lines, comments, FINI,
+// quoted and empty words, number words and the slot's limits.
+#include "tornel/cl/cl_record.h"
+
+#include <cmath>
+#include <initializer_list>
+
+#include <gtest/gtest.h>
+
+namespace tornel {
+namespace {
+
+// Feeds lines until one completes a record (or the lines run out).
+FeedResult Feed(RecordSlot& slot, std::initializer_list<std::string_view> lines) {
+  FeedResult result = FeedResult::kNothing;
+  int n = 0;
+  for (std::string_view line : lines) result = AssembleLine(slot, line, ++n);
+  return result;
+}
+
+TEST(ClRecord, BlanksAndCommentVanishFromAGotoLine) {
+  RecordSlot slot;
+  ASSERT_EQ(Feed(slot, {"GOTO / 1.5 , -2 ,3.  $$ approach"}), FeedResult::kRecord);
+  ASSERT_EQ(slot.words, 4);
+  EXPECT_EQ(slot.word[0], "GOTO");
+  EXPECT_EQ(slot.type[0], kWordString);
+  EXPECT_EQ(slot.word[1], "1.5");
+  EXPECT_EQ(slot.type[1], kWordNumber);
+  EXPECT_EQ(slot.value[1], 1.5);
+  EXPECT_EQ(slot.value[2], -2);
+  EXPECT_EQ(slot.value[3], 3);
+}
+
+TEST(ClRecord, ContinuationLinesJoin) {
+  RecordSlot slot;
+  EXPECT_EQ(AssembleLine(slot, "GOTO/1,2,$", 7), FeedResult::kContinued);
+  EXPECT_EQ(AssembleLine(slot, "3", 8), FeedResult::kRecord);
+  EXPECT_EQ(slot.line, 7);  // the record's first line
+  ASSERT_EQ(slot.words, 4);
+  EXPECT_EQ(slot.value[3], 3);
+
+  // The comment is cut first, then the "$" is seen.
+  RecordSlot other;
+  EXPECT_EQ(Feed(other, {"GOTO/1,2,$ $$ more follows", "3"}), FeedResult::kRecord);
+  EXPECT_EQ(other.words, 4);
+  EXPECT_EQ(other.text, "GOTO/1,2,3");
+}
+
+TEST(ClRecord, BlankAndCommentLinesMakeNoRecord) {
+  RecordSlot slot;
+  EXPECT_EQ(AssembleLine(slot, "", 1), FeedResult::kNothing);
+  EXPECT_EQ(AssembleLine(slot, " \t ", 2), FeedResult::kNothing);
+  EXPECT_EQ(AssembleLine(slot, "$$ header", 3), FeedResult::kNothing);
+  EXPECT_EQ(AssembleLine(slot, "RAPID", 4), FeedResult::kRecord);
+  EXPECT_EQ(slot.line, 4);
+  EXPECT_EQ(slot.words, 1);
+}
+
+TEST(ClRecord, FiniInAnyCaseEndsTheInput) {
+  for (std::string_view fini : {"FINI", "fini", "FiNi  $$ end"}) {
+    RecordSlot slot;
+    EXPECT_EQ(Feed(slot, {fini}), FeedResult::kFini) << fini;
+    EXPECT_TRUE(slot.text.empty());
+  }
+  RecordSlot slot;
+  EXPECT_EQ(Feed(slot, {"FI$", "NI"}), FeedResult::kFini);
+  EXPECT_EQ(Feed(slot, {"FINI/1"}), FeedResult::kRecord);  // only the whole text counts
+}
+
+TEST(ClRecord, QuotedWordKeepsItsCommas) {
+  RecordSlot slot;
+  ASSERT_EQ(Feed(slot, {"PPRINT/'ROUGH, 2 PASSES, 0.5'"}), FeedResult::kRecord);
+  ASSERT_EQ(slot.words, 2);
+  EXPECT_EQ(slot.word[1], "ROUGH, 2 PASSES, 0.5");
+  EXPECT_EQ(slot.type[1], kWordString);
+
+  // The character after the closing quote goes with it; an open quote runs
+  // to the end.
+  RecordSlot two;
+  ASSERT_EQ(Feed(two, {"INSERT/'A,B',7,'C"}), FeedResult::kRecord);
+  ASSERT_EQ(two.words, 4);
+  EXPECT_EQ(two.word[1], "A,B");
+  EXPECT_EQ(two.value[2], 7);
+  EXPECT_EQ(two.word[3], "C");
+}
+
+TEST(ClRecord, EmptyWordsAndTrailingComma) {
+  RecordSlot slot;
+  ASSERT_EQ(Feed(slot, {"SPINDL/ 1200,,CLW,"}), FeedResult::kRecord);
+  ASSERT_EQ(slot.words, 4);  // the trailing comma adds nothing
+  EXPECT_EQ(slot.word[2], "");
+  EXPECT_EQ(slot.type[2], kWordString);
+  EXPECT_EQ(slot.word[3], "CLW");
+
+  RecordSlot bare;
+  ASSERT_EQ(Feed(bare, {"END/"}), FeedResult::kRecord);
+  EXPECT_EQ(bare.words, 1);
+}
+
+TEST(ClRecord, RecordWithoutMajorWordIsDropped) {
+  RecordSlot slot;
+  EXPECT_EQ(Feed(slot, {" / 1,2,3"}), FeedResult::kDropped);
+  EXPECT_EQ(slot.words, 0);
+  EXPECT_TRUE(slot.text.empty());  // the next line starts a fresh record
+  EXPECT_EQ(AssembleLine(slot, "STOP", 9), FeedResult::kRecord);
+  EXPECT_EQ(slot.text, "STOP");
+}
+
+TEST(ClRecord, NumberWords) {
+  EXPECT_TRUE(IsNumberWord("+.5"));
+  EXPECT_TRUE(IsNumberWord("1-2"));
+  EXPECT_TRUE(IsNumberWord("-"));
+  EXPECT_FALSE(IsNumberWord("1.5E3"));  // an exponent makes a string word
+  EXPECT_FALSE(IsNumberWord(""));
+  EXPECT_FALSE(IsNumberWord("1 2"));
+  EXPECT_EQ(NumberWordValue("+.5"), 0.5);
+  EXPECT_EQ(NumberWordValue("1-2"), 1);
+  EXPECT_EQ(NumberWordValue("-"), 0);
+  EXPECT_EQ(NumberWordValue("1.2.3"), 1.2);
+  EXPECT_EQ(NumberWordValue("--4"), 0);
+  EXPECT_EQ(NumberWordValue("-7."), -7);
+  EXPECT_EQ(NumberWordValue(std::string(400, '9')), INFINITY);
+  EXPECT_EQ(NumberWordValue("-" + std::string(400, '9')), -INFINITY);
+  EXPECT_EQ(NumberWordValue("0." + std::string(400, '0') + "1"), 0);
+}
+
+std::string Words(int n) {
+  std::string text = "GOTO";
+  for (int i = 1; i < n; ++i) text += (i == 1 ? "/" : ",") + std::to_string(i);
+  return text;
+}
+
+TEST(ClRecord, HundredWordsFitAHundredAndFirstDoesNot) {
+  RecordSlot slot;
+  ASSERT_EQ(Feed(slot, {Words(100)}), FeedResult::kRecord);
+  EXPECT_EQ(slot.words, 100);
+  EXPECT_EQ(slot.value[99], 99);
+  RecordSlot over;
+  EXPECT_EQ(Feed(over, {Words(101)}), FeedResult::kTooManyWords);
+  EXPECT_EQ(over.words, 0);
+  EXPECT_EQ(over.word[99], "");  // emptied, nothing left behind
+}
+
+TEST(ClRecord, RecordTextLimit) {
+  RecordSlot slot;
+  std::string fits = "PPRINT/" + std::string(kRecordTextLimit - 7, 'A');
+  ASSERT_EQ(Feed(slot, {fits}), FeedResult::kRecord);
+  EXPECT_EQ(slot.word[1].size(), kRecordTextLimit - 7);
+
+  // A long comment is cut before the limit counts.
+  RecordSlot commented;
+  EXPECT_EQ(Feed(commented, {"STOP $$" + std::string(5000, 'x')}), FeedResult::kRecord);
+
+  // Too long, on one line or across continuation lines: refused, not cut.
+  RecordSlot one;
+  EXPECT_EQ(Feed(one, {fits + "B"}), FeedResult::kTooLong);
+  EXPECT_TRUE(one.text.empty());
+  RecordSlot joined;
+  std::string half(1200, 'C');
+  EXPECT_EQ(Feed(joined, {"PPRINT/" + half + "$", half}), FeedResult::kTooLong);
+  EXPECT_TRUE(joined.text.empty());
+}
+
+TEST(ClRecord, GarbageBytesStayInsideTheSlot) {
+  std::string garbage;
+  for (int i = 0; i < 600; ++i) garbage += static_cast<char>((i * 37) % 256);
+  RecordSlot slot;
+  for (size_t at = 0; at < garbage.size(); at += 50) {
+    FeedResult r = AssembleLine(slot, std::string_view(garbage).substr(at, 50), 1);
+    EXPECT_LE(slot.text.size(), kRecordTextLimit);
+    EXPECT_LE(slot.words, kRecordWordLimit);
+    if (r != FeedResult::kContinued) EmptySlot(slot);
+  }
+}
+
+}  // namespace
+}  // namespace tornel

@@ -1,0 +1,14 @@
+// The record dispatcher: turns a loaded record into machine state and post
+// function calls by its major word.
+#pragma once
+
+namespace tornel {
+
+struct RunContext;
+
+// Dispatches the record of ring slot `slot` (0-40) after the reader has
+// loaded the record variables and OnAPT has let it through.  In the first
+// pass it only collects; post functions run in the second pass.
+void DispatchRecord(RunContext& ctx, int slot);
+
+}  // namespace tornel

@@ -1,0 +1,109 @@
+#include "tornel/cl/lookahead.h"
+
+#include "tornel/sysvars/system_variables.h"
+
+namespace tornel {
+
+namespace {
+
+double WordValue(const RecordSlot& slot, int i) { return i < slot.words ? slot.value[i] : 0.0; }
+
+// The input transformation: the frame in srXT_In ... srZKT_In, rows X, Y, Z;
+// a direction leaves out the translation.
+void InputTransform(const ValueTables& v, const double in[3], bool point, double out[3]) {
+  const std::vector<double>& r = v.reals;
+  double t[3] = {r[kSrXT_In], r[kSrYT_In], r[kSrZT_In]};
+  const int rows[3][3] = {{kSrXIT_In, kSrXJT_In, kSrXKT_In},
+                          {kSrYIT_In, kSrYJT_In, kSrYKT_In},
+                          {kSrZIT_In, kSrZJT_In, kSrZKT_In}};
+  for (int i = 0; i < 3; ++i) {
+    out[i] = r[rows[i][0]] * in[0] + r[rows[i][1]] * in[1] + r[rows[i][2]] * in[2];
+    if (point) out[i] += t[i];
+  }
+}
+
+void SetNextMotion(ValueTables& v, const RecordSlot& q) {
+  std::vector<double>& r = v.reals;
+  double p[3] = {WordValue(q, 1), WordValue(q, 2), WordValue(q, 3)};
+  double cl[3];
+  InputTransform(v, p, true, cl);
+  r[kSrX_In_Next] = p[0];
+  r[kSrY_In_Next] = p[1];
+  r[kSrZ_In_Next] = p[2];
+  r[kSrX_CL_Next] = cl[0];
+  r[kSrY_CL_Next] = cl[1];
+  r[kSrZ_CL_Next] = cl[2];
+  if (q.words < 5) return;
+  double a[3] = {WordValue(q, 4), WordValue(q, 5), WordValue(q, 6)};
+  InputTransform(v, a, false, cl);
+  r[kSrI_In_Next] = a[0];
+  r[kSrJ_In_Next] = a[1];
+  r[kSrK_In_Next] = a[2];
+  r[kSrI_CL_Next] = cl[0];
+  r[kSrJ_CL_Next] = cl[1];
+  r[kSrK_CL_Next] = cl[2];
+}
+
+}  // namespace
+
+const RecordSlot* LookAheadScan(ClReader& r, ValueTables& v, int from) {
+  std::vector<int32_t>& ints = v.ints;
+  ToolTracking& tools = r.tools;
+  if (ints[kSiToolCh] == 0) {
+    tools.current = -9999.0;
+    tools.previous = 0;
+    tools.next = 0;
+  }
+  int32_t& move_next = ints[kSiMoveType_Next];
+  int32_t& sub_next = ints[kSiSubType_Next];
+  int32_t& rec_next = ints[kSiRecType_Next];
+  const RecordSlot* first_kind = nullptr;
+  const RecordSlot* last = nullptr;
+  for (int k = 1; k <= kClLookAhead; ++k) {
+    const RecordSlot& q = r.slots[(from + k) % kClRingSlots];
+    if (q.words == 0) continue;
+    last = &q;
+    const std::string& major = q.word[0];
+    bool stop = false;
+    if (WordIs(major, "GOTO")) {
+      if (move_next == 0) move_next = kKindGoto;
+      SetNextMotion(v, q);
+      stop = true;
+    } else if (WordIs(major, "CIRCLE")) {
+      move_next = kKindCircle;
+    } else if (WordIs(major, "RAPID")) {
+      move_next = kKindRapid;
+    } else if (WordIs(major, "CUTCOM")) {
+      sub_next = kKindCutcom;
+    } else if (WordIs(major, "CYCLE")) {
+      rec_next = kKindCycleNext;
+      if (ints[kSiCycleAct] == 1 && q.words > 1 && WordIs(q.word[1], "OFF")) ints[kSiLastPoint] = 1;
+    } else if (WordIs(major, "THRDSQ")) {
+      rec_next = kKindThreadNext;
+    } else if (WordIs(major, "FEDRAT")) {
+      rec_next = kKindFeed;
+    } else if (WordIs(major, "SPINDL")) {
+      rec_next = kKindSpindle;
+    } else if (WordIs(major, "LOADTL") || WordIs(major, "TURRET")) {
+      rec_next = kKindToolChange;
+    } else if (WordIs(major, "END")) {
+      rec_next = kKindEnd;
+    }
+    if (!stop && (rec_next == kKindToolChange || rec_next == kKindEnd) && tools.active) {
+      tools.next = WordValue(q, 1);
+      if (tools.next != tools.current || WordIs(major, "END")) tools.cancel_pending = true;
+      ints[kSiToolCancelAct] = tools.cancel_pending ? 1 : 0;
+      stop = true;
+    }
+    if (rec_next == 0) rec_next = sub_next;
+    if (rec_next != 0 && !first_kind) first_kind = &q;
+    if (stop) break;
+  }
+  if (rec_next == 0) {
+    rec_next = move_next;
+    return last;
+  }
+  return first_kind;
+}
+
+}  // namespace tornel

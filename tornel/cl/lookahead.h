@@ -1,0 +1,29 @@
+// What the records after the current one will bring: the scan that fills
+// the _Next variables in the second pass.
+#pragma once
+
+#include "tornel/cl/cl_reader_state.h"
+#include "tornel/sysvars/value_tables.h"
+
+namespace tornel {
+
+// Record kind codes that only the reader and the dispatcher use (the others
+// are post function numbers).
+inline constexpr int32_t kKindRapid = 2;
+inline constexpr int32_t kKindGoto = 3;
+inline constexpr int32_t kKindCircle = 4;
+inline constexpr int32_t kKindCutcom = 17;
+inline constexpr int32_t kKindFeed = 19;
+inline constexpr int32_t kKindSpindle = 20;
+inline constexpr int32_t kKindToolChange = 25;
+inline constexpr int32_t kKindEnd = 36;
+inline constexpr int32_t kKindCycleNext = 43;
+inline constexpr int32_t kKindThreadNext = 81;
+
+// Scans up to 39 ring slots after `from` in file order and sets
+// siMoveType_Next, siSubType_Next, siRecType_Next, the next point and axis
+// (_In_Next, _CL_Next), siLastPoint and the tool-cancel look-ahead.  Gives
+// the look-ahead record, or null when no record follows.
+const RecordSlot* LookAheadScan(ClReader& r, ValueTables& v, int from);
+
+}  // namespace tornel
