@@ -3,12 +3,16 @@
 // functions and the progress value.
 #include "tornel/cl/cl_reader.h"
 
+#include <initializer_list>
+#include <string_view>
+
 #include <gtest/gtest.h>
 
 #include "tests/fatal_report.h"
 #include "tests/post_run.h"
 #include "tornel/cl/lookahead.h"
 #include "tornel/driver/run_context.h"
+#include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
 namespace {
@@ -180,6 +184,70 @@ TEST_F(ClReaderTest, HostileInputRunsToTheEnd) {
   RunPasses(kLogPost, cl);
   EXPECT_GE(Int("uiN"), 3);
   EXPECT_EQ(Int("uiRec", 1), 2);  // FOO has no OnAPT; GOTO comes first
+}
+
+// Fills ring slots from..from+n with the records, as the reader would.
+void FillRing(ClReader& r, int from, std::initializer_list<std::string_view> records) {
+  int line = 100;
+  for (std::string_view rec : records) {
+    from = (from + 1) % kClRingSlots;
+    ASSERT_EQ(AssembleLine(r.slots[from], rec, ++line), FeedResult::kRecord) << rec;
+  }
+}
+
+TEST_F(ClReaderTest, LookAheadAnnouncesTheEndOfTheActiveTool) {
+  Compile(kLogPost);
+  ClReader& r = ctx.cl;
+  ctx.values.ints[kSiToolCh] = 1;
+  r.tools.current = 1;
+  r.tools.active = true;
+  // Ring wraps: the records after slot 38 sit in 39, 0, 1.
+  FillRing(r, 38, {"PPRINT/'X'", "LOADTL/1", "LOADTL/2"});
+  const RecordSlot* next = LookAheadScan(r, ctx.values, 38);
+  EXPECT_EQ(ctx.values.ints[kSiRecType_Next], kKindToolChange);
+  EXPECT_EQ(next, &r.slots[0]);  // the first record that gave the kind
+  EXPECT_EQ(r.tools.next, 1);
+  EXPECT_FALSE(r.tools.cancel_pending);  // the same tool again
+  EXPECT_EQ(ctx.values.ints[kSiToolCancelAct], 0);
+
+  for (RecordSlot& slot : r.slots) EmptySlot(slot);
+  ctx.values.ints[kSiRecType_Next] = 0;
+  FillRing(r, 0, {"END"});
+  LookAheadScan(r, ctx.values, 0);
+  EXPECT_TRUE(r.tools.cancel_pending);
+  EXPECT_EQ(ctx.values.ints[kSiToolCancelAct], 1);
+
+  // Before the first tool change the current tool is unknown.
+  ctx.values.ints[kSiToolCh] = 0;
+  LookAheadScan(r, ctx.values, 5);
+  EXPECT_EQ(r.tools.current, -9999.0);
+}
+
+TEST_F(ClReaderTest, LookAheadCycleOffMarksTheLastPoint) {
+  Compile(kLogPost);
+  ClReader& r = ctx.cl;
+  ctx.values.ints[kSiCycleAct] = 1;
+  ctx.values.reals[kSrXT_In] = 10;  // the input frame shifts X
+  ctx.values.reals[kSrXIT_In] = ctx.values.reals[kSrYJT_In] = ctx.values.reals[kSrZKT_In] = 1;
+  FillRing(r, 0, {"CYCLE/off", "GOTO/1,2,3,0,0,1"});
+  const RecordSlot* next = LookAheadScan(r, ctx.values, 0);
+  EXPECT_EQ(ctx.values.ints[kSiLastPoint], 1);
+  EXPECT_EQ(ctx.values.ints[kSiRecType_Next], kKindCycleNext);
+  EXPECT_EQ(ctx.values.ints[kSiMoveType_Next], kKindGoto);
+  EXPECT_EQ(next, &r.slots[1]);
+  EXPECT_EQ(ctx.values.reals[kSrX_CL_Next], 11);
+  EXPECT_EQ(ctx.values.reals[kSrK_CL_Next], 1);  // a direction: no shift
+}
+
+TEST_F(ClReaderTest, MissingCompanionFileEndsTheRun) {
+  Compile(kLogPost);
+  WriteFile("part.cl", "GOTO/1,1,1\n");
+  ctx.files.apt_path = "part.cl";
+  ctx.files.companion_path = "partx.cl";
+  ctx.flags.companion_file = 1;
+  EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { RunClPass(ctx, ClPass::kFirst); }),
+            "File partx.cl not found.");
+  EXPECT_EQ(ctx.cl.input, nullptr);  // the pass's files are closed
 }
 
 TEST_F(ClReaderTest, ProgressRunsFromZeroToTenThenToAHundred) {
