@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+
 #include "tornel/output/output_test_support.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -201,18 +204,21 @@ TEST_F(Output, DisabledAndForcedAddresses) {
 }
 
 TEST_F(Output, LongTextsAreWrittenWholeAndCompared) {
-  // A value of 301 digits is written whole and remembered whole: the
+  // A value of 300 digits is written whole and remembered whole: the
   // repeat is suppressed.  A .valstr text over 128 characters is ignored,
-  // an empty one makes the next word be written.
-  std::string nc = Lines("o: _x(pow(10, 300))\no: _x(pow(10, 300))\n"
-                         "_x.valstr = '" + std::string(129, '1') + "'\no: _x(pow(10, 300))\n"
-                         "_x.valstr = ''\no: _x(pow(10, 300))\n");
-  std::string line = "X+1000000000000000052504760255204420248704468581108159154915854115511802457"
-                     "98890819578637137508044786404370444383288387817694252323536043057564479218"
-                     "47867069828483872009265758037378302337947880900593689532349707999450811190"
-                     "38967640880074652742780142494579258788820056842838115669472196386865459400"
-                     "540160.000\r\n";
-  EXPECT_EQ(nc, line + line);
+  // an empty one makes the next word be written.  2^996 is built by exact
+  // doublings, so every target holds the very same number.
+  const std::string make_big =
+      "  variable\n    urbig\n    uii\n  end\n"
+      "  urbig = 1\n  for (uii = 1 to 996)\n    urbig = urbig * 2\n  end\n";
+  std::string nc = Lines("o: _x(urbig)\no: _x(urbig)\n"
+                         "_x.valstr = '" + std::string(129, '1') + "'\no: _x(urbig)\n"
+                         "_x.valstr = ''\no: _x(urbig)\n",
+                         make_big);
+  char digits[400];
+  std::snprintf(digits, sizeof digits, "X%+.3f\r\n", std::ldexp(1.0, 996));
+  ASSERT_EQ(std::string(digits).size(), 2 + 300 + 4 + 2u);
+  EXPECT_EQ(nc, std::string(digits) + digits);
 }
 
 // The example of the language reference.
