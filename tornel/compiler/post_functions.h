@@ -21,6 +21,7 @@ inline constexpr int kPfArcMove = 4;
 inline constexpr int kPfRadiusArcMove = 5;
 inline constexpr int kPfCenterArcMove = 6;
 inline constexpr int kPfHelicalArcMove = 7;
+inline constexpr int kPfComments = 38;
 inline constexpr int kPfSettings = 40;
 inline constexpr int kPfInitSettings = 41;
 inline constexpr int kPfProcessEnd = 42;

@@ -110,6 +110,7 @@ void FinishLine(RunContext& ctx, int index, bool flushing) {
   if (all_marked) slot.count = 0;
   slot.pending = false;
   if (!flushing && !slot.no_each) {
+    ctx.output.word_slot = index;  // the EACH words join this line
     bool output = true;
     CheckTriggers(ctx, kEachKey, 0.0, false, false, false, output);
   }

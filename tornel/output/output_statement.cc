@@ -10,9 +10,12 @@
 #include "tornel/interp/functions.h"
 #include "tornel/interp/token_reader.h"
 #include "tornel/output/address_word.h"
+#include "tornel/output/comments.h"
+#include "tornel/output/companion_statements.h"
 #include "tornel/output/line_ring.h"
 #include "tornel/output/number_format.h"
 #include "tornel/output/output_references.h"
+#include "tornel/output/trigger_statements.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -133,6 +136,37 @@ int OrderSetting(Interp& in, int running_order) {
   return order >= kMaxOrder ? kMaxOrder : static_cast<int>(order);
 }
 
+// "com" (the first pending comment; the others wait for comment lines after
+// this statement's line) or "com(" string ")".  True when there is a word.
+bool CommentWord(Interp& in, RunContext& ctx, std::string& text) {
+  ValueTables& v = ctx.values;
+  std::string comment;
+  if (Byte(in) == '(') {
+    ++in.st.pos;
+    Evaluate(in);
+    if (in.st.type != kTypeString || in.st.tok.code != ')') FatalAt(in.diag, kMsgInvalidCommentString);
+    comment = in.st.str;
+    ReadToken(in);
+  } else {
+    ReadToken(in);
+    int pending = v.ints[kSiComments];
+    if (pending < 1) return false;
+    if (pending > kCommentSlots) pending = kCommentSlots;
+    comment = v.strings[kSsComment];
+    for (int i = 1; i < pending; ++i) ctx.output.comment_lines.push_back(v.strings[kSsComment + i]);
+    v.ints[kSiComments] = 0;
+  }
+  FormatComment(ctx, comment, true, text);
+  return !text.empty();
+}
+
+// The comment lines that `com` words left, after the statement's line.
+void WriteCommentLines(RunContext& ctx) {
+  std::vector<std::string> lines;
+  lines.swap(ctx.output.comment_lines);
+  for (const std::string& line : lines) OutputCommentLine(ctx, line);
+}
+
 }  // namespace
 
 void OutputWords(Interp& in, WordState& state) {
@@ -141,6 +175,7 @@ void OutputWords(Interp& in, WordState& state) {
   WordBuffer buffer(ctx.output);
   std::string& text = buffer.text();
   while (s.tok.code != kCodeEnd) {
+    ctx.output.word_slot = state.slot;
     bool blank = false;
     if (s.tok.code == kWordSep) {
       blank = ctx.values.ints[kSiSpaces] != 0;
@@ -178,8 +213,11 @@ void OutputWords(Interp& in, WordState& state) {
       case '>':
         FatalAt(in.diag, kMsgNextLineFlag);
       case kCom:
-        // Comment words are formed by the comment formatting, which plugs
-        // in here; until then a comment word is refused.
+        written = CommentWord(in, ctx, text);
+        word = text;
+        order = state.keep_order ? 0 : kCommentOrder;
+        blank = ctx.values.ints[kSiCommentNoSpace] == 0 && ctx.values.ints[kSiSpaces] != 0;
+        break;
       default:
         FatalAt(in.diag, kMsgIllegalTokenOutput);
     }
@@ -215,15 +253,16 @@ struct Flags {
   bool insert = false;
 };
 
-Flags ReadFlags(Interp& in, RunContext& ctx) {
-  ValueTables& v = ctx.values;
+// The flags that the statement variables give; `prefix` is the byte after
+// the statement token (NO:, -O:, /O: or none).
+Flags VariableFlags(ValueTables& v, char prefix) {
   Flags f;
   int seq_on = v.ints[kSiSeqOn];
   f.numbering = seq_on == 1;
-  switch (Byte(in)) {
-    case kTokPrefixNo: f.numbering = true, ++in.st.pos; break;
-    case kTokPrefixMinus: f.numbering = false, f.no_number = true, ++in.st.pos; break;
-    case kTokPrefixSlash: f.skip = true, ++in.st.pos; break;
+  switch (prefix) {
+    case kTokPrefixNo: f.numbering = true; break;
+    case kTokPrefixMinus: f.numbering = false, f.no_number = true; break;
+    case kTokPrefixSlash: f.skip = true; break;
     default: break;
   }
   if (v.ints[kSiSkipOn] != 0) f.skip = true;
@@ -231,6 +270,14 @@ Flags ReadFlags(Interp& in, RunContext& ctx) {
   if (seq_on == 2) f.numbering = false;
   if (seq_on == 3) f.numbering = true;
   f.no_each = v.ints[kSiEachOn] == 0;
+  return f;
+}
+
+Flags ReadFlags(Interp& in, RunContext& ctx) {
+  char prefix = Byte(in);
+  bool has_prefix = prefix == kTokPrefixNo || prefix == kTokPrefixMinus || prefix == kTokPrefixSlash;
+  if (has_prefix) ++in.st.pos;
+  Flags f = VariableFlags(ctx.values, has_prefix ? prefix : '\0');
   if (Byte(in) == ':') f.keep_order = true, ++in.st.pos;
   if (Byte(in) == '|') f.no_each = true, ++in.st.pos;
   if (Byte(in) == '!') f.flush = true, ++in.st.pos;
@@ -292,23 +339,11 @@ int SequenceOrder(const RunContext& ctx, int request) {
   return order + 99;
 }
 
-void RunOutput(Interp& in, RunContext& ctx) {
-  LineRing& ring = ctx.output.ring;
+// Sets up the target line of a statement with flags `f` and the state its
+// words start from.
+void SetUpLine(RunContext& ctx, const Flags& f, int target, WordState& state) {
   ValueTables& v = ctx.values;
-  // A line inserted ahead that has become current is complete.
-  while (ring.slots[ring.current].pending) CompleteLine(ctx, true);
-
-  Flags f = ReadFlags(in, ctx);
-  if (f.flush) FlushLines(ctx);
-
-  char trigger = Byte(in);
-  if (trigger == kTokEach && f.has_offset) FatalAt(in.diag, kMsgOffsetWithEach);
-  // WITH, BIND and EACH statements are registered by the companion
-  // triggers, which plug in here; until then they are refused.
-  if (trigger == kTokWith || trigger == kTokBind || trigger == kTokEach) IllegalToken(in);
-
-  int target = TargetSlot(ctx, f);
-  LineSlot& slot = ring.slots[target];
+  LineSlot& slot = ctx.output.ring.slots[target];
   slot.no_each = f.no_each;
   slot.no_number = f.no_number;
   if (f.skip) {
@@ -316,7 +351,6 @@ void RunOutput(Interp& in, RunContext& ctx) {
     slot.skip_text = v.strings[kSsSkip];
   }
 
-  WordState state;
   state.slot = target;
   state.keep_order = f.keep_order;
   state.running_order = kFirstRunningOrder;
@@ -331,12 +365,37 @@ void RunOutput(Interp& in, RunContext& ctx) {
   }
   if (f.offset < 0 && !f.insert) state.running_order = kMaxOrder;
   if (f.conditional && f.offset > 0) state.band = kBandCondOffset;
+}
+
+// A line inserted ahead that has become current is complete.
+void CompletePendingInserts(RunContext& ctx) {
+  LineRing& ring = ctx.output.ring;
+  while (ring.slots[ring.current].pending) CompleteLine(ctx, true);
+}
+
+void RunOutput(Interp& in, RunContext& ctx, size_t record) {
+  CompletePendingInserts(ctx);
+
+  Flags f = ReadFlags(in, ctx);
+  if (f.flush) FlushLines(ctx);
+
+  char trigger = Byte(in);
+  if (trigger == kTokEach && f.has_offset) FatalAt(in.diag, kMsgOffsetWithEach);
+  if (trigger == kTokWith || trigger == kTokBind || trigger == kTokEach) {
+    RegisterTriggerStatement(in, ctx, record);
+    return;
+  }
+
+  int target = TargetSlot(ctx, f);
+  WordState state;
+  SetUpLine(ctx, f, target, state);
 
   ReadToken(in);
   OutputWords(in, state);
 
   if (f.offset == 0) CompleteLine(ctx, false);
   else if (f.offset < 0 && f.insert) FinishLine(ctx, target, false);
+  if (!ctx.output.comment_lines.empty() && ctx.output.word_depth == 0) WriteCommentLines(ctx);
 }
 
 }  // namespace
@@ -345,13 +404,33 @@ void RunOutputStatement(Interp& in) {
   RunContext& ctx = Run(in);
   switch (in.st.tok.code) {
     case TokenValue(kTokOutput):
-      RunOutput(in, ctx);
+      RunOutput(in, ctx, RecordStart(in, in.st.pos - 1));
+      return;
+    case TokenValue(kTokSet):
+    case TokenValue(kTokClr):
+    case TokenValue(kTokEnable):
+    case TokenValue(kTokDisable):
+    case TokenValue(kTokDirect):
+    case TokenValue(kTokSwap):
+    case TokenValue(kTokRevert):
+    case TokenValue(kTokReplace):
+      RunCompanionStatement(in, ctx);
       return;
     default:
-      // SET:, CLR:, enable:, disable:, direct:, swap:, revert: and the
-      // replacements are the companion statements, which plug in here.
       IllegalToken(in);
   }
+}
+
+void OutputSingleWordLine(RunContext& ctx, std::string_view word, int order, bool blank,
+                          bool no_number, bool no_each) {
+  CompletePendingInserts(ctx);
+  Flags f = VariableFlags(ctx.values, no_number ? kTokPrefixMinus : '\0');
+  if (no_each) f.no_each = true;
+  LineRing& ring = ctx.output.ring;
+  WordState state;
+  SetUpLine(ctx, f, ring.current, state);
+  AddWord(ctx.diag, ring.slots[ring.current], word, order, state.running_order, blank, 0);
+  CompleteLine(ctx, false);
 }
 
 }  // namespace tornel

@@ -11,10 +11,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "tornel/interp/interp.h"
 
 namespace tornel {
+
+struct RunContext;
 
 inline constexpr const char* kMsgIllegalTokenOutput = "Illegal Token in output";
 inline constexpr const char* kMsgOffsetSetting = "Invalid Output line offset setting O:[offset] in";
@@ -53,5 +56,11 @@ struct WordState {
 // Forms the words from the current token to the end of the statement and
 // puts them into the target line; leaves the end current.
 void OutputWords(Interp& in, WordState& state);
+
+// A line of `word` alone, set up like an O: statement's (skip, numbering,
+// EACH), unnumbered with `no_number`, without EACH output with `no_each`;
+// the line is completed.  Comment lines are written this way.
+void OutputSingleWordLine(RunContext& ctx, std::string_view word, int order, bool blank,
+                          bool no_number, bool no_each);
 
 }  // namespace tornel

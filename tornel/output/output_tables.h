@@ -3,6 +3,7 @@
 // passes, used by the output statements, released with the run.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -21,9 +22,18 @@ struct OutputTables {
   LineRing ring;
   ReplacementList replacements;  // replace:, repword:, repaddr: (string table indexes)
   // Word texts of the output statements being run, one per nesting level
-  // (a trigger may run a statement while another one forms a word).
-  std::vector<std::string> word_buffers;
+  // (a trigger may run a statement while another one forms a word); a
+  // deque, so that a deeper level does not move the texts of those above.
+  std::deque<std::string> word_buffers;
   size_t word_depth = 0;
+  // The line that the words being formed go to: triggered words join it.
+  int word_slot = 0;
+  // Triggered statements (their positions) and OnAddr functions (their
+  // descriptors, negated - 1) now running: none runs again inside itself.
+  std::vector<int> running_triggers;
+  // Pending comments that a `com` word leaves for comment lines after its
+  // statement's line.
+  std::vector<std::string> comment_lines;
 };
 
 }  // namespace tornel

@@ -43,4 +43,17 @@ inline int TriggerNumber(int index) { return index + 1; }
 // time ("Not enough memory for postprocessor." when it cannot).
 int AddTrigger(Diagnostics& diag, TriggerTable& table, const TriggerEntry& entry);
 
+// Removes the entry at `index`; the later entries move up, and the links
+// that named it or a later entry are mended.
+void RemoveTrigger(TriggerTable& table, size_t index);
+
+// Removes the entry at `index` and every entry of its WITH/BIND list; gives
+// how many entries at or before `walk` went (so that a walk can go on).
+size_t RemoveTriggerList(TriggerTable& table, size_t index, size_t walk);
+
+// Removes the entries of `kind` for `key` (every entry of that kind when
+// `key` is kAllKeys).
+void RemoveTriggers(TriggerTable& table, int kind, int key);
+inline constexpr int kAllKeys = -2;
+
 }  // namespace tornel
