@@ -184,6 +184,13 @@ TEST_F(ClReaderTest, HostileInputRunsToTheEnd) {
   RunPasses(kLogPost, cl);
   EXPECT_GE(Int("uiN"), 3);
   EXPECT_EQ(Int("uiRec", 1), 2);  // FOO has no OnAPT; GOTO comes first
+  // The copy holds every byte; only line ends become CR LF.
+  std::string copy;
+  for (size_t i = 0; i < cl.size(); ++i) {
+    if (cl[i] == '\n' && (i == 0 || cl[i - 1] != '\r')) copy += '\r';
+    copy += cl[i];
+  }
+  EXPECT_EQ(ReadFile("TorApt.tmp"), copy);
 }
 
 // Fills ring slots from..from+n with the records, as the reader would.
