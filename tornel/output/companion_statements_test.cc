@@ -51,6 +51,10 @@ TEST_F(Companion, WithFiresOnceAndBindEveryTime) {
             "T01\r\nT02 M06\r\n");
 }
 
+TEST_F(Companion, TriggerStatementAfterACondition) {
+  EXPECT_EQ(Lines("if (1 = 1) o: with(_t) _m(6)\no: _t(1)\n"), "T01 M06\r\n");
+}
+
 TEST_F(Companion, TriggerFlags) {
   // "?" fires only when the word is really written, "!" forces it out.
   EXPECT_EQ(Lines("o: _t(1)\no: bind(?_t) _m(6)\no: _t(1)\no: _t(2)\n"), "T01\r\nT02 M06\r\n");

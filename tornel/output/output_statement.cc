@@ -373,7 +373,7 @@ void CompletePendingInserts(RunContext& ctx) {
   while (ring.slots[ring.current].pending) CompleteLine(ctx, true);
 }
 
-void RunOutput(Interp& in, RunContext& ctx, size_t record) {
+void RunOutput(Interp& in, RunContext& ctx, size_t token_pos) {
   CompletePendingInserts(ctx);
 
   Flags f = ReadFlags(in, ctx);
@@ -382,7 +382,7 @@ void RunOutput(Interp& in, RunContext& ctx, size_t record) {
   char trigger = Byte(in);
   if (trigger == kTokEach && f.has_offset) FatalAt(in.diag, kMsgOffsetWithEach);
   if (trigger == kTokWith || trigger == kTokBind || trigger == kTokEach) {
-    RegisterTriggerStatement(in, ctx, record);
+    RegisterTriggerStatement(in, ctx, RecordStart(in, token_pos));
     return;
   }
 
@@ -404,7 +404,7 @@ void RunOutputStatement(Interp& in) {
   RunContext& ctx = Run(in);
   switch (in.st.tok.code) {
     case TokenValue(kTokOutput):
-      RunOutput(in, ctx, RecordStart(in, in.st.pos - 1));
+      RunOutput(in, ctx, in.st.pos - 1);
       return;
     case TokenValue(kTokSet):
     case TokenValue(kTokClr):

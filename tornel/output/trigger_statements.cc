@@ -88,7 +88,8 @@ void ReadTriggerList(Interp& in, bool allow_all, const char* invalid,
 
 size_t RecordStart(const Interp& in, size_t token_pos) {
   size_t p = token_pos;
-  if (p == 0 || in.bytes[p - 1] != kTokLocation) FatalPlain(in.diag, kMsgIllegalTokenType, true);
+  // Not first in its record (after a condition): the statement itself.
+  if (p == 0 || in.bytes[p - 1] != kTokLocation) return token_pos;
   --p;
   while (p > 0 && (IsDigit(in.bytes[p - 1]) || in.bytes[p - 1] == ',')) --p;
   return p;
@@ -119,14 +120,16 @@ void RunTriggeredStatement(RunContext& ctx, int position, bool each) {
   SavedReading saved(in);
   InterpState& s = in.st;
   s.pos = static_cast<size_t>(position);
-  Location loc;
-  loc.file = ReadDecimal(in);
-  if (Byte(in) != ',') FatalPlain(in.diag, kMsgIllegalTokenType, true);
-  ++s.pos;
-  loc.line = ReadDecimal(in);
-  if (Byte(in) != kTokLocation) FatalPlain(in.diag, kMsgIllegalTokenType, true);
-  ++s.pos;
-  in.diag.loc = loc;
+  if (Byte(in) != kTokOutput) {
+    Location loc;
+    loc.file = ReadDecimal(in);
+    if (Byte(in) != ',') FatalPlain(in.diag, kMsgIllegalTokenType, true);
+    ++s.pos;
+    loc.line = ReadDecimal(in);
+    if (Byte(in) != kTokLocation) FatalPlain(in.diag, kMsgIllegalTokenType, true);
+    ++s.pos;
+    in.diag.loc = loc;
+  }
 
   if (Byte(in) != kTokOutput) FatalPlain(in.diag, kMsgIllegalTokenType, true);
   ++s.pos;

@@ -37,7 +37,8 @@ struct TriggerListItem {
 void ReadTriggerList(Interp& in, bool allow_all, const char* invalid,
                      std::vector<TriggerListItem>& items);
 
-// The record that holds the statement token at `token_pos` starts here.
+// The record that holds the statement token at `token_pos` starts here
+// (`token_pos` itself when the token is not first in its record).
 size_t RecordStart(const Interp& in, size_t token_pos);
 
 // The current position is at the WITH, BIND or EACH byte of an O: statement
