@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tornel/cl/cl_record.h"
+#include "tornel/cl/dispatch_state.h"
 
 namespace tornel {
 
@@ -50,6 +51,7 @@ struct ClReader {
   int progress_span = 10;
 
   ToolTracking tools;
+  DispatchState dispatch;
 };
 
 }  // namespace tornel

@@ -1,14 +1,166 @@
 #include "tornel/cl/dispatch.h"
 
+#include <algorithm>
+
+#include "tornel/cl/cl_record.h"
+#include "tornel/cl/dispatch_parts.h"
+#include "tornel/driver/post_calls.h"
 #include "tornel/driver/run_context.h"
+#include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
 
-// Records reach this point in file order with their record variables set;
-// the handling of each major word is added here.
+RecordWords::RecordWords(const ValueTables& values)
+    : size(std::clamp<int32_t>(values.ints[kSiRecSize], 0, kRecordWordLimit)), v(values) {}
+
+bool RecordWords::IsNumber(int k) const {
+  return k < size && v.ints[kSiWordType + k] == kWordNumber;
+}
+
+bool RecordWords::IsString(int k) const {
+  return k < size && v.ints[kSiWordType + k] == kWordString;
+}
+
+double RecordWords::Number(int k) const { return k < size ? v.reals[kSrWordVal + k] : 0.0; }
+
+const std::string& RecordWords::Str(int k) const {
+  static const std::string kEmpty;
+  return k < size ? v.strings[kSsWordStr + k] : kEmpty;
+}
+
+bool RecordWords::Is(int k, std::string_view upper_keyword) const {
+  return k < size && WordIs(Str(k), upper_keyword);
+}
+
+bool CallPost(RunContext& ctx, int number) {
+  if (!ctx.cl.second_pass || !IsDefined(ctx.post_functions, number)) return false;
+  RunPostFunction(ctx, number);
+  return true;
+}
+
+void CallLabel(RunContext& ctx, int label) {
+  if (ctx.cl.second_pass && label != kNoFunction) RunLabel(ctx, label);
+}
+
+int LabelOr(const RunContext& ctx, int number, int fallback) {
+  const PostFunctionTable& t = ctx.post_functions;
+  return IsDefined(t, number) ? t[number] : t[fallback];
+}
+
+void CancelTool(RunContext& ctx) {
+  CallPost(ctx, kPfToolCancel);
+  ctx.values.ints[kSiToolCancelAct] = 0;
+  ctx.cl.tools.cancel_pending = false;
+  ctx.cl.tools.active = false;
+}
+
+namespace {
+
+int PassNumber(const RunContext& ctx) { return ctx.cl.second_pass ? 2 : 1; }
+
+// A new pass starts with the dispatcher's own state fresh and no comments
+// collected (those of the first pass are never output); the second pass
+// works in post units from its first record on.
+void StartPass(RunContext& ctx) {
+  DispatchState& d = ctx.cl.dispatch;
+  d = DispatchState{};
+  d.pass = PassNumber(ctx);
+  ctx.values.ints[kSiComments] = 0;
+  if (ctx.cl.second_pass) ApplyUnitsRule(ctx);
+}
+
+// Motion and program structure.
+void FirstChain(RunContext& ctx, const RecordWords& w) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  if (w.Is(0, "GOTO")) {
+    DispatchGoto(ctx, w);
+  } else if (w.Is(0, "CIRCLE")) {
+    DispatchCircle(ctx, w);
+  } else if (w.Is(0, "RAPID")) {
+    ints[kSiMoveType] = 2;
+  } else if (w.Is(0, "NCRV") || w.Is(0, "CTRLPT") || w.Is(0, "KNOT")) {
+    DispatchNurbs(ctx, w);
+  } else if (w.Is(0, "COOLNT")) {
+    DispatchCoolant(ctx, w);
+  } else if (w.Is(0, "CYCLE")) {
+    DispatchCycle(ctx, w);
+  } else if (w.Is(0, "SHAPE")) {
+    DispatchShape(ctx, w);
+  } else if (w.Is(0, "SET")) {
+    DispatchLatheSet(ctx, w);
+  } else if (w.Is(0, "THRDSQ")) {
+    DispatchThread(ctx, w);
+  } else if (w.Is(0, "END")) {
+    DispatchEnd(ctx);
+  } else if (w.Is(0, "DISPLY")) {
+    DispatchDisplay(ctx, w);
+  } else if (w.Is(0, "MODE")) {
+    DispatchMode(ctx, w);
+  } else if (!w.Str(0).empty() && w.Str(0)[0] == ':') {
+    DispatchNcString(ctx, w);
+  }
+}
+
+// State records.
+void SecondChain(RunContext& ctx, const RecordWords& w) {
+  if (w.Is(0, "PPRINT")) {
+    DispatchPprint(ctx, w);
+  } else if (w.Is(0, "REMARK")) {
+    DispatchRemark(ctx, w);
+  } else if (w.Is(0, "PARTNO")) {
+    DispatchPartNo(ctx, w);
+  } else if (w.Is(0, "LOADTL")) {
+    DispatchLoadTool(ctx, w);
+  } else if (w.Is(0, "CUTTER")) {
+    DispatchCutter(ctx, w);
+  } else if (w.Is(0, "CUTCOM")) {
+    DispatchCutcom(ctx, w);
+  } else if (w.Is(0, "SPINDL")) {
+    DispatchSpindle(ctx, w);
+  } else if (w.Is(0, "FEDRAT")) {
+    bool wanted = ctx.cl.second_pass || ctx.cl.dispatch.collect_feed;
+    if (wanted && ctx.values.ints[kSiOperType] != 4) DispatchFeed(ctx, w);
+  } else if (w.Is(0, "UNITS")) {
+    DispatchUnits(ctx, w);
+  } else if (w.Is(0, "OPERTN")) {
+    DispatchOperation(ctx, w);
+  } else if (w.Is(0, "MCS")) {
+    DispatchMcs(ctx, w);
+  } else if (w.Is(0, "SELECT")) {
+    DispatchSelect(ctx, w);
+  } else if (w.Is(0, "OPSTOP")) {
+    DispatchStop(ctx, true);
+  } else if (w.Is(0, "STOP")) {
+    DispatchStop(ctx, false);
+  } else if (w.Is(0, "WIRE")) {
+    DispatchWire(ctx, w);
+  }
+}
+
+}  // namespace
+
+// Records reach this point in file order with their record variables set
+// and OnAPT past.  The first chain handles motion and program structure,
+// the second the machine state; then the tool change, the motion event and
+// the record's main post function follow.
 void DispatchRecord(RunContext& ctx, int slot) {
-  (void)ctx;
-  (void)slot;
+  (void)slot;  // the record is read from the record variables
+  DispatchState& d = ctx.cl.dispatch;
+  if (d.pass != PassNumber(ctx)) StartPass(ctx);
+  d.event = false;
+  d.main_label = kNoFunction;
+
+  RecordWords w(ctx.values);
+  if (w.size == 0) return;
+  FirstChain(ctx, w);
+  SecondChain(ctx, w);
+
+  std::vector<int32_t>& ints = ctx.values.ints;
+  if (ints[kSiRecType] == 19 && d.collect_feed) CollectToolFeed(ctx);
+  if (ints[kSiRecType] == 25) ChangeTool(ctx);
+  if (d.event && ctx.cl.second_pass) RunMotionEvent(ctx);
+  CallLabel(ctx, d.main_label);
+  if (d.event) EndMotionEvent(ctx);
 }
 
 }  // namespace tornel

@@ -20,6 +20,10 @@ inline constexpr int32_t kKindEnd = 36;
 inline constexpr int32_t kKindCycleNext = 43;
 inline constexpr int32_t kKindThreadNext = 81;
 
+// The input transformation: the frame in srXT_In ... srZKT_In, rows X, Y, Z;
+// a direction (`point` false) leaves out the translation.
+void InputTransform(const ValueTables& v, const double in[3], bool point, double out[3]);
+
 // Scans up to 39 ring slots after `from` in file order and sets
 // siMoveType_Next, siSubType_Next, siRecType_Next, the next point and axis
 // (_In_Next, _CL_Next), siLastPoint and the tool-cancel look-ahead.  Gives

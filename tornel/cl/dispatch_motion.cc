@@ -1,0 +1,227 @@
+// GOTO records and the motion event: the position through the input and
+// output frames, and the post function calls in their fixed order.
+#include "tornel/cl/lookahead.h"
+#include "tornel/cl/dispatch_parts.h"
+#include "tornel/output/comments.h"
+#include "tornel/sysvars/system_variables.h"
+
+namespace tornel {
+
+namespace {
+
+inline constexpr int32_t kSubRotary = 18;  // the motion moves a rotary or tilt axis
+inline constexpr int32_t kModeWire = 4;
+
+// X, Y, Z, I, J, K of one family of position variables.
+constexpr int kIn[6] = {kSrX_In, kSrY_In, kSrZ_In, kSrI_In, kSrJ_In, kSrK_In};
+constexpr int kInPrev[6] = {kSrX_In_Prev, kSrY_In_Prev, kSrZ_In_Prev,
+                            kSrI_In_Prev, kSrJ_In_Prev, kSrK_In_Prev};
+constexpr int kInInc[6] = {kSrX_In_Inc, kSrY_In_Inc, kSrZ_In_Inc,
+                           kSrI_In_Inc, kSrJ_In_Inc, kSrK_In_Inc};
+constexpr int kCl[6] = {kSrX_CL, kSrY_CL, kSrZ_CL, kSrI_CL, kSrJ_CL, kSrK_CL};
+constexpr int kClPrev[6] = {kSrX_CL_Prev, kSrY_CL_Prev, kSrZ_CL_Prev,
+                            kSrI_CL_Prev, kSrJ_CL_Prev, kSrK_CL_Prev};
+constexpr int kClInc[6] = {kSrX_CL_Inc, kSrY_CL_Inc, kSrZ_CL_Inc,
+                           kSrI_CL_Inc, kSrJ_CL_Inc, kSrK_CL_Inc};
+constexpr int kClNext[6] = {kSrX_CL_Next, kSrY_CL_Next, kSrZ_CL_Next,
+                            kSrI_CL_Next, kSrJ_CL_Next, kSrK_CL_Next};
+constexpr int kOut[6] = {kSrX, kSrY, kSrZ, kSrI, kSrJ, kSrK};
+constexpr int kOutPrev[6] = {kSrX_Prev, kSrY_Prev, kSrZ_Prev, kSrI_Prev, kSrJ_Prev, kSrK_Prev};
+constexpr int kOutNext[6] = {kSrX_Next, kSrY_Next, kSrZ_Next, kSrI_Next, kSrJ_Next, kSrK_Next};
+
+int MainMotionLabel(const RunContext& ctx, int32_t move_type) {
+  switch (move_type) {
+    case 2:
+      return ctx.move_handlers.rapid;
+    case 3:
+      return ctx.move_handlers.line;
+    case 4:
+      return ctx.move_handlers.arc;
+    default:
+      return ctx.post_functions[kPfMove];
+  }
+}
+
+// The output values of a machine without rotary or tilt axes: the output
+// frame is the _CL frame.
+void SolveLinearAxes(ValueTables& v) {
+  std::vector<double>& r = v.reals;
+  for (int i = 0; i < 6; ++i) {
+    r[kOutPrev[i]] = r[kOut[i]];
+    r[kOut[i]] = r[kCl[i]];
+    r[kOutNext[i]] = r[kClNext[i]];
+  }
+}
+
+// The feed of the record from the remembered CL feed, by feed type.
+void SetFeed(RunContext& ctx) {
+  int32_t type = ctx.values.ints[kSiFeedType];
+  if (type == 6 || type == 7) ctx.values.reals[kSrFeed] = ctx.cl.dispatch.cl_feed;
+}
+
+// The comments PPRINT collected since the last motion event.
+void OutputComments(RunContext& ctx) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  int32_t n = std::min<int32_t>(ints[kSiComments], 100);
+  if (IsDefined(ctx.post_functions, kPfComments)) {
+    if (n >= 1) CallPost(ctx, kPfComments);
+  } else if (ints[kSiCommentOn] != 0) {
+    for (int32_t k = 0; k < n; ++k) {
+      std::string text = ctx.values.strings[kSsComment + k];
+      OutputCommentLine(ctx, text);
+    }
+  }
+  ints[kSiComments] = 0;
+}
+
+// CutDataChange when the cutting data changed since the last check.
+void CheckCutData(RunContext& ctx, bool tool_change_pending) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  std::vector<double>& reals = ctx.values.reals;
+  if (ints[kSiOperAct] != 1 && reals[kSrSpeed] == reals[kSrSpeed_Prev]) return;
+  static constexpr int kInts[][2] = {{kSiFeedType, kSiFeedType_Prev},
+                                     {kSiSpeedType, kSiSpeedType_Prev},
+                                     {kSiSpDir, kSiSpDir_Prev},
+                                     {kSiCool, kSiCool_Prev}};
+  static constexpr int kReals[][2] = {
+      {kSrSpeed, kSrSpeed_Prev},       {kSrSpeedRange, kSrSpeedRange_Prev},
+      {kSrMaxRPM, kSrMaxRPM_Prev},     {kSrToolLen, kSrToolLen_Prev},
+      {kSrToolRad, kSrToolRad_Prev},   {kSrToolCrn, kSrToolCrn_Prev},
+      {kSrToolX, kSrToolX_Prev},       {kSrToolY, kSrToolY_Prev},
+      {kSrLenComp, kSrLenComp_Prev},   {kSrRadComp, kSrRadComp_Prev},
+      {kSrWCoord, kSrWCoord_Prev}};
+  bool changed = false;
+  for (const auto& [cur, prev] : kInts) changed |= ints[cur] != ints[prev];
+  for (const auto& [cur, prev] : kReals) changed |= reals[cur] != reals[prev];
+  if (changed && !tool_change_pending) CallPost(ctx, kPfCutDataChange);
+  for (const auto& [cur, prev] : kInts) ints[prev] = ints[cur];
+  for (const auto& [cur, prev] : kReals) reals[prev] = reals[cur];
+}
+
+}  // namespace
+
+void DispatchGoto(RunContext& ctx, const RecordWords& w) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  std::vector<double>& reals = ctx.values.reals;
+  DispatchState& d = ctx.cl.dispatch;
+  int32_t& move = ints[kSiMoveType];
+  if (move == 0 && ints[kSiOperType] == 4) return;
+
+  d.event = true;
+  if (move == 0) move = 3;
+  d.main_label = MainMotionLabel(ctx, move);
+
+  if (ints[kSiCompDir] != d.comp_dir) {
+    if (IsDefined(ctx.post_functions, kPfCompMove)) {
+      d.main_label = ctx.post_functions[kPfCompMove];
+      ints[kSiForceMove] = 1;
+    }
+    d.comp_dir = ints[kSiCompDir];
+  }
+
+  if (move != 2 && ints[kSiCutAct] == 0) {
+    CallPost(ctx, kPfCutStart);
+    ints[kSiCutAct] = 1;
+    if (ints[kSiRegChAct] == 1) CallPost(ctx, kPfWireRegChange);
+    ints[kSiRegChAct] = 0;
+  } else if (move == 2 && ints[kSiCutAct] == 1) {
+    CallPost(ctx, kPfCutEnd);
+    ints[kSiCutAct] = 0;
+  }
+
+  for (int i = 0; i < 6; ++i) {
+    reals[kInPrev[i]] = reals[kIn[i]];
+    reals[kClPrev[i]] = reals[kCl[i]];
+  }
+  double p[3] = {w.Number(1), w.Number(2), w.Number(3)};
+  double out[3];
+  InputTransform(ctx.values, p, true, out);
+  for (int i = 0; i < 3; ++i) {
+    reals[kIn[i]] = p[i];
+    reals[kCl[i]] = out[i];
+  }
+  if (w.size >= 5) {
+    double a[3] = {w.Number(4), w.Number(5), w.Number(6)};
+    if (ints[kSiMillTurn] == 1 && ints[kSiCycleAct] == 1) {
+      a[0] = ints[kSiSpindle] == 2 ? -1 : 1;
+      a[1] = 0;
+      a[2] = 0;
+    }
+    InputTransform(ctx.values, a, false, out);
+    for (int i = 0; i < 3; ++i) {
+      reals[kIn[3 + i]] = a[i];
+      reals[kCl[3 + i]] = out[i];
+    }
+  }
+  for (int i = 0; i < 6; ++i) {
+    reals[kInInc[i]] = reals[kIn[i]] - reals[kInPrev[i]];
+    reals[kClInc[i]] = reals[kCl[i]] - reals[kClPrev[i]];
+  }
+
+  ints[kSiRotPolarAct] = 0;
+  SolveLinearAxes(ctx.values);
+  SolveMultiAxis(ctx);
+
+  if (d.tool_change_event || ints[kSiOperAct] == 1) d.event = true;
+  if (!d.event) move = 0;
+}
+
+void RunMotionEvent(RunContext& ctx) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  DispatchState& d = ctx.cl.dispatch;
+  SetFeed(ctx);
+  bool tool_change_pending = d.pending_tool_change != 0;
+  if (ints[kSiMoveType] == 2 && ints[kSiSubType] == kSubRotary && ints[kSiOperMode] != kModeWire &&
+      !tool_change_pending) {
+    ints[kSiIndexMoveAct] = 1;
+  }
+  if (d.pending_oper_start) CallPost(ctx, kPfOperStart);
+  if (tool_change_pending && CallPost(ctx, d.pending_tool_change)) d.main_label = kNoFunction;
+  OutputComments(ctx);
+  CheckCutData(ctx, tool_change_pending);
+  if (ints[kSiInc] != d.inc_at_event) CallPost(ctx, kPfAbsIncChange);
+  if (ints[kSiArcPlane] != 0 && ints[kSiArcPlane] != d.plane_at_event) CallPost(ctx, kPfArcPlane);
+  if (ints[kSiReposRotAct] == 1) {
+    int wanted = ints[kSiMoveType] == 2 ? kPfReposRotRapid : kPfReposRotFeed;
+    CallPost(ctx, IsDefined(ctx.post_functions, wanted) ? wanted : kPfReposRot);
+  }
+  if (ints[kSiHalfRotAct] == 1) CallPost(ctx, kPfHalfRot);
+  if (ints[kSiRotLimitPassAct] == 1) CallPost(ctx, kPfRotLimitPass);
+  if (ints[kSiCycleAct] == 1) {
+    d.main_label = kNoFunction;
+    ProcessCyclePoint(ctx);
+  } else if (ctx.cl.tools.cancel_pending) {
+    CancelTool(ctx);
+    d.main_label = kNoFunction;
+  }
+  if (ints[kSiIndexMoveAct] == 1) {
+    CallPost(ctx, kPfIndexMove);
+    d.main_label = kNoFunction;
+  }
+}
+
+void EndMotionEvent(RunContext& ctx) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  DispatchState& d = ctx.cl.dispatch;
+  if (ints[kSiCycleAct] == 1) ints[kSiMoveType] = 2;
+  ints[kSiForceMove] = 0;
+  ctx.cl.first_move = 0;
+  ctx.cl.init_move = 0;
+  d.inc_at_event = ints[kSiInc];
+  d.plane_at_event = ints[kSiArcPlane];
+  ints[kSiMoveType_Prev] = ints[kSiMoveType];
+  ints[kSiSubType_Prev] = ints[kSiSubType];
+  ctx.values.reals[kSrFeed_Prev] = ctx.values.reals[kSrFeed];
+  ints[kSiMoveType] = 0;
+  ints[kSiSubType] = 0;
+  ints[kSiMoveType2] = 3;
+  d.tool_change_event = false;
+  d.pending_tool_change = 0;
+  d.pending_oper_start = false;
+  for (int flag : {kSiToolChAct, kSiToolCancelAct, kSiOperAct, kSiIndexMoveAct, kSiReposRotAct,
+                   kSiHalfRotAct, kSiRotLimitPassAct}) {
+    ints[flag] = 0;
+  }
+}
+
+}  // namespace tornel

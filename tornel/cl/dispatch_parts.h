@@ -1,0 +1,88 @@
+// The branches of the record dispatcher, shared by its source files: the
+// words of the record being dispatched, post function calls, and one
+// function per major word or group of major words.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "tornel/driver/run_context.h"
+
+namespace tornel {
+
+// The record as the value tables hold it after OnAPT (which may have
+// changed its words).  Word 0 is the major word.
+struct RecordWords {
+  explicit RecordWords(const ValueTables& values);
+  int size = 0;  // siRecSize, kept inside the word arrays
+  bool IsNumber(int k) const;
+  bool IsString(int k) const;
+  double Number(int k) const;         // 0 beyond the record
+  const std::string& Str(int k) const;  // "" beyond the record
+  bool Is(int k, std::string_view upper_keyword) const;
+  const ValueTables& v;
+};
+
+// Runs post function `number` now, in the second pass, when the post file
+// defines it; true when it ran.
+bool CallPost(RunContext& ctx, int number);
+// The same for a resolved label (kNoFunction: nothing).
+void CallLabel(RunContext& ctx, int label);
+// The label of `number`, or of `fallback` when the post lacks it.
+int LabelOr(const RunContext& ctx, int number, int fallback);
+
+// Calls ToolCancel and clears the cancel flags (END, OPERTN, tool change,
+// the last motion of a tool).
+void CancelTool(RunContext& ctx);
+
+// State records.
+void DispatchCoolant(RunContext& ctx, const RecordWords& w);
+void DispatchSpindle(RunContext& ctx, const RecordWords& w);
+void DispatchFeed(RunContext& ctx, const RecordWords& w);
+void DispatchLoadTool(RunContext& ctx, const RecordWords& w);
+void DispatchPprint(RunContext& ctx, const RecordWords& w);
+void DispatchRemark(RunContext& ctx, const RecordWords& w);
+void DispatchDisplay(RunContext& ctx, const RecordWords& w);
+void DispatchMode(RunContext& ctx, const RecordWords& w);
+void DispatchUnits(RunContext& ctx, const RecordWords& w);
+void DispatchEnd(RunContext& ctx);
+void DispatchPartNo(RunContext& ctx, const RecordWords& w);
+void DispatchCutter(RunContext& ctx, const RecordWords& w);
+void DispatchCutcom(RunContext& ctx, const RecordWords& w);
+void DispatchStop(RunContext& ctx, bool optional);
+
+// srPostUnitFactor from siMetric and siMetricPost, and the tolerances
+// scaled by it.
+void ApplyUnitsRule(RunContext& ctx);
+void ScaleTolerances(RunContext& ctx);
+
+// After both chains: the first feed of a tool, and the tool change.
+void CollectToolFeed(RunContext& ctx);
+void ChangeTool(RunContext& ctx);
+// Closes the move length and time totals of the tool that ends.
+void CloseToolTotals(RunContext& ctx, bool at_tool_change);
+
+// Motion.
+void DispatchGoto(RunContext& ctx, const RecordWords& w);
+void RunMotionEvent(RunContext& ctx);
+void EndMotionEvent(RunContext& ctx);
+
+// Branches handled elsewhere and not built yet: they leave the record as
+// their variables loaded it.
+void DispatchCircle(RunContext& ctx, const RecordWords& w);
+void DispatchNurbs(RunContext& ctx, const RecordWords& w);
+void DispatchCycle(RunContext& ctx, const RecordWords& w);
+void DispatchShape(RunContext& ctx, const RecordWords& w);
+void DispatchLatheSet(RunContext& ctx, const RecordWords& w);
+void DispatchThread(RunContext& ctx, const RecordWords& w);
+void DispatchWire(RunContext& ctx, const RecordWords& w);
+void DispatchMcs(RunContext& ctx, const RecordWords& w);
+void DispatchSelect(RunContext& ctx, const RecordWords& w);
+void DispatchOperation(RunContext& ctx, const RecordWords& w);
+void DispatchNcString(RunContext& ctx, const RecordWords& w);
+// Multi-axis output: the axis solution for rotary and tilt axes.
+void SolveMultiAxis(RunContext& ctx);
+// The motion event of a point of an active drill cycle.
+void ProcessCyclePoint(RunContext& ctx);
+
+}  // namespace tornel

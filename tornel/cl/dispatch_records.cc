@@ -1,0 +1,430 @@
+// The machine-state records: coolant, spindle, feed, tool, comments, units,
+// program start and end, stops.
+#include <algorithm>
+#include <cmath>
+
+#include "tornel/cl/dispatch_parts.h"
+#include "tornel/sysvars/system_variables.h"
+
+namespace tornel {
+
+namespace {
+
+inline constexpr double kMmPerInch = 25.4;
+inline constexpr int32_t kDisplayNext = 31;
+inline constexpr int kCommentSlots = 100;  // ssComment[100]
+inline constexpr std::string_view kDescriptionTag = "DESCRIPTION:";
+inline constexpr std::string_view kViewTag = "CView ";
+
+// Index of the tool the first-pass lists describe now.
+int ListedTool(const ValueTables& v) {
+  return std::clamp<int32_t>(v.ints[kSiTools] - 1, 0, kListSlots - 1);
+}
+
+std::string LeftTrimmed(std::string_view s) {
+  size_t b = s.find_first_not_of(' ');
+  return b == std::string_view::npos ? std::string() : std::string(s.substr(b));
+}
+
+// Every run of blanks reduced to one, left-trimmed.
+std::string SqueezedBlanks(std::string_view s) {
+  std::string out;
+  for (char c : s) {
+    if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
+    out += c;
+  }
+  return out;
+}
+
+bool StartsWith(std::string_view s, std::string_view prefix) {
+  return s.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+void DispatchCoolant(RunContext& ctx, const RecordWords& w) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  std::vector<double>& reals = ctx.values.reals;
+  int32_t cool = 0;
+  if (w.Is(1, "ON") || w.Is(1, "FLOOD")) {
+    cool = 1;
+  } else if (w.Is(1, "MIST")) {
+    cool = 2;
+  } else if (w.Is(1, "THRU")) {
+    cool = 5;
+  }
+  if (w.Is(2, "LOW") && cool == 1) cool = 3;
+  if (w.Is(2, "HIGH")) {
+    if (cool == 1) cool = 4;
+    if (cool == 5) cool = 6;
+  }
+  ints[kSiCool] = cool;
+  static constexpr int kCoolCodes[] = {kSrcCoolOff,     kSrcCoolOn,     kSrcCoolMist,
+                                       kSrcCoolFloodLo, kSrcCoolFloodHi, kSrcCoolThruLo,
+                                       kSrcCoolThruHi};
+  reals[kSrcCool] = reals[kCoolCodes[cool]];
+}
+
+void DispatchSpindle(RunContext& ctx, const RecordWords& w) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  std::vector<double>& reals = ctx.values.reals;
+  DispatchState& d = ctx.cl.dispatch;
+  ints[kSiRecType] = 20;
+  if (w.Is(1, "OFF")) {
+    ints[kSiSpDir] = 0;
+  } else if (w.Is(1, "ON")) {
+    ints[kSiSpDir] = d.spindle_dir;
+  } else {
+    ints[kSiSpeedType] = 9;
+    ints[kSiSpDir] = 2;
+    double speed = w.IsNumber(1) ? w.Number(1) : w.Number(2);
+    reals[kSrSpeed] = speed;
+    d.cl_speed = speed;
+    int unit = w.IsString(2) ? 2 : 1;
+    if (w.size >= 3 && (w.Is(unit, "SFM") || w.Is(unit, "SMM") || w.Is(unit, "CSS"))) {
+      ints[kSiSpeedType] = 10;
+    }
+    for (int k = 1; k < w.size; ++k) {
+      if (w.Is(k, "CCLW")) ints[kSiSpDir] = 3;
+    }
+    int i = ListedTool(ctx.values);
+    for (int k = 1; k <= w.size - 2; ++k) {
+      if (w.Is(k, "MAXRPM") && w.IsNumber(k + 1) && w.Number(k + 1) > 0) {
+        double max_rpm = w.Number(k + 1);
+        if (ints[kSiToolCh] >= 2) reals[kSrMaxRPM] = max_rpm;
+        if (ints[kSiTools] < 2) ctx.cl.tools.first_max_rpm = max_rpm;
+        reals[kSrMaxRPMList + i] = max_rpm;
+      }
+      if (w.Is(k, "RANGE") && w.IsNumber(k + 1)) {
+        reals[kSrSpeedRange] = w.Number(k + 1);
+        reals[kSrcSpeedRange] = reals[kSrSpeedRange] + reals[kSrSpeedRangeAdd];
+      }
+    }
+    // Only a running direction is remembered: SPINDL/ON after SPINDL/OFF
+    // must bring the spindle back as it turned.
+    d.spindle_dir = ints[kSiSpDir];
+  }
+  int i = ListedTool(ctx.values);
+  ints[kSiSpDirList + i] = ints[kSiSpDir];
+  ints[kSiSpeedTypeList + i] = ints[kSiSpeedType];
+  reals[kSrSpeedList + i] = reals[kSrSpeed];
+  reals[kSrSpeedRangeList + i] = reals[kSrSpeedRange];
+}
+
+void DispatchFeed(RunContext& ctx, const RecordWords& w) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  std::vector<double>& reals = ctx.values.reals;
+  ints[kSiRecType] = 19;
+  ints[kSiFeedType] = 6;
+  double feed = w.IsNumber(1) ? w.Number(1) : w.Number(2);
+  ctx.cl.dispatch.cl_feed = feed;
+  if (reals[kSrFeed] == 0) reals[kSrFeed] = feed;
+  int unit = w.IsString(2) ? 2 : 1;
+  if (w.size >= 3 && (w.Is(unit, "MMPR") || w.Is(unit, "IPR") || w.Is(unit, "FPR"))) {
+    ints[kSiFeedType] = 7;
+  }
+}
+
+void CollectToolFeed(RunContext& ctx) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  std::vector<double>& reals = ctx.values.reals;
+  int i = ListedTool(ctx.values);
+  reals[kSrFeedList + i] = reals[kSrFeed];
+  ints[kSiFeedTypeList + i] = ints[kSiFeedType];
+  reals[kSrPlungeFeedList + i] = reals[kSrPlungeFeed];
+  ctx.cl.dispatch.collect_feed = false;
+}
+
+void DispatchLoadTool(RunContext& ctx, const RecordWords& w) {
+  std::vector<double>& reals = ctx.values.reals;
+  ctx.values.ints[kSiRecType] = 25;
+  if (w.IsNumber(1)) reals[kSrTool] = w.Number(1);
+  for (int k = 1; k <= w.size - 2; ++k) {
+    if (w.Is(k, "LENGTH") || w.Is(k, "ADJUST")) reals[kSrToolLen] = w.Number(k + 1);
+    if (w.Is(k, "OSETNO")) reals[kSrLenComp] = w.Number(k + 1);
+  }
+}
+
+void CloseToolTotals(RunContext& ctx, bool at_tool_change) {
+  std::vector<double>& reals = ctx.values.reals;
+  int32_t ch = ctx.values.ints[kSiToolCh];
+  if (ch < 1 || ch - 1 > ctx.values.ints[kSiTools] || ch - 1 >= kListSlots) return;
+  reals[kSrMoveLenList + ch - 1] = reals[kSrMoveLenOper];
+  reals[kSrMoveTimeList + ch - 1] = reals[kSrMoveTimeOper];
+  reals[kSrMoveLenTot] += reals[kSrMoveLenOper];
+  reals[kSrMoveTimeTot] += reals[kSrMoveTimeOper];
+  if (at_tool_change) {
+    reals[kSrMoveLenOper] = 0;
+    reals[kSrMoveTimeOper] = 0;
+  }
+}
+
+namespace {
+
+// First pass: the tool joins the lists and its values start afresh.
+void ListTool(RunContext& ctx) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  std::vector<double>& reals = ctx.values.reals;
+  std::vector<std::string>& strings = ctx.values.strings;
+  int n = std::clamp<int32_t>(ints[kSiTools], 0, kListSlots - 1);
+  static constexpr int kRealLists[][2] = {
+      {kSrToolList, kSrTool},       {kSrToolLenList, kSrToolLen}, {kSrToolRadList, kSrToolRad},
+      {kSrToolCrnList, kSrToolCrn}, {kSrToolXList, kSrToolX},     {kSrToolYList, kSrToolY},
+      {kSrLenCompList, kSrLenComp}};
+  for (const auto& [list, value] : kRealLists) reals[list + n] = reals[value];
+  static constexpr int kIntLists[][2] = {{kSiTurretList, kSiTurret},
+                                         {kSiSpindleList, kSiSpindle},
+                                         {kSiOperTypeList, kSiOperType},
+                                         {kSiOperModeList, kSiOperMode},
+                                         {kSiMillTurnList, kSiMillTurn}};
+  for (const auto& [list, value] : kIntLists) ints[list + n] = ints[value];
+  strings[kSsToolDescList + n] = strings[kSsToolDesc];
+  for (const auto& [list, value] : kRealLists) reals[value] = 0;
+  strings[kSsToolDesc].clear();
+  if (ints[kSiTools] < ints[kSiToolsLim] && ints[kSiTools] < kListSlots) ints[kSiTools] += 1;
+  ints[kSiToolsTot] += 1;
+  ctx.cl.dispatch.collect_feed = true;
+}
+
+// Second pass: the tool takes its listed values, and the look-ahead values
+// name the tool after it.
+void EnterListedTool(RunContext& ctx) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  std::vector<double>& reals = ctx.values.reals;
+  std::vector<std::string>& strings = ctx.values.strings;
+  DispatchState& d = ctx.cl.dispatch;
+  if (ctx.cl.tools.cancel_pending) {
+    CancelTool(ctx);
+    d.main_label = kNoFunction;
+  }
+  int tools = std::min<int32_t>(ints[kSiTools], kListSlots);
+  int c = ints[kSiToolCh];
+  if (c >= 0 && c < tools) {
+    static constexpr int kRealLists[][2] = {
+        {kSrToolList, kSrTool},           {kSrToolLenList, kSrToolLen},
+        {kSrToolRadList, kSrToolRad},     {kSrToolCrnList, kSrToolCrn},
+        {kSrToolXList, kSrToolX},         {kSrToolYList, kSrToolY},
+        {kSrLenCompList, kSrLenComp},     {kSrRadCompList, kSrRadComp},
+        {kSrFeedList, kSrFeed},           {kSrPlungeFeedList, kSrPlungeFeed}};
+    for (const auto& [list, value] : kRealLists) reals[value] = reals[list + c];
+    strings[kSsToolDesc] = strings[kSsToolDescList + c];
+    ints[kSiFeedType] = ints[kSiFeedTypeList + c];
+  }
+  static constexpr int kIntNext[][3] = {{kSiTurret_Next, kSiTurretList, kSiTurret},
+                                        {kSiSpindle_Next, kSiSpindleList, kSiSpindle},
+                                        {kSiSpDir_Next, kSiSpDirList, kSiSpDir},
+                                        {kSiOperType_Next, kSiOperTypeList, kSiOperType},
+                                        {kSiOperMode_Next, kSiOperModeList, kSiOperMode},
+                                        {kSiMillTurn_Next, kSiMillTurnList, kSiMillTurn}};
+  if (c + 1 >= tools) {
+    reals[kSrToolNext] = reals[kSrToolList];
+    for (const auto& [next, list, value] : kIntNext) ints[next] = ints[value];
+  } else {
+    reals[kSrToolNext] = reals[kSrToolList + c + 1];
+    for (const auto& [next, list, value] : kIntNext) ints[next] = ints[list + c + 1];
+  }
+  if (c == 0) {
+    reals[kSrToolPrev] = 0;
+  } else if (tools >= 2 && c >= 1 && c - 1 < tools) {
+    reals[kSrToolPrev] = reals[kSrToolList + c - 1];
+  }
+  int wanted = c == 0 ? kPf1stToolChange : kPfSubToolChange;
+  d.pending_tool_change = IsDefined(ctx.post_functions, wanted) ? wanted : kPfToolChange;
+  CloseToolTotals(ctx, true);
+  ints[kSiToolCh] += 1;
+  ints[kSiToolChAct] = 1;
+  ints[kSiForceMove] = 1;
+  ctx.cl.tools.active = true;
+  d.tool_change_event = true;
+  d.pending_oper_start = false;
+  ctx.cl.first_move = 1;
+  d.cl_feed = reals[kSrFeed];
+}
+
+}  // namespace
+
+void ChangeTool(RunContext& ctx) {
+  ToolTracking& t = ctx.cl.tools;
+  double tool = ctx.values.reals[kSrTool];
+  t.previous = t.current;
+  t.current = tool;
+  if (tool == t.previous) {
+    ctx.values.ints[kSiRecType] = 0;
+    return;
+  }
+  if (ctx.cl.second_pass) {
+    EnterListedTool(ctx);
+  } else {
+    ListTool(ctx);
+  }
+}
+
+void DispatchPprint(RunContext& ctx, const RecordWords& w) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  std::vector<std::string>& strings = ctx.values.strings;
+  DispatchState& d = ctx.cl.dispatch;
+  ints[kSiRecType] = 37;
+  const std::string& text = w.Str(1);
+  strings[kSsGetComment] = text;
+  d.main_label = ctx.post_functions[kPfGetComment];
+  int32_t& display = ints[kSiDispComment];
+  if (display != 0) {
+    int32_t& n = ints[kSiComments];
+    // Comments beyond the room of ssComment are dropped.
+    if (n >= 0 && n < kCommentSlots) {
+      std::string comment = text;
+      for (int k = 2; k < w.size; ++k) comment += "," + w.Str(k);
+      strings[kSsComment + n] = comment;
+      n += 1;
+    }
+  }
+  if (display != kDisplayNext) {
+    d.display_state = display;
+  } else {
+    display = d.display_state;
+  }
+  if (StartsWith(text, kDescriptionTag)) {
+    strings[kSsToolDesc] = LeftTrimmed(SqueezedBlanks(text.substr(kDescriptionTag.size())));
+  }
+  if (StartsWith(text, kViewTag)) {
+    std::string_view view = std::string_view(text).substr(kViewTag.size());
+    size_t comma = view.find(',');
+    std::string_view number = view.substr(0, comma);
+    if (w.size < 3) {
+      if (comma != std::string_view::npos) strings[kSsViewDesc] = LeftTrimmed(view.substr(comma + 1));
+    } else {
+      strings[kSsViewDesc] = LeftTrimmed(w.Str(2));
+    }
+    std::string digits = LeftTrimmed(number);
+    while (!digits.empty() && digits.back() == ' ') digits.pop_back();
+    if (IsNumberWord(digits)) {
+      ints[kSiView] = static_cast<int32_t>(std::trunc(NumberWordValue(digits)));
+    }
+  }
+}
+
+void DispatchRemark(RunContext& ctx, const RecordWords& w) {
+  std::string first = w.Str(1);
+  std::string second = w.Str(2);
+  size_t colon = first.find(':');
+  if (colon != std::string::npos) {
+    second = first.substr(colon + 1);
+    first.resize(colon);
+  }
+  std::vector<std::string>& strings = ctx.values.strings;
+  if (first == "VIEWNAME") strings[kSsViewDesc] = LeftTrimmed(second);
+  if (first == "TOOLDESC") strings[kSsToolDesc] = LeftTrimmed(second);
+}
+
+void DispatchDisplay(RunContext& ctx, const RecordWords& w) {
+  int32_t& display = ctx.values.ints[kSiDispComment];
+  if (w.Is(1, "NEXT")) {
+    display = kDisplayNext;
+  } else if (w.Is(1, "ON")) {
+    display = 1;
+  } else if (w.Is(1, "OFF")) {
+    display = 0;
+  }
+}
+
+void DispatchMode(RunContext& ctx, const RecordWords& w) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  if (w.Is(1, "INCR")) {
+    if (w.size < 3) {
+      ints[kSiInc] = 1;
+    } else if (w.Is(2, "OFF")) {
+      ints[kSiInc] = 0;
+    }
+  } else if (w.Is(1, "ABSOL") || w.Is(1, "A")) {
+    ints[kSiInc] = 0;
+  } else if (w.Is(1, "I")) {
+    ints[kSiInc] = 1;
+  } else if (w.Is(1, "MILL")) {
+    if (ints[kSiOperMode] == 0 || ints[kSiOperMode] == 1) ints[kSiOperMode] = 2;
+    ints[kSiMillTurn] = 2;
+  } else if (w.Is(1, "TURN")) {
+    ints[kSiOperMode] = 1;
+    ints[kSiMillTurn] = 1;
+  }
+}
+
+void ApplyUnitsRule(RunContext& ctx) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  if (ints[kSiMetric] == 2) ints[kSiMetric] = ints[kSiMetricPost] == 1 ? 1 : 0;
+  double factor = 1;
+  if (ints[kSiMetric] == 1 && ints[kSiMetricPost] != 1) factor = kMmPerInch;
+  if (ints[kSiMetric] != 1 && ints[kSiMetricPost] == 1) factor = 1 / kMmPerInch;
+  ctx.values.reals[kSrPostUnitFactor] = factor;
+  ScaleTolerances(ctx);
+}
+
+void ScaleTolerances(RunContext& ctx) {
+  const std::vector<double>& r = ctx.values.reals;
+  double f = r[kSrPostUnitFactor];
+  ScaledTolerances& t = ctx.cl.dispatch.tol;
+  t.apt = 3 * r[kSrAptAccuracy] * f;
+  t.nc = r[kSrNcAccuracy] * f;
+  t.min_rad = r[kSrMinRad] * f;
+  t.max_rad = r[kSrMaxRad] * f;
+  t.arc_tol = r[kSrArcTol] * f;
+  t.helic_tol = r[kSrHelicTol] * f;
+  t.peck_clr = r[kSrPeckClr] * f;
+  t.min_peck = r[kSrMinPeck] * f;
+  t.rap_feed = r[kSrRapFeed] * f;
+  t.time_calc_rap_feed = r[kSrTimeCalcRapFeed] * f;
+}
+
+void DispatchUnits(RunContext& ctx, const RecordWords& w) {
+  // Only upper-case unit words count.
+  const std::string& unit = w.Str(1);
+  if (!unit.empty() && unit[0] == 'M') ctx.values.ints[kSiMetric] = 1;
+  if (!unit.empty() && unit[0] == 'I') ctx.values.ints[kSiMetric] = 0;
+  ApplyUnitsRule(ctx);
+}
+
+void DispatchEnd(RunContext& ctx) {
+  if (ctx.cl.tools.active) CancelTool(ctx);
+  if (ctx.cl.dispatch.operations > 0) CallPost(ctx, kPfOperEnd);
+  CloseToolTotals(ctx, false);
+  ctx.values.ints[kSiRecType] = 36;
+  ctx.cl.dispatch.main_label = ctx.post_functions[kPfProgEnd];
+}
+
+void DispatchPartNo(RunContext& ctx, const RecordWords& w) {
+  ctx.values.ints[kSiRecType] = 35;
+  ctx.cl.dispatch.main_label = ctx.post_functions[kPfProgStart];
+  const std::string& name = w.Str(1);
+  ctx.values.strings[kSsProgName] = name;
+  if (!ctx.cl.second_pass && !name.empty() &&
+      name.find_first_not_of("0123456789.-+") == std::string::npos) {
+    ctx.values.reals[kSrProgNo] = NumberWordValue(name);
+  }
+}
+
+void DispatchCutter(RunContext& ctx, const RecordWords& w) {
+  if (w.IsNumber(1)) ctx.values.reals[kSrToolRad] = w.Number(1) / 2;
+  if (w.IsNumber(2)) ctx.values.reals[kSrToolCrn] = w.Number(2);
+}
+
+void DispatchCutcom(RunContext& ctx, const RecordWords& w) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  std::vector<double>& reals = ctx.values.reals;
+  ints[kSiSubType] = 17;
+  if (w.Is(1, "OFF")) ints[kSiCompDir] = 0;
+  if (w.Is(1, "LEFT")) ints[kSiCompDir] = 4;
+  if (w.Is(1, "RIGHT")) ints[kSiCompDir] = 5;
+  if (w.size >= 3) reals[kSrRadComp] = w.Number(2);
+  int32_t tools = ints[kSiTools];
+  if (!ctx.cl.second_pass && tools >= 1 && tools <= kListSlots) {
+    reals[kSrRadCompList + tools - 1] = reals[kSrRadComp];
+  }
+}
+
+void DispatchStop(RunContext& ctx, bool optional) {
+  ctx.values.ints[kSiOptStop] = optional ? 1 : 0;
+  std::vector<double>& reals = ctx.values.reals;
+  reals[kSrcStop] = reals[optional ? kSrcOptStop : kSrcProgStop];
+  CallPost(ctx, kPfStop);
+}
+
+}  // namespace tornel

@@ -1,0 +1,172 @@
+// The record dispatcher over whole APT-CL files: machine state, tool lists,
+// and the post functions each record calls, in their order.
+#include "tornel/cl/dispatch.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/post_run.h"
+#include "tornel/cl/cl_reader.h"
+#include "tornel/driver/post_calls.h"
+#include "tornel/driver/run_context.h"
+#include "tornel/sysvars/defaults.h"
+
+namespace tornel {
+namespace {
+
+// Declarations of a call log: each logging function appends its code and
+// one value.
+const char* kLogVariables =
+    "main\nvariable\nuiN\nuiLog[100]\nurVal[100]\nusText[100]\nend\nend main\n";
+
+std::string LogFunc(const std::string& name, int code, const std::string& value) {
+  return "func " + name + "\nuiN = uiN + 1\nuiLog[uiN] = " + std::to_string(code) +
+         "\nurVal[uiN] = " + value + "\nend func\n";
+}
+
+class DispatchTest : public tornel_test::PostRun {
+ protected:
+  // Compiles `post`, runs its MAIN and both passes over `cl`.
+  void RunPasses(const std::string& post, const std::string& cl) {
+    Compile(post);
+    WriteFile("part.cl", cl);
+    ctx.files.apt_path = "part.cl";
+    ctx.move_handlers = ResolveMoveHandlers(ctx.post_functions);
+    ApplyDefaults(ctx.values, true, false);
+    RunMainSections(ctx);
+    ResolveUnsetCodes(ctx.values);
+    RunClPass(ctx, ClPass::kFirst);
+    ApplyDefaults(ctx.values, false, false);
+    RunClPass(ctx, ClPass::kSecond);
+  }
+  // The logged codes, in call order.
+  std::vector<int> Log() {
+    std::vector<int> codes;
+    for (int i = 1; i <= Int("uiN"); ++i) codes.push_back(Int("uiLog", i));
+    return codes;
+  }
+};
+
+TEST_F(DispatchTest, CoolantKindsAndTheirCodes) {
+  RunPasses("main\nend main\n", "COOLNT/FLOOD,HIGH\n");
+  EXPECT_EQ(Int("siCool"), 4);
+  EXPECT_EQ(Real("srcCool"), Real("srcCoolFloodHi"));
+  RunPasses("main\nend main\n", "COOLNT/THRU,HIGH\n");
+  EXPECT_EQ(Int("siCool"), 6);
+  EXPECT_EQ(Real("srcCool"), Real("srcCoolThruHi"));
+  RunPasses("main\nend main\n", "COOLNT/FLOOD,LOW\nCOOLNT/MIST\n");
+  EXPECT_EQ(Int("siCool"), 2);
+  EXPECT_EQ(Real("srcCool"), Real("srcCoolMist"));
+  RunPasses("main\nend main\n", "COOLNT/MIST\nCOOLNT/OFF\n");
+  EXPECT_EQ(Int("siCool"), 0);
+  EXPECT_EQ(Real("srcCool"), Real("srcCoolOff"));
+}
+
+TEST_F(DispatchTest, SpindleOnRestoresTheDirectionBeforeOff) {
+  RunPasses("main\nend main\n", "LOADTL/1\nSPINDL/1200,RPM,CCLW\nSPINDL/OFF\n");
+  EXPECT_EQ(Int("siSpDir"), 0);
+  RunPasses("main\nend main\n", "LOADTL/1\nSPINDL/1200,RPM,CCLW\nSPINDL/OFF\nSPINDL/ON\n");
+  EXPECT_EQ(Int("siSpDir"), 3);
+  EXPECT_EQ(Real("srSpeed"), 1200);
+  EXPECT_EQ(Int("siSpeedType"), 9);
+  RunPasses("main\nend main\n", "LOADTL/1\nSPINDL/SFM,300\nSPINDL/OFF\nSPINDL/ON\n");
+  EXPECT_EQ(Int("siSpDir"), 2);
+  EXPECT_EQ(Int("siSpeedType"), 10);
+  EXPECT_EQ(Real("srSpeed"), 300);
+  EXPECT_EQ(Int("siSpDirList", 1), 2);
+  EXPECT_EQ(Real("srSpeedList", 1), 300);
+}
+
+TEST_F(DispatchTest, FirstPassListsToolsAndTheirFirstFeed) {
+  RunPasses("main\nend main\n",
+            "FEDRAT/50\nLOADTL/7,LENGTH,120.5\nFEDRAT/100,IPR\nFEDRAT/300\n"
+            "LOADTL/9\nFEDRAT/80\n");
+  EXPECT_EQ(Int("siTools"), 2);
+  EXPECT_EQ(Int("siToolsTot"), 2);
+  EXPECT_EQ(Real("srToolList", 1), 7);
+  EXPECT_EQ(Real("srToolLenList", 1), 120.5);
+  EXPECT_EQ(Real("srToolList", 2), 9);
+  // The FEDRAT before any tool is ignored; the first after a tool counts.
+  EXPECT_EQ(Real("srFeedList", 1), 100);
+  EXPECT_EQ(Int("siFeedTypeList", 1), 7);
+  EXPECT_EQ(Int("siToolCh"), 2);
+  EXPECT_EQ(Real("srToolNext"), 7);  // the last tool looks ahead to the first
+  EXPECT_EQ(Real("srToolPrev"), 7);
+}
+
+TEST_F(DispatchTest, UnitsRuleScalesByThePostUnits) {
+  RunPasses("main\nsiMetricPost = 0\nend main\n", "UNITS/MM\n");
+  EXPECT_EQ(Int("siMetric"), 1);
+  EXPECT_DOUBLE_EQ(Real("srPostUnitFactor"), 25.4);
+  RunPasses("main\nend main\n", "UNITS/INCHES\n");
+  EXPECT_EQ(Int("siMetric"), 0);
+  EXPECT_DOUBLE_EQ(Real("srPostUnitFactor"), 1 / 25.4);
+  // Lower case is not read: the units follow the post's.
+  RunPasses("main\nend main\n", "UNITS/mm\n");
+  EXPECT_EQ(Int("siMetric"), 1);
+  EXPECT_DOUBLE_EQ(Real("srPostUnitFactor"), 1);
+}
+
+TEST_F(DispatchTest, ToolChangeReplacesTheFirstMotionAndToolCancelTheLast) {
+  std::string post = std::string(kLogVariables) + LogFunc("ToolChange", 25, "srTool") +
+                     LogFunc("SubToolChange", 27, "srTool") +
+                     LogFunc("ToolCancel", 28, "siToolCancelAct") +
+                     LogFunc("Move", 1, "srX") + LogFunc("ProgEnd", 36, "0");
+  RunPasses(post,
+            "LOADTL/1\nFEDRAT/100\nGOTO/1,0,0\nGOTO/2,0,0\nLOADTL/1\nGOTO/3,0,0\n"
+            "LOADTL/2\nGOTO/4,0,0\nGOTO/5,0,0\nEND\n");
+  // 1stToolChange is missing, so the first tool comes through ToolChange.
+  EXPECT_EQ(Log(), (std::vector<int>{25, 1, 28, 27, 28, 36}));
+  EXPECT_EQ(Real("urVal", 1), 1);
+  EXPECT_EQ(Real("urVal", 2), 2);
+  EXPECT_EQ(Real("urVal", 3), 1);  // siToolCancelAct during the cancel
+  EXPECT_EQ(Real("urVal", 4), 2);
+  EXPECT_EQ(Int("siToolCh"), 2);
+}
+
+TEST_F(DispatchTest, MoveReceivesEveryMotionWhenAloneAndCutsAreBracketed) {
+  std::string post = std::string(kLogVariables) + LogFunc("Move", 1, "siMoveType") +
+                     LogFunc("CutStart", 33, "srX") + LogFunc("CutEnd", 34, "srX") +
+                     LogFunc("ProgStart", 35, "0");
+  RunPasses(post, "PARTNO/12\nRAPID\nGOTO/0,0,10\nGOTO/0,0,0\nGOTO/5,0,0\nRAPID\nGOTO/5,0,10\n");
+  EXPECT_EQ(Log(), (std::vector<int>{35, 1, 33, 1, 1, 34, 1}));
+  EXPECT_EQ(Real("urVal", 2), 2);
+  EXPECT_EQ(Real("urVal", 4), 3);
+  EXPECT_EQ(Real("urVal", 3), 0);  // CutStart sees the position before the motion
+  EXPECT_EQ(Real("srProgNo"), 12);
+  EXPECT_EQ(Str("ssProgName"), "12");
+  EXPECT_EQ(Int("siMoveType"), 0);
+  EXPECT_EQ(Int("siMoveType_Prev"), 2);
+  EXPECT_EQ(Real("srZ_Prev"), 0);
+  EXPECT_EQ(Real("srZ"), 10);
+  EXPECT_EQ(Real("srX_CL_Inc"), 0);
+  EXPECT_EQ(Real("srZ_In_Inc"), 10);
+}
+
+TEST_F(DispatchTest, DisplayNextCollectsOneComment) {
+  std::string post = std::string(kLogVariables) +
+                     "func Comments\nuiN = uiN + 1\nuiLog[uiN] = siComments\n"
+                     "usText[uiN] = ssComment[1]\nend func\n" +
+                     LogFunc("Move", 1, "srX");
+  RunPasses(post,
+            "DISPLY/NEXT\nPPRINT/FIRST,PART\nPPRINT/SECOND\nGOTO/1,0,0\n"
+            "DISPLY/ON\nPPRINT/A\nPPRINT/B\nGOTO/2,0,0\n");
+  EXPECT_EQ(Log(), (std::vector<int>{1, 1, 2, 1}));
+  EXPECT_EQ(Str("usText", 1), "FIRST,PART");
+  EXPECT_EQ(Str("usText", 3), "A");
+  EXPECT_EQ(Int("siComments"), 0);
+  EXPECT_EQ(Str("ssGetComment"), "B");
+}
+
+TEST_F(DispatchTest, PprintToolDescriptionAndUnknownMajorWords) {
+  RunPasses("main\nend main\n",
+            "PPRINT/DESCRIPTION:   flat   end mill\nFROBNICATE/1,2\nCUTTER/10,0.5\n");
+  EXPECT_EQ(Str("ssToolDesc"), "flat end mill");
+  EXPECT_EQ(Real("srToolRad"), 5);
+  EXPECT_EQ(Real("srToolCrn"), 0.5);
+  EXPECT_EQ(Int("siRecType"), 0);
+}
+
+}  // namespace
+}  // namespace tornel
