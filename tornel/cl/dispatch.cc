@@ -158,6 +158,7 @@ void DispatchRecord(RunContext& ctx, int slot) {
   std::vector<int32_t>& ints = ctx.values.ints;
   if (ints[kSiRecType] == 19 && d.collect_feed) CollectToolFeed(ctx);
   if (ints[kSiRecType] == 25) ChangeTool(ctx);
+  if (ctx.cl.second_pass) SetRecordFeed(ctx);
   if (d.event && ctx.cl.second_pass) RunMotionEvent(ctx);
   CallLabel(ctx, d.main_label);
   if (d.event) EndMotionEvent(ctx);

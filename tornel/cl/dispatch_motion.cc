@@ -53,12 +53,6 @@ void SolveLinearAxes(ValueTables& v) {
   }
 }
 
-// The feed of the record from the remembered CL feed, by feed type.
-void SetFeed(RunContext& ctx) {
-  int32_t type = ctx.values.ints[kSiFeedType];
-  if (type == 6 || type == 7) ctx.values.reals[kSrFeed] = ctx.cl.dispatch.cl_feed;
-}
-
 // The comments PPRINT collected since the last motion event.
 void OutputComments(RunContext& ctx) {
   std::vector<int32_t>& ints = ctx.values.ints;
@@ -99,6 +93,11 @@ void CheckCutData(RunContext& ctx, bool tool_change_pending) {
 }
 
 }  // namespace
+
+void SetRecordFeed(RunContext& ctx) {
+  int32_t type = ctx.values.ints[kSiFeedType];
+  if (type == 6 || type == 7) ctx.values.reals[kSrFeed] = ctx.cl.dispatch.cl_feed;
+}
 
 void DispatchGoto(RunContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
@@ -169,7 +168,6 @@ void DispatchGoto(RunContext& ctx, const RecordWords& w) {
 void RunMotionEvent(RunContext& ctx) {
   std::vector<int32_t>& ints = ctx.values.ints;
   DispatchState& d = ctx.cl.dispatch;
-  SetFeed(ctx);
   bool tool_change_pending = d.pending_tool_change != 0;
   if (ints[kSiMoveType] == 2 && ints[kSiSubType] == kSubRotary && ints[kSiOperMode] != kModeWire &&
       !tool_change_pending) {

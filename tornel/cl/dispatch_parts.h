@@ -63,6 +63,9 @@ void ChangeTool(RunContext& ctx);
 void CloseToolTotals(RunContext& ctx, bool at_tool_change);
 
 // Motion.
+// Second pass, every record: srFeed from the remembered CL feed for the
+// feed types per minute (6) and per revolution (7).
+void SetRecordFeed(RunContext& ctx);
 void DispatchGoto(RunContext& ctx, const RecordWords& w);
 void RunMotionEvent(RunContext& ctx);
 void EndMotionEvent(RunContext& ctx);
