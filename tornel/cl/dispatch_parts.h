@@ -62,6 +62,9 @@ void ChangeTool(RunContext& ctx);
 // Closes the move length and time totals of the tool that ends.
 void CloseToolTotals(RunContext& ctx, bool at_tool_change);
 
+// The start of an operation.
+void DispatchOperation(RunContext& ctx, const RecordWords& w);
+
 // Motion.
 // Second pass, every record: srFeed from the remembered CL feed for the
 // feed types per minute (6) and per revolution (7).
@@ -81,7 +84,6 @@ void DispatchThread(RunContext& ctx, const RecordWords& w);
 void DispatchWire(RunContext& ctx, const RecordWords& w);
 void DispatchMcs(RunContext& ctx, const RecordWords& w);
 void DispatchSelect(RunContext& ctx, const RecordWords& w);
-void DispatchOperation(RunContext& ctx, const RecordWords& w);
 void DispatchNcString(RunContext& ctx, const RecordWords& w);
 // Multi-axis output: the axis solution for rotary and tilt axes.
 void SolveMultiAxis(RunContext& ctx);

@@ -168,5 +168,43 @@ TEST_F(DispatchTest, PprintToolDescriptionAndUnknownMajorWords) {
   EXPECT_EQ(Int("siRecType"), 0);
 }
 
+TEST_F(DispatchTest, OperationsStartAtTheirFirstMotionAndEndAtTheNext) {
+  std::string post = std::string(kLogVariables) + LogFunc("OperStart", 31, "siOperMode") +
+                     LogFunc("OperEnd", 32, "siOperType") + LogFunc("ToolChange", 25, "srTool") +
+                     LogFunc("Move", 1, "siOperAct");
+  RunPasses(post,
+            "LOADTL/1\nOPERTN/3,2\nGOTO/1,0,0\nGOTO/2,0,0\nOPERTN/12\nGOTO/3,0,0\n"
+            "GOTO/4,0,0\nEND\n");
+  // The last motion of the tool is its cancel (no ToolCancel here).
+  EXPECT_EQ(Log(), (std::vector<int>{31, 25, 1, 32, 31, 1, 32}));
+  EXPECT_EQ(Real("urVal", 1), 1);  // type 3 is a turning operation
+  EXPECT_EQ(Real("urVal", 3), 0);  // siOperAct only at the first motion
+  EXPECT_EQ(Real("urVal", 4), 3);
+  EXPECT_EQ(Real("urVal", 5), 3);
+  EXPECT_EQ(Real("urVal", 6), 1);
+  EXPECT_EQ(Int("siOperType_Prev"), 3);
+  EXPECT_EQ(Int("siMillTurn_Prev"), 1);
+  EXPECT_EQ(Int("siMillTurn"), 2);
+}
+
+TEST_F(DispatchTest, OperationTypesModesAndCycles) {
+  RunPasses("main\nsiForceRigidTap = 1\nend main\n", "OPERTN/22,6,1\n");
+  EXPECT_EQ(Int("siOperOrigType"), 22);
+  EXPECT_EQ(Int("siOperType"), 17);
+  EXPECT_EQ(Int("siOperMode"), 4);
+  EXPECT_EQ(Int("siCycle"), 15);
+  EXPECT_EQ(Int("siRigidTap"), 1);
+  EXPECT_EQ(Int("siSpindle"), 2);
+  RunPasses("main\nend main\n", "OPERTN/39,6,-3\n");
+  EXPECT_EQ(Int("siOperType"), 28);
+  EXPECT_EQ(Int("siOperMode"), 5);
+  EXPECT_EQ(Int("siCycle"), 7);
+  EXPECT_EQ(Int("siRigidTap"), 0);
+  EXPECT_EQ(Int("siSpindle"), 1);
+  EXPECT_EQ(Int("siEdm4ax"), 0);  // type 28 stays a 2-axis wire operation
+  EXPECT_EQ(Int("siTools"), 1);   // a wire operation counts as a tool
+  EXPECT_EQ(Int("siToolCh"), 1);
+}
+
 }  // namespace
 }  // namespace tornel
