@@ -111,6 +111,8 @@ void SecondChain(RunContext& ctx, const RecordWords& w) {
     DispatchPartNo(ctx, w);
   } else if (w.Is(0, "LOADTL")) {
     DispatchLoadTool(ctx, w);
+  } else if (w.Is(0, "TURRET")) {
+    DispatchTurret(ctx, w);
   } else if (w.Is(0, "CUTTER")) {
     DispatchCutter(ctx, w);
   } else if (w.Is(0, "CUTCOM")) {
@@ -120,6 +122,8 @@ void SecondChain(RunContext& ctx, const RecordWords& w) {
   } else if (w.Is(0, "FEDRAT")) {
     bool wanted = ctx.cl.second_pass || ctx.cl.dispatch.collect_feed;
     if (wanted && ctx.values.ints[kSiOperType] != 4) DispatchFeed(ctx, w);
+  } else if (w.Is(0, "SET")) {
+    DispatchSet(ctx, w);
   } else if (w.Is(0, "UNITS")) {
     DispatchUnits(ctx, w);
   } else if (w.Is(0, "OPERTN")) {

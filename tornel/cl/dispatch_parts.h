@@ -62,6 +62,12 @@ void ChangeTool(RunContext& ctx);
 // Closes the move length and time totals of the tool that ends.
 void CloseToolTotals(RunContext& ctx, bool at_tool_change);
 
+// Turrets, SET (stock, feeds; the wire settings go on to DispatchWire) and
+// the work coordinate selection.
+void DispatchTurret(RunContext& ctx, const RecordWords& w);
+void DispatchSet(RunContext& ctx, const RecordWords& w);
+void DispatchSelect(RunContext& ctx, const RecordWords& w);
+
 // The start of an operation.
 void DispatchOperation(RunContext& ctx, const RecordWords& w);
 
@@ -83,7 +89,6 @@ void DispatchLatheSet(RunContext& ctx, const RecordWords& w);
 void DispatchThread(RunContext& ctx, const RecordWords& w);
 void DispatchWire(RunContext& ctx, const RecordWords& w);
 void DispatchMcs(RunContext& ctx, const RecordWords& w);
-void DispatchSelect(RunContext& ctx, const RecordWords& w);
 void DispatchNcString(RunContext& ctx, const RecordWords& w);
 // Multi-axis output: the axis solution for rotary and tilt axes.
 void SolveMultiAxis(RunContext& ctx);

@@ -14,7 +14,6 @@ void DispatchLatheSet(RunContext&, const RecordWords&) {}
 void DispatchThread(RunContext&, const RecordWords&) {}
 void DispatchWire(RunContext&, const RecordWords&) {}
 void DispatchMcs(RunContext&, const RecordWords&) {}
-void DispatchSelect(RunContext&, const RecordWords&) {}
 void DispatchNcString(RunContext&, const RecordWords&) {}
 void SolveMultiAxis(RunContext&) {}
 void ProcessCyclePoint(RunContext&) {}

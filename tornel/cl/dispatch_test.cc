@@ -206,5 +206,36 @@ TEST_F(DispatchTest, OperationTypesModesAndCycles) {
   EXPECT_EQ(Int("siToolCh"), 1);
 }
 
+TEST_F(DispatchTest, SelectWalksTheWorkCoordinateList) {
+  std::string post = std::string(kLogVariables) + LogFunc("OperInit", 30, "srcWCoord") +
+                     LogFunc("ToolInit", 24, "srWCoord_Next") + LogFunc("Move", 1, "srWCoord");
+  RunPasses(post,
+            "SELECT/54\nLOADTL/1\nSELECT/55\nGOTO/1,0,0\nSELECT/0\nGOTO/2,0,0\n");
+  EXPECT_EQ(Int("siWCoords"), 3);
+  EXPECT_EQ(Int("siWCoordsTot"), 3);
+  EXPECT_EQ(Real("srWCoordList", 2), 55);
+  // The selection after the tool change also runs ToolInit; a zero entry
+  // keeps the work coordinate in force.
+  EXPECT_EQ(Log(), (std::vector<int>{30, 30, 24, 1, 30, 1}));
+  EXPECT_EQ(Real("urVal", 1), 54);
+  EXPECT_EQ(Real("urVal", 2), 55);
+  EXPECT_EQ(Real("urVal", 3), 55);
+  EXPECT_EQ(Real("urVal", 6), 55);
+  EXPECT_EQ(Int("siWCoordCh"), 3);
+}
+
+TEST_F(DispatchTest, TurretRecordsAndStock) {
+  RunPasses("main\nend main\n",
+            "TURRET/3,FRONT,OSETNO,12,XAXIS,1.5\nSET/STOCK,BOX,0,0,-20,100,50,0\n");
+  EXPECT_EQ(Int("siTurret"), 2);
+  EXPECT_EQ(Real("srToolList", 1), 3);
+  EXPECT_EQ(Real("srLenCompList", 1), 12);
+  EXPECT_EQ(Real("srToolYList", 1), 1.5);
+  EXPECT_EQ(Real("srTool"), 3);  // the second pass takes it from the list
+  EXPECT_EQ(Int("siStockType"), 1);
+  EXPECT_EQ(Real("srStockZS"), -20);
+  EXPECT_EQ(Real("srStockYE"), 50);
+}
+
 }  // namespace
 }  // namespace tornel
