@@ -50,6 +50,8 @@ void DispatchPartNo(RunContext& ctx, const RecordWords& w);
 void DispatchCutter(RunContext& ctx, const RecordWords& w);
 void DispatchCutcom(RunContext& ctx, const RecordWords& w);
 void DispatchStop(RunContext& ctx, bool optional);
+// A record beginning with ":": the rest of its text as one NC line.
+void DispatchNcString(RunContext& ctx, const RecordWords& w);
 
 // srPostUnitFactor from siMetric and siMetricPost, and the tolerances
 // scaled by it.
@@ -89,7 +91,6 @@ void DispatchLatheSet(RunContext& ctx, const RecordWords& w);
 void DispatchThread(RunContext& ctx, const RecordWords& w);
 void DispatchWire(RunContext& ctx, const RecordWords& w);
 void DispatchMcs(RunContext& ctx, const RecordWords& w);
-void DispatchNcString(RunContext& ctx, const RecordWords& w);
 // Multi-axis output: the axis solution for rotary and tilt axes.
 void SolveMultiAxis(RunContext& ctx);
 // The motion event of a point of an active drill cycle.

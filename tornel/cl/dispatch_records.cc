@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "tornel/cl/dispatch_parts.h"
+#include "tornel/output/line_ring.h"
+#include "tornel/output/output_statement.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -418,6 +420,18 @@ void DispatchCutcom(RunContext& ctx, const RecordWords& w) {
   if (!ctx.cl.second_pass && tools >= 1 && tools <= kListSlots) {
     reals[kSrRadCompList + tools - 1] = reals[kSrRadComp];
   }
+}
+
+void DispatchNcString(RunContext& ctx, const RecordWords&) {
+  const std::string& text = ctx.cl.slots[ctx.cl.processing].text;
+  size_t colon = text.find(':');
+  std::string& line = ctx.values.strings[kSsString];
+  line = colon == std::string::npos ? std::string() : text.substr(colon + 1);
+  if (!ctx.cl.second_pass) return;
+  // Written as by "o: _ ssString", between the lines before and after it.
+  FlushAllLines(ctx);
+  OutputSingleWordLine(ctx, line, 0, ctx.values.ints[kSiSpaces] != 0, false, false);
+  FlushAllLines(ctx);
 }
 
 void DispatchStop(RunContext& ctx, bool optional) {

@@ -1,6 +1,6 @@
 // Branches of the dispatcher whose processing is not built yet: drill and
 // lathe cycles, lathe contours and threading, wire EDM, NURBS, work
-// coordinates, NC strings and the multi-axis solution.  Each
+// coordinates (MCS) and the multi-axis solution.  Each
 // leaves the record as its record variables loaded it.
 #include "tornel/cl/dispatch_parts.h"
 
@@ -14,7 +14,6 @@ void DispatchLatheSet(RunContext&, const RecordWords&) {}
 void DispatchThread(RunContext&, const RecordWords&) {}
 void DispatchWire(RunContext&, const RecordWords&) {}
 void DispatchMcs(RunContext&, const RecordWords&) {}
-void DispatchNcString(RunContext&, const RecordWords&) {}
 void SolveMultiAxis(RunContext&) {}
 void ProcessCyclePoint(RunContext&) {}
 
