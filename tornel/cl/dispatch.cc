@@ -122,6 +122,10 @@ void SecondChain(RunContext& ctx, const RecordWords& w) {
   } else if (w.Is(0, "FEDRAT")) {
     bool wanted = ctx.cl.second_pass || ctx.cl.dispatch.collect_feed;
     if (wanted && ctx.values.ints[kSiOperType] != 4) DispatchFeed(ctx, w);
+  } else if (w.Is(0, "CYCLE")) {
+    CollectCycleFeed(ctx, w);
+  } else if (w.Is(0, "THRDSQ")) {
+    CollectThreadFeed(ctx, w);
   } else if (w.Is(0, "SET")) {
     DispatchSet(ctx, w);
   } else if (w.Is(0, "UNITS")) {

@@ -69,6 +69,9 @@ void CloseToolTotals(RunContext& ctx, bool at_tool_change);
 void DispatchTurret(RunContext& ctx, const RecordWords& w);
 void DispatchSet(RunContext& ctx, const RecordWords& w);
 void DispatchSelect(RunContext& ctx, const RecordWords& w);
+// First feed of a tool given by a CYCLE or THRDSQ record.
+void CollectCycleFeed(RunContext& ctx, const RecordWords& w);
+void CollectThreadFeed(RunContext& ctx, const RecordWords& w);
 
 // The start of an operation.
 void DispatchOperation(RunContext& ctx, const RecordWords& w);

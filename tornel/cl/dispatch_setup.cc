@@ -11,6 +11,7 @@ namespace {
 
 inline constexpr int32_t kKindToolChange = 25;
 inline constexpr int32_t kKindSelect = 22;
+inline constexpr int32_t kKindFeed = 19;
 
 // The work coordinate lists and the variables they keep, entry by entry.
 constexpr int kWCoordReals[][2] = {{kSrWCoordList, kSrWCoord},       {kSrWCoordXList, kSrWCoordX},
@@ -63,6 +64,33 @@ void DispatchSet(RunContext& ctx, const RecordWords& w) {
     }
   }
   DispatchWire(ctx, w);
+}
+
+void CollectCycleFeed(RunContext& ctx, const RecordWords& w) {
+  std::vector<int32_t>& ints = ctx.values.ints;
+  if (!ctx.cl.dispatch.collect_feed || (w.size < 10 && ints[kSiOperMode] == 1)) return;
+  ints[kSiRecType] = kKindFeed;
+  for (int k = 2; k < w.size; ++k) {
+    int32_t type = 0;
+    if (w.Is(k, "MMPM") || w.Is(k, "IPM") || w.Is(k, "FPM")) type = 6;
+    if (w.Is(k, "MMPR") || w.Is(k, "IPR") || w.Is(k, "FPR")) type = 7;
+    if (type == 0) continue;
+    ints[kSiFeedType] = type;
+    ctx.values.reals[kSrFeed] = w.Number(k + 1);
+  }
+}
+
+void CollectThreadFeed(RunContext& ctx, const RecordWords& w) {
+  if (!ctx.cl.dispatch.collect_feed) return;
+  std::vector<double>& reals = ctx.values.reals;
+  ctx.values.ints[kSiRecType] = kKindFeed;
+  ctx.values.ints[kSiFeedType] = 7;
+  reals[kSrFeed] = 0;
+  for (int k = 1; k < w.size; ++k) {
+    if (w.Is(k, "PITCH") && w.IsNumber(k + 1) && w.Number(k + 1) > 0) {
+      reals[kSrFeed] = 1 / w.Number(k + 1);
+    }
+  }
 }
 
 void DispatchSelect(RunContext& ctx, const RecordWords& w) {

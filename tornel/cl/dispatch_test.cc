@@ -237,5 +237,17 @@ TEST_F(DispatchTest, TurretRecordsAndStock) {
   EXPECT_EQ(Real("srStockYE"), 50);
 }
 
+TEST_F(DispatchTest, CycleAndThreadRecordsGiveTheFirstFeedOfTheirTool) {
+  RunPasses("main\nend main\n",
+            "LOADTL/1\nCYCLE/DRILL,DEPTH,5,MMPR,0.2,CLEAR,2\nFEDRAT/900\n"
+            "LOADTL/2\nTHRDSQ/PITCH,0.5\nLOADTL/3\nCUTCOM/LEFT,7,XYPLAN\n");
+  EXPECT_EQ(Real("srFeedList", 1), 0.2);
+  EXPECT_EQ(Int("siFeedTypeList", 1), 7);
+  EXPECT_EQ(Real("srFeedList", 2), 2);
+  EXPECT_EQ(Int("siFeedTypeList", 2), 7);
+  EXPECT_EQ(Real("srRadCompList", 3), 7);
+  EXPECT_EQ(Int("siCompDir"), 4);
+}
+
 }  // namespace
 }  // namespace tornel
