@@ -10,6 +10,7 @@ foreach(case_dir ${_tornel_e2e_cases})
         -DTORNEL=$<TARGET_FILE:tornel>
         "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
         -DCASE=${case_dir}
+        -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
         -DWORK=${CMAKE_BINARY_DIR}/e2e/${case}
         -P ${CMAKE_SOURCE_DIR}/tests/e2e/run_case.cmake)
     tornel_under_wine(e2e.${case})

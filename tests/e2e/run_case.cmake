@@ -4,6 +4,9 @@
 #   report    the expected standard error, exactly (empty when missing)
 #   expected/ files that must exist afterwards with exactly these bytes
 #   absent    paths, one per line, that must not exist afterwards
+#   sources   files of the source tree (paths from its top, one per line)
+#             to copy in as inputs, so a case can run the bundled examples
+#             without keeping copies of them
 # and any input files (post file, APT-CL file, Tornel.lan ...), copied into
 # a fresh work folder in which tornel runs.  No temp file may be left behind.
 cmake_minimum_required(VERSION 3.25)
@@ -12,10 +15,16 @@ file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(GLOB inputs LIST_DIRECTORIES true RELATIVE ${CASE} ${CASE}/*)
 foreach(item ${inputs})
-  if(NOT item MATCHES "^(args|status|report|absent|expected)$")
+  if(NOT item MATCHES "^(args|status|report|absent|expected|sources)$")
     file(COPY ${CASE}/${item} DESTINATION ${WORK})
   endif()
 endforeach()
+if(EXISTS ${CASE}/sources)
+  file(STRINGS ${CASE}/sources sources)
+  foreach(item ${sources})
+    file(COPY ${SOURCE_DIR}/${item} DESTINATION ${WORK})
+  endforeach()
+endif()
 
 file(STRINGS ${CASE}/args args)
 set(command ${TORNEL} ${args})
