@@ -166,6 +166,10 @@ void DispatchRecord(RunContext& ctx, int slot) {
   std::vector<int32_t>& ints = ctx.values.ints;
   if (ints[kSiRecType] == 19 && d.collect_feed) CollectToolFeed(ctx);
   if (ints[kSiRecType] == 25) ChangeTool(ctx);
+  // A record that named no kind of its own takes its motion's kind, so a
+  // post can compare siRecType with the post function the record leads to.
+  if (ints[kSiRecType] == 0) ints[kSiRecType] = ints[kSiSubType];
+  if (ints[kSiRecType] == 0) ints[kSiRecType] = ints[kSiMoveType];
   if (ctx.cl.second_pass) SetRecordFeed(ctx);
   if (d.event && ctx.cl.second_pass) RunMotionEvent(ctx);
   CallLabel(ctx, d.main_label);
