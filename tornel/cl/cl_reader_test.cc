@@ -239,7 +239,7 @@ TEST_F(ClReaderTest, LookAheadCycleOffMarksTheLastPoint) {
   FillRing(r, 0, {"CYCLE/off", "GOTO/1,2,3,0,0,1"});
   const RecordSlot* next = LookAheadScan(r, ctx.values, 0);
   EXPECT_EQ(ctx.values.ints[kSiLastPoint], 1);
-  EXPECT_EQ(ctx.values.ints[kSiRecType_Next], kKindCycleNext);
+  EXPECT_EQ(ctx.values.ints[kSiRecType_Next], kKindCycle);
   EXPECT_EQ(ctx.values.ints[kSiMoveType_Next], kKindGoto);
   EXPECT_EQ(next, &r.slots[1]);
   EXPECT_EQ(ctx.values.reals[kSrX_CL_Next], 11);

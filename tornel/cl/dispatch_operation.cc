@@ -4,13 +4,12 @@
 #include <cmath>
 
 #include "tornel/cl/dispatch_parts.h"
+#include "tornel/cl/record_kinds.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
 
 namespace {
-
-inline constexpr int32_t kKindOperStart = 31;
 
 bool InRange(int32_t value, int32_t low, int32_t high) { return value >= low && value <= high; }
 

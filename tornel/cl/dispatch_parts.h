@@ -69,6 +69,8 @@ void CloseToolTotals(RunContext& ctx, bool at_tool_change);
 void DispatchTurret(RunContext& ctx, const RecordWords& w);
 void DispatchSet(RunContext& ctx, const RecordWords& w);
 void DispatchSelect(RunContext& ctx, const RecordWords& w);
+// A work coordinate system given as a matrix and an origin.
+void DispatchMcs(RunContext& ctx, const RecordWords& w);
 // First feed of a tool given by a CYCLE or THRDSQ record.
 void CollectCycleFeed(RunContext& ctx, const RecordWords& w);
 void CollectThreadFeed(RunContext& ctx, const RecordWords& w);
@@ -93,9 +95,13 @@ void DispatchShape(RunContext& ctx, const RecordWords& w);
 void DispatchLatheSet(RunContext& ctx, const RecordWords& w);
 void DispatchThread(RunContext& ctx, const RecordWords& w);
 void DispatchWire(RunContext& ctx, const RecordWords& w);
-void DispatchMcs(RunContext& ctx, const RecordWords& w);
 // Multi-axis output: the axis solution for rotary and tilt axes.
 void SolveMultiAxis(RunContext& ctx);
+// srWCoordRot and srWCoordTilt for the work plane whose normal is
+// srWCoordZI, srWCoordZJ, srWCoordZK.
+void SolveWorkPlaneAngles(RunContext& ctx);
+// Turns a vector by the current rotation of the machine's rotary axes.
+void RotateByMachine(const RunContext& ctx, double v[3]);
 // The motion event of a point of an active drill cycle.
 void ProcessCyclePoint(RunContext& ctx);
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "tornel/cl/dispatch_parts.h"
+#include "tornel/cl/record_kinds.h"
 #include "tornel/output/line_ring.h"
 #include "tornel/output/output_statement.h"
 #include "tornel/sysvars/system_variables.h"
@@ -71,7 +72,7 @@ void DispatchSpindle(RunContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
   DispatchState& d = ctx.cl.dispatch;
-  ints[kSiRecType] = 20;
+  ints[kSiRecType] = kKindSpindle;
   if (w.Is(1, "OFF")) {
     ints[kSiSpDir] = 0;
   } else if (w.Is(1, "ON")) {
@@ -116,7 +117,7 @@ void DispatchSpindle(RunContext& ctx, const RecordWords& w) {
 void DispatchFeed(RunContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
-  ints[kSiRecType] = 19;
+  ints[kSiRecType] = kKindFeed;
   ints[kSiFeedType] = 6;
   double feed = w.IsNumber(1) ? w.Number(1) : w.Number(2);
   ctx.cl.dispatch.cl_feed = feed;
@@ -139,7 +140,7 @@ void CollectToolFeed(RunContext& ctx) {
 
 void DispatchLoadTool(RunContext& ctx, const RecordWords& w) {
   std::vector<double>& reals = ctx.values.reals;
-  ctx.values.ints[kSiRecType] = 25;
+  ctx.values.ints[kSiRecType] = kKindToolChange;
   if (w.IsNumber(1)) reals[kSrTool] = w.Number(1);
   for (int k = 1; k <= w.size - 2; ++k) {
     if (w.Is(k, "LENGTH") || w.Is(k, "ADJUST")) reals[kSrToolLen] = w.Number(k + 1);
@@ -265,7 +266,7 @@ void DispatchPprint(RunContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<std::string>& strings = ctx.values.strings;
   DispatchState& d = ctx.cl.dispatch;
-  ints[kSiRecType] = 37;
+  ints[kSiRecType] = kKindPprint;
   const std::string& text = w.Str(1);
   strings[kSsGetComment] = text;
   d.main_label = ctx.post_functions[kPfGetComment];
@@ -388,12 +389,12 @@ void DispatchEnd(RunContext& ctx) {
   if (ctx.cl.tools.active) CancelTool(ctx);
   if (ctx.cl.dispatch.operations > 0) CallPost(ctx, kPfOperEnd);
   CloseToolTotals(ctx, false);
-  ctx.values.ints[kSiRecType] = 36;
+  ctx.values.ints[kSiRecType] = kKindEnd;
   ctx.cl.dispatch.main_label = ctx.post_functions[kPfProgEnd];
 }
 
 void DispatchPartNo(RunContext& ctx, const RecordWords& w) {
-  ctx.values.ints[kSiRecType] = 35;
+  ctx.values.ints[kSiRecType] = kKindProgStart;
   ctx.cl.dispatch.main_label = ctx.post_functions[kPfProgStart];
   const std::string& name = w.Str(1);
   ctx.values.strings[kSsProgName] = name;
@@ -411,7 +412,7 @@ void DispatchCutter(RunContext& ctx, const RecordWords& w) {
 void DispatchCutcom(RunContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
-  ints[kSiSubType] = 17;
+  ints[kSiSubType] = kKindCutcom;
   if (w.Is(1, "OFF")) ints[kSiCompDir] = 0;
   if (w.Is(1, "LEFT")) ints[kSiCompDir] = 4;
   if (w.Is(1, "RIGHT")) ints[kSiCompDir] = 5;

@@ -1,17 +1,15 @@
-// Records that set up the machine: turrets, stock and feed settings, and
-// the work coordinate selection with its first-pass list.
+// Records that set up the machine: turrets, stock and feed settings, the
+// work coordinate selection with its first-pass list, and MCS.
 #include <algorithm>
 
 #include "tornel/cl/dispatch_parts.h"
+#include "tornel/cl/lookahead.h"
+#include "tornel/cl/record_kinds.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
 
 namespace {
-
-inline constexpr int32_t kKindToolChange = 25;
-inline constexpr int32_t kKindSelect = 22;
-inline constexpr int32_t kKindFeed = 19;
 
 // The work coordinate lists and the variables they keep, entry by entry.
 constexpr int kWCoordReals[][2] = {{kSrWCoordList, kSrWCoord},       {kSrWCoordXList, kSrWCoordX},
@@ -119,6 +117,11 @@ void DispatchSelect(RunContext& ctx, const RecordWords& w) {
     ints[kSiView] = ints[kSiViewList + j];
     strings[kSsViewDesc] = strings[kSsViewDescList + j];
   }
+  double offset[3] = {-reals[kSrWCoordX], -reals[kSrWCoordY], -reals[kSrWCoordZ]};
+  RotateByMachine(ctx, offset);
+  reals[kSrWCoordX_VC] = offset[0];
+  reals[kSrWCoordY_VC] = offset[1];
+  reals[kSrWCoordZ_VC] = offset[2];
   reals[kSrcWCoord] = reals[kSrWCoordAdd] + reals[kSrWCoord];
   bool next = j + 1 >= 1 && j + 1 < count && reals[kSrWCoordList + j + 1] != 0;
   reals[kSrWCoord_Next] = next ? reals[kSrWCoordList + j + 1] : reals[kSrWCoord];
@@ -127,6 +130,52 @@ void DispatchSelect(RunContext& ctx, const RecordWords& w) {
   }
   CallPost(ctx, kPfOperInit);
   if (ctx.cl.dispatch.tool_change_event) CallPost(ctx, kPfToolInit);
+}
+
+// Words 1-9 are the rotation R row by row, words 10-12 a vector t; the
+// origin of the work coordinates is R t.  The columns of R are the axes of
+// the work coordinate system.
+void DispatchMcs(RunContext& ctx, const RecordWords& w) {
+  std::vector<double>& reals = ctx.values.reals;
+  ctx.values.ints[kSiRecType] = kKindMcs;
+  if (w.size != 13) return;
+  double r[3][3];
+  for (int row = 0; row < 3; ++row) {
+    for (int col = 0; col < 3; ++col) r[row][col] = w.Number(1 + 3 * row + col);
+  }
+  double t[3] = {w.Number(10), w.Number(11), w.Number(12)};
+  double origin[3];
+  for (int row = 0; row < 3; ++row) {
+    origin[row] = r[row][0] * t[0] + r[row][1] * t[1] + r[row][2] * t[2];
+  }
+  static constexpr int kAxisIn[3][3] = {{kSrWCoordXI_In, kSrWCoordXJ_In, kSrWCoordXK_In},
+                                        {kSrWCoordYI_In, kSrWCoordYJ_In, kSrWCoordYK_In},
+                                        {kSrWCoordZI_In, kSrWCoordZJ_In, kSrWCoordZK_In}};
+  static constexpr int kAxisCl[3][3] = {{kSrWCoordXI_CL, kSrWCoordXJ_CL, kSrWCoordXK_CL},
+                                        {kSrWCoordYI_CL, kSrWCoordYJ_CL, kSrWCoordYK_CL},
+                                        {kSrWCoordZI_CL, kSrWCoordZJ_CL, kSrWCoordZK_CL}};
+  for (int axis = 0; axis < 3; ++axis) {
+    double column[3] = {r[0][axis], r[1][axis], r[2][axis]};
+    double out[3];
+    InputTransform(ctx.values, column, false, out);
+    for (int i = 0; i < 3; ++i) {
+      reals[kAxisIn[axis][i]] = column[i];
+      reals[kAxisCl[axis][i]] = out[i];
+    }
+  }
+  double origin_cl[3];
+  InputTransform(ctx.values, origin, true, origin_cl);
+  static constexpr int kOriginIn[3] = {kSrWCoordX_In, kSrWCoordY_In, kSrWCoordZ_In};
+  static constexpr int kOrigin[3] = {kSrWCoordX, kSrWCoordY, kSrWCoordZ};
+  static constexpr int kNormal[3] = {kSrWCoordZI, kSrWCoordZJ, kSrWCoordZK};
+  static constexpr int kToolAxis[3] = {kSrI_CL, kSrJ_CL, kSrK_CL};
+  for (int i = 0; i < 3; ++i) {
+    reals[kOriginIn[i]] = origin[i];
+    reals[kOrigin[i]] = origin_cl[i];
+    reals[kNormal[i]] = reals[kAxisCl[2][i]];
+  }
+  SolveWorkPlaneAngles(ctx);
+  for (int i = 0; i < 3; ++i) reals[kToolAxis[i]] = reals[kNormal[i]];
 }
 
 }  // namespace tornel

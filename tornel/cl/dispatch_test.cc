@@ -249,5 +249,53 @@ TEST_F(DispatchTest, CycleAndThreadRecordsGiveTheFirstFeedOfTheirTool) {
   EXPECT_EQ(Int("siCompDir"), 4);
 }
 
+TEST_F(DispatchTest, McsGivesTheWorkPlaneAndTheToolAxis) {
+  // Work coordinates turned 90 degrees about X (Y up becomes Z), origin
+  // R t; the CL frame is shifted by 100 in X.
+  std::string post =
+      "main\nsrXT_In = 100\nend main\n";
+  RunPasses(post, "MCS/1,0,0,0,0,-1,0,1,0,5,6,7\nGOTO/0,0,0\nMCS/1,0,0\n");
+  EXPECT_EQ(Int("siRecType"), 21);
+  EXPECT_EQ(Real("srWCoordX_In"), 5);
+  EXPECT_EQ(Real("srWCoordY_In"), -7);
+  EXPECT_EQ(Real("srWCoordZ_In"), 6);
+  EXPECT_EQ(Real("srWCoordX"), 105);  // the origin as a point
+  EXPECT_EQ(Real("srWCoordYK_In"), 1);  // second column: (0, 0, 1)
+  EXPECT_EQ(Real("srWCoordZJ_In"), -1);
+  EXPECT_EQ(Real("srWCoordZJ"), -1);  // the third column as a direction
+  EXPECT_EQ(Real("srWCoordZK"), 0);
+  EXPECT_EQ(Real("srWCoordXI_CL"), 1);
+  EXPECT_EQ(Real("srJ_CL"), -1);  // the tool axis follows the work plane
+  EXPECT_EQ(Real("srWCoordRot"), 0);
+  EXPECT_EQ(Real("srWCoordTilt"), 0);
+}
+
+TEST_F(DispatchTest, SelectGivesTheWorkOffsetsSeenFromTheMachine) {
+  RunPasses("main\nend main\n",
+            "MCS/1,0,0,0,1,0,0,0,1,10,-20,30\nSELECT/54\nMCS/1,0,0,0,1,0,0,0,1,0,0,0\n"
+            "SELECT/55\n");
+  EXPECT_EQ(Real("srWCoordXList", 1), 10);
+  EXPECT_EQ(Real("srWCoordX"), 0);
+  EXPECT_EQ(Real("srWCoordX_VC"), 0);
+  RunPasses("main\nend main\n", "MCS/1,0,0,0,1,0,0,0,1,10,-20,30\nSELECT/54\n");
+  EXPECT_EQ(Real("srWCoordX_VC"), -10);
+  EXPECT_EQ(Real("srWCoordY_VC"), 20);
+  EXPECT_EQ(Real("srWCoordZ_VC"), -30);
+  EXPECT_EQ(Int("siRecType"), 22);
+}
+
+TEST_F(DispatchTest, CycleAndThreadRecordsKeepTheirKinds) {
+  RunPasses("main\nend main\n", "CYCLE/DRILL,DEPTH,5\n");
+  EXPECT_EQ(Int("siRecType"), 43);
+  RunPasses("main\nend main\n", "CYCLE/TURN,2\n");
+  EXPECT_EQ(Int("siRecType"), 75);
+  RunPasses("main\nend main\n", "THRDSQ/PITCH,2\n");
+  EXPECT_EQ(Int("siRecType"), 81);
+  RunPasses("main\nend main\n", "CUTCOM/LEFT\n");
+  EXPECT_EQ(Int("siRecType"), 17);  // from siSubType
+  RunPasses("main\nend main\n", "RAPID\n");
+  EXPECT_EQ(Int("siRecType"), 2);  // from siMoveType
+}
+
 }  // namespace
 }  // namespace tornel

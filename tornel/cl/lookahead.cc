@@ -74,10 +74,10 @@ const RecordSlot* LookAheadScan(ClReader& r, ValueTables& v, int from) {
     } else if (WordIs(major, "CUTCOM")) {
       sub_next = kKindCutcom;
     } else if (WordIs(major, "CYCLE")) {
-      rec_next = kKindCycleNext;
+      rec_next = kKindCycle;
       if (ints[kSiCycleAct] == 1 && q.words > 1 && WordIs(q.word[1], "OFF")) ints[kSiLastPoint] = 1;
     } else if (WordIs(major, "THRDSQ")) {
-      rec_next = kKindThreadNext;
+      rec_next = kKindThread;
     } else if (WordIs(major, "FEDRAT")) {
       rec_next = kKindFeed;
     } else if (WordIs(major, "SPINDL")) {

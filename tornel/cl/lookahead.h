@@ -3,22 +3,10 @@
 #pragma once
 
 #include "tornel/cl/cl_reader_state.h"
+#include "tornel/cl/record_kinds.h"
 #include "tornel/sysvars/value_tables.h"
 
 namespace tornel {
-
-// Record kind codes that only the reader and the dispatcher use (the others
-// are post function numbers).
-inline constexpr int32_t kKindRapid = 2;
-inline constexpr int32_t kKindGoto = 3;
-inline constexpr int32_t kKindCircle = 4;
-inline constexpr int32_t kKindCutcom = 17;
-inline constexpr int32_t kKindFeed = 19;
-inline constexpr int32_t kKindSpindle = 20;
-inline constexpr int32_t kKindToolChange = 25;
-inline constexpr int32_t kKindEnd = 36;
-inline constexpr int32_t kKindCycleNext = 43;
-inline constexpr int32_t kKindThreadNext = 81;
 
 // The input transformation: the frame in srXT_In ... srZKT_In, rows X, Y, Z;
 // a direction (`point` false) leaves out the translation.

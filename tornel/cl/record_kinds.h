@@ -1,0 +1,31 @@
+// Record kind codes: the values of siRecType, siMoveType and siSubType.
+// Most of them are the numbers of the post functions the records lead to,
+// so that a post can compare siRecType with a post function's number;
+// 17-23 and 37 are kinds only.
+#pragma once
+
+#include <cstdint>
+
+namespace tornel {
+
+inline constexpr int32_t kKindRapid = 2;
+inline constexpr int32_t kKindGoto = 3;
+inline constexpr int32_t kKindCircle = 4;
+inline constexpr int32_t kKindCutcom = 17;
+inline constexpr int32_t kKindFeed = 19;
+inline constexpr int32_t kKindSpindle = 20;
+inline constexpr int32_t kKindMcs = 21;
+inline constexpr int32_t kKindSelect = 22;
+inline constexpr int32_t kKindToolChange = 25;
+inline constexpr int32_t kKindOperStart = 31;
+inline constexpr int32_t kKindProgStart = 35;
+inline constexpr int32_t kKindEnd = 36;
+inline constexpr int32_t kKindPprint = 37;
+// A drill cycle definition (also siRecType_Next of the look-ahead).
+inline constexpr int32_t kKindCycle = 43;
+// The definition of a lathe roughing cycle.
+inline constexpr int32_t kKindRoughing = 75;
+// A threading record (also siRecType_Next of the look-ahead).
+inline constexpr int32_t kKindThread = 81;
+
+}  // namespace tornel
