@@ -32,18 +32,6 @@ void SetNextMotion(ValueTables& v, const RecordSlot& q) {
 
 }  // namespace
 
-void InputTransform(const ValueTables& v, const double in[3], bool point, double out[3]) {
-  const std::vector<double>& r = v.reals;
-  double t[3] = {r[kSrXT_In], r[kSrYT_In], r[kSrZT_In]};
-  const int rows[3][3] = {{kSrXIT_In, kSrXJT_In, kSrXKT_In},
-                          {kSrYIT_In, kSrYJT_In, kSrYKT_In},
-                          {kSrZIT_In, kSrZJT_In, kSrZKT_In}};
-  for (int i = 0; i < 3; ++i) {
-    out[i] = r[rows[i][0]] * in[0] + r[rows[i][1]] * in[1] + r[rows[i][2]] * in[2];
-    if (point) out[i] += t[i];
-  }
-}
-
 const RecordSlot* LookAheadScan(ClReader& r, ValueTables& v, int from) {
   std::vector<int32_t>& ints = v.ints;
   ToolTracking& tools = r.tools;

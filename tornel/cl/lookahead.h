@@ -3,14 +3,11 @@
 #pragma once
 
 #include "tornel/cl/cl_reader_state.h"
+#include "tornel/cl/frames.h"
 #include "tornel/cl/record_kinds.h"
 #include "tornel/sysvars/value_tables.h"
 
 namespace tornel {
-
-// The input transformation: the frame in srXT_In ... srZKT_In, rows X, Y, Z;
-// a direction (`point` false) leaves out the translation.
-void InputTransform(const ValueTables& v, const double in[3], bool point, double out[3]);
 
 // Scans up to 39 ring slots after `from` in file order and sets
 // siMoveType_Next, siSubType_Next, siRecType_Next, the next point and axis

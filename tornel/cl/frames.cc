@@ -1,0 +1,36 @@
+#include "tornel/cl/frames.h"
+
+#include "tornel/sysvars/system_variables.h"
+
+namespace tornel {
+
+namespace {
+
+// A frame is a translation (three slots) and a 3 x 3 matrix row by row
+// (nine consecutive slots).
+void ApplyFrame(const ValueTables& v, int translation, int matrix, const double in[3], bool point,
+                double out[3]) {
+  const std::vector<double>& r = v.reals;
+  for (int i = 0; i < 3; ++i) {
+    const double* row = &r[matrix + 3 * i];
+    out[i] = row[0] * in[0] + row[1] * in[1] + row[2] * in[2];
+    if (point) out[i] += r[translation + i];
+  }
+}
+
+static_assert(kSrYT_In - kSrXT_In == 1 && kSrZT_In - kSrXT_In == 2);
+static_assert(kSrYT_Out - kSrXT_Out == 1 && kSrZT_Out - kSrXT_Out == 2);
+static_assert(kSrYIT_In - kSrXIT_In == 3 && kSrZKT_In - kSrXIT_In == 8);
+static_assert(kSrYIT_Out - kSrXIT_Out == 3 && kSrZKT_Out - kSrXIT_Out == 8);
+
+}  // namespace
+
+void InputTransform(const ValueTables& v, const double in[3], bool point, double out[3]) {
+  ApplyFrame(v, kSrXT_In, kSrXIT_In, in, point, out);
+}
+
+void OutputTransform(const ValueTables& v, const double in[3], bool point, double out[3]) {
+  ApplyFrame(v, kSrXT_Out, kSrXIT_Out, in, point, out);
+}
+
+}  // namespace tornel
