@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# APT-CL throughput: builds tornel in Release, writes APT-CL files of 100k
+# and 1M GOTO records (bench/gen_cl.py) and runs on each
+#   cat      the file to /dev/null: the I/O floor;
+#   awk      a naive converter, each GOTO/x,y,z into G1 X.. Y.. Z..;
+#   tornel   the ISO mill post of examples/posts;
+# under /usr/bin/time -v.  Prints wall time, records per second (GOTO
+# records) and peak memory, and checks that tornel's peak memory stays flat
+# from 100k to 1M records.
+#
+#   bench/cl_throughput.sh [build-folder]      (default build-bench-cl)
+#
+# Environment: BENCH_SIZES (default "100000 1000000"), BENCH_KEEP=1 keeps
+# the temp folder.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+top=$(pwd)
+build=${1:-build-bench-cl}
+sizes=${BENCH_SIZES:-"100000 1000000"}
+# Peak memory at the largest size may exceed that at the smallest by this
+# many percent plus this many kilobytes (allocator and page noise).
+flat_percent=10
+flat_kb=1024
+
+if [ ! -x /usr/bin/time ]; then
+  if [ "$(id -u)" = 0 ]; then
+    apt-get install -y time >/dev/null
+  else
+    echo "cl_throughput: /usr/bin/time is missing (apt-get install time)" >&2
+    exit 1
+  fi
+fi
+
+echo "building tornel (Release) in $build ..." >&2
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j2 --target tornel >/dev/null
+tornel=$top/$build/tornel
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/tornel-bench.XXXXXX")
+if [ "${BENCH_KEEP:-0}" != 1 ]; then trap 'rm -rf "$work"' EXIT; fi
+cp examples/posts/iso_mill.tr "$work/"
+
+# Runs a command under /usr/bin/time -v; prints "seconds kilobytes".  The
+# wall time is taken here in nanoseconds (time -v rounds to 10 ms).
+measure() {
+  local log=$work/time.log start end
+  start=$(date +%s%N)
+  /usr/bin/time -v -o "$log" "$@" || { echo "cl_throughput: failed: $*" >&2; cat "$log" >&2; exit 1; }
+  end=$(date +%s%N)
+  awk -v ns=$((end - start)) -F': ' '
+    /Maximum resident set size/ { rss = $2 }
+    END { printf "%.4f %d\n", ns / 1e9, rss }' "$log"
+}
+
+naive_awk='/^GOTO\// { split(substr($0, 6), v, ","); printf "G1 X%s Y%s Z%s\n", v[1], v[2], v[3] }'
+
+printf '| %-8s | %-6s | %10s | %9s | %14s | %12s |\n' \
+  "records" "tool" "file MB" "wall s" "records/s" "peak RSS MB"
+printf '|%s|%s|%s|%s|%s|%s|\n' ---------- -------- ------------ ----------- \
+  ---------------- --------------
+declare -A tornel_rss
+for n in $sizes; do
+  cl=$work/bench$n.cl
+  python3 bench/gen_cl.py "$n" >"$cl"
+  mb=$(awk -v b="$(stat -c %s "$cl")" 'BEGIN { printf "%.1f", b / 1048576 }')
+  for tool in cat awk tornel; do
+    case $tool in
+      cat) read -r wall rss < <(measure sh -c 'cat "$1" >/dev/null' sh "$cl") ;;
+      awk) read -r wall rss < <(measure sh -c 'awk "$1" "$2" >"$3"' sh "$naive_awk" "$cl" "$work/awk.nc") ;;
+      tornel)
+        # Tornel keeps its temp files in the current folder.
+        read -r wall rss < <(cd "$work" && measure "$tornel" -p iso_mill -i "$cl" -o "$work/")
+        [ -s "$work/bench$n.nc" ] || { echo "cl_throughput: no NC file from tornel" >&2; exit 1; }
+        tornel_rss[$n]=$rss
+        ;;
+    esac
+    awk -v n="$n" -v tool="$tool" -v mb="$mb" -v wall="$wall" -v rss="$rss" 'BEGIN {
+      rate = wall > 0 ? n / wall : 0
+      printf "| %8d | %-6s | %10s | %9.3f | %14.0f | %12.1f |\n", n, tool, mb, wall, rate, rss / 1024 }'
+  done
+  rm -f "$cl" "$work/bench$n.nc" "$work/awk.nc"
+done
+
+set -- $sizes
+small=$1
+large=${!#}
+if [ "$small" != "$large" ]; then
+  s=${tornel_rss[$small]}
+  l=${tornel_rss[$large]}
+  limit=$(( s + s * flat_percent / 100 + flat_kb ))
+  if [ "$l" -le "$limit" ]; then
+    echo "PASS flat memory: tornel peak RSS ${l} kB at $large records, ${s} kB at $small (limit ${limit} kB)"
+  else
+    echo "FAIL flat memory: tornel peak RSS ${l} kB at $large records, ${s} kB at $small (limit ${limit} kB)"
+    exit 1
+  fi
+fi
