@@ -5,6 +5,7 @@
 #include "tornel/builtins/builtin_table.h"
 #include "tornel/builtins/math.h"
 #include "tornel/builtins/string_calls.h"
+#include "tornel/cl/arcs.h"
 #include "tornel/driver/run_context.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -123,7 +124,16 @@ std::string CallStringBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {
 }
 
 void CallProcedureBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {
-  NotAvailable(ctx, Lookup(ctx, BuiltinClass::kProcedure, code, args));
+  const BuiltinEntry& e = Lookup(ctx, BuiltinClass::kProcedure, code, args);
+  switch (e.id) {
+    case kFnArcToLines:
+      args.NoArguments();
+      ArcToLines(ctx);
+      return;
+    default:
+      break;
+  }
+  NotAvailable(ctx, e);
 }
 
 void CallDialogBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {

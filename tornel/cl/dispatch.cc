@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "tornel/cl/arcs.h"
 #include "tornel/cl/cl_record.h"
 #include "tornel/cl/dispatch_parts.h"
+#include "tornel/cl/feed_time.h"
 #include "tornel/driver/post_calls.h"
 #include "tornel/driver/run_context.h"
 #include "tornel/sysvars/system_variables.h"
@@ -157,6 +159,7 @@ void DispatchRecord(RunContext& ctx, int slot) {
   if (d.pass != PassNumber(ctx)) StartPass(ctx);
   d.event = false;
   d.main_label = kNoFunction;
+  d.arc.kind = ArcPlan::kWhole;
 
   RecordWords w(ctx.values);
   if (w.size == 0) return;
@@ -170,9 +173,9 @@ void DispatchRecord(RunContext& ctx, int slot) {
   // post can compare siRecType with the post function the record leads to.
   if (ints[kSiRecType] == 0) ints[kSiRecType] = ints[kSiSubType];
   if (ints[kSiRecType] == 0) ints[kSiRecType] = ints[kSiMoveType];
-  if (ctx.cl.second_pass) SetRecordFeed(ctx);
+  if (ctx.cl.second_pass) ComputeFeedAndTime(ctx, d.event);
   if (d.event && ctx.cl.second_pass) RunMotionEvent(ctx);
-  CallLabel(ctx, d.main_label);
+  CallMainMotion(ctx);
   if (d.event) EndMotionEvent(ctx);
 }
 

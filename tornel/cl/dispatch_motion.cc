@@ -1,7 +1,9 @@
 // GOTO records and the motion event: the position through the input and
 // output frames, and the post function calls in their fixed order.
-#include "tornel/cl/lookahead.h"
+#include "tornel/cl/arcs.h"
 #include "tornel/cl/dispatch_parts.h"
+#include "tornel/cl/lookahead.h"
+#include "tornel/cl/move_values.h"
 #include "tornel/output/comments.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -9,7 +11,6 @@ namespace tornel {
 
 namespace {
 
-inline constexpr int32_t kSubRotary = 18;  // the motion moves a rotary or tilt axis
 inline constexpr int32_t kModeWire = 4;
 
 // X, Y, Z, I, J, K of one family of position variables.
@@ -94,11 +95,6 @@ void CheckCutData(RunContext& ctx, bool tool_change_pending) {
 
 }  // namespace
 
-void SetRecordFeed(RunContext& ctx) {
-  int32_t type = ctx.values.ints[kSiFeedType];
-  if (type == 6 || type == 7) ctx.values.reals[kSrFeed] = ctx.cl.dispatch.cl_feed;
-}
-
 void DispatchGoto(RunContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
@@ -156,10 +152,16 @@ void DispatchGoto(RunContext& ctx, const RecordWords& w) {
     reals[kInInc[i]] = reals[kIn[i]] - reals[kInPrev[i]];
     reals[kClInc[i]] = reals[kCl[i]] - reals[kClPrev[i]];
   }
+  d.in_x_before = reals[kSrX_In_Prev];
+  d.in_y_before = reals[kSrY_In_Prev];
+  d.in_x_after = reals[kSrX_In];
+  d.in_y_after = reals[kSrY_In];
 
   ints[kSiRotPolarAct] = 0;
   SolveLinearAxes(ctx.values);
   SolveMultiAxis(ctx);
+  ComputeMoveValues(ctx.values, d.tol.nc, move == kKindCircle);
+  if (move == kKindCircle) ProcessArc(ctx);
 
   if (d.tool_change_event || ints[kSiOperAct] == 1) d.event = true;
   if (!d.event) move = 0;
@@ -169,7 +171,7 @@ void RunMotionEvent(RunContext& ctx) {
   std::vector<int32_t>& ints = ctx.values.ints;
   DispatchState& d = ctx.cl.dispatch;
   bool tool_change_pending = d.pending_tool_change != 0;
-  if (ints[kSiMoveType] == 2 && ints[kSiSubType] == kSubRotary && ints[kSiOperMode] != kModeWire &&
+  if (ints[kSiMoveType] == 2 && ints[kSiSubType] == kSubTypeRotary && ints[kSiOperMode] != kModeWire &&
       !tool_change_pending) {
     ints[kSiIndexMoveAct] = 1;
   }

@@ -79,16 +79,12 @@ void CollectThreadFeed(RunContext& ctx, const RecordWords& w);
 void DispatchOperation(RunContext& ctx, const RecordWords& w);
 
 // Motion.
-// Second pass, every record: srFeed from the remembered CL feed for the
-// feed types per minute (6) and per revolution (7).
-void SetRecordFeed(RunContext& ctx);
 void DispatchGoto(RunContext& ctx, const RecordWords& w);
 void RunMotionEvent(RunContext& ctx);
 void EndMotionEvent(RunContext& ctx);
 
 // Branches handled elsewhere and not built yet: they leave the record as
 // their variables loaded it.
-void DispatchCircle(RunContext& ctx, const RecordWords& w);
 void DispatchNurbs(RunContext& ctx, const RecordWords& w);
 void DispatchCycle(RunContext& ctx, const RecordWords& w);
 void DispatchShape(RunContext& ctx, const RecordWords& w);

@@ -9,7 +9,6 @@
 
 namespace tornel {
 
-void DispatchCircle(RunContext&, const RecordWords&) {}
 void DispatchNurbs(RunContext&, const RecordWords&) {}
 void DispatchCycle(RunContext& ctx, const RecordWords& w) {
   bool roughing = w.Is(1, "TURN") || w.Is(1, "FACE");

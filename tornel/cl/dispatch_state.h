@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
+#include "tornel/cl/arc_geometry.h"
 #include "tornel/compiler/post_functions.h"
 
 namespace tornel {
@@ -24,6 +26,31 @@ struct ScaledTolerances {
   double time_calc_rap_feed = 0;
 };
 
+// The last feed per minute (6) or per revolution (7): inverse-time motions
+// return to it.
+struct FeedState {
+  bool set = false;
+  int32_t type = 6;  // siFeedType
+  double code = 0;   // srcFeedType
+  double feed = 0;   // srFeed
+};
+
+// How the current arc motion reaches the post: as one motion, as arc
+// pieces cut at `cuts`, or as straight chords.
+struct ArcPlan {
+  enum Kind { kWhole, kPieces, kLines };
+  Kind kind = kWhole;
+  ArcPath path;             // the whole arc in output coordinates
+  bool ccw = true;          // the sense of the plane angles
+  double start_angle = 0;   // srStartAng of the whole arc
+  double helic_dist = 0;    // srHelicDist of the whole arc
+  double end_before = 0;    // srEndAng and srDirAng of the motion before
+  double dir_before = 0;
+  int chain_label = kNoFunction;  // the motion chain's function for the arc
+  bool keep_first = false;  // the first piece keeps the record's CompMove
+  std::vector<double> cuts;  // signed angle offsets from the start
+};
+
 struct DispatchState {
   int pass = 0;  // the pass these values belong to: 1 or 2
 
@@ -37,6 +64,21 @@ struct DispatchState {
   int32_t display_state = 0;     // siDispComment to return to after "NEXT"
   bool collect_feed = false;     // first pass: the next feed belongs to the new tool
   ScaledTolerances tol;
+  FeedState feed_state;
+  // What the last feed and time computation added to srMoveLenOper and
+  // srMoveTimeOper.
+  double oper_len_added = 0;
+  double oper_time_added = 0;
+  // The radius of the feed factor in turning: the Y of the _In points
+  // before and after the last motion, and the start of an arc (its point
+  // and srK_In).
+  double in_x_before = 0, in_y_before = 0, in_x_after = 0, in_y_after = 0;
+  double arc_start_in[3] = {0, 0, 0};
+  double arc_start_k = 0;
+  // A drill cycle outputs its rapid motion as a feed motion: no speed
+  // factor then.
+  bool cycle_rapid_as_feed = false;
+  ArcPlan arc;
 
   // The record being dispatched.
   bool event = false;            // the record causes a motion event

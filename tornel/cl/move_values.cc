@@ -1,0 +1,80 @@
+#include "tornel/cl/move_values.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "tornel/sysvars/system_variables.h"
+
+namespace tornel {
+
+int32_t LinearAxisComb(bool x, bool y, bool z) {
+  if (x && y && z) return kCombXYZ;
+  if (x && y) return kCombXY;
+  if (x && z) return kCombXZ;
+  if (y && z) return kCombYZ;
+  if (x) return kCombX;
+  if (y) return kCombY;
+  if (z) return kCombZ;
+  return kCombNone;
+}
+
+int32_t AxisComb(int32_t linear_comb, bool rot, bool tilt) {
+  if (linear_comb == kCombNone) {
+    if (rot && tilt) return kCombRotTilt;
+    if (rot) return kCombRot;
+    if (tilt) return kCombTilt;
+    return kCombNone;
+  }
+  if (rot && tilt) return kCombAll;
+  if (rot) return kCombLinearRot;
+  if (tilt) return kCombLinearTilt;
+  return kCombLinear;
+}
+
+Point3 OutputPoint(const ValueTables& v) {
+  return {v.reals[kSrX], v.reals[kSrY], v.reals[kSrZ]};
+}
+
+Point3 OutputPointPrev(const ValueTables& v) {
+  return {v.reals[kSrX_Prev], v.reals[kSrY_Prev], v.reals[kSrZ_Prev]};
+}
+
+ArcFrame ArcPlaneFrame(const ValueTables& v) {
+  ArcFrame f;
+  if (!PlaneFrame(v.ints[kSiArcPlane], f)) PlaneFrame(17, f);
+  return f;
+}
+
+void ComputeMoveValues(ValueTables& v, double nc_tol, bool arc) {
+  std::vector<double>& r = v.reals;
+  std::vector<int32_t>& ints = v.ints;
+  Point3 from = OutputPointPrev(v);
+  Point3 to = OutputPoint(v);
+  static constexpr int kInc[3] = {kSrX_Inc, kSrY_Inc, kSrZ_Inc};
+  bool moves[3];
+  for (int i = 0; i < 3; ++i) {
+    r[kInc[i]] = RoundToStep(to[i] - from[i], nc_tol);
+    moves[i] = r[kInc[i]] != 0;
+  }
+  r[kSrRot_Inc] = r[kSrRot] - r[kSrRot_Prev];
+  r[kSrTilt_Inc] = r[kSrTilt] - r[kSrTilt_Prev];
+  bool rot = r[kSrRot_Inc] != 0;
+  bool tilt = r[kSrTilt_Inc] != 0;
+  if (rot || tilt) ints[kSiSubType] = kSubTypeRotary;
+  ints[kSiLinAxComb] = LinearAxisComb(moves[0], moves[1], moves[2]);
+  ints[kSiAxisComb] = AxisComb(ints[kSiLinAxComb], rot, tilt);
+  if (arc) return;
+
+  ArcFrame f = ArcPlaneFrame(v);
+  Point3 d = InFrame(f, Sub(to, from));
+  double du = RoundToStep(d[0], nc_tol);
+  double dv = RoundToStep(d[1], nc_tol);
+  r[kSrStartAng] = r[kSrEndAng];
+  if (du != 0 || dv != 0) r[kSrEndAng] = std::atan2(dv, du) * 180 / std::numbers::pi;
+  r[kSrIncAng] = Wrap180(r[kSrEndAng] - r[kSrStartAng]);
+  r[kSrDirIncAng] = Wrap180(r[kSrEndAng] - r[kSrDirAng]);
+  r[kSrDirAng] = r[kSrEndAng];
+  r[kSrMoveLen] = Length(Sub(to, from));
+}
+
+}  // namespace tornel

@@ -1,0 +1,50 @@
+// The values every motion carries: increments, the combination of moving
+// axes, direction angles in the arc plane and the move length.  Computed
+// from the output position (srX ...) and its _Prev for every GOTO after the
+// axis solution, and again for every piece or segment of an arc.
+#pragma once
+
+#include <cstdint>
+
+#include "tornel/cl/arc_geometry.h"
+#include "tornel/sysvars/value_tables.h"
+
+namespace tornel {
+
+// siLinAxComb and siAxisComb codes.
+inline constexpr int32_t kCombNone = 0;
+inline constexpr int32_t kCombX = 14;
+inline constexpr int32_t kCombY = 15;
+inline constexpr int32_t kCombZ = 16;
+inline constexpr int32_t kCombXY = 17;
+inline constexpr int32_t kCombXZ = 18;
+inline constexpr int32_t kCombYZ = 19;
+inline constexpr int32_t kCombXYZ = 21;
+inline constexpr int32_t kCombLinear = 22;
+inline constexpr int32_t kCombRot = 23;
+inline constexpr int32_t kCombTilt = 24;
+inline constexpr int32_t kCombLinearRot = 25;
+inline constexpr int32_t kCombLinearTilt = 26;
+inline constexpr int32_t kCombRotTilt = 27;
+inline constexpr int32_t kCombAll = 28;
+// siSubType of a motion that turns a rotary or tilt axis.
+inline constexpr int32_t kSubTypeRotary = 18;
+
+// The codes for the axes that move.
+int32_t LinearAxisComb(bool x, bool y, bool z);
+int32_t AxisComb(int32_t linear_comb, bool rot, bool tilt);
+
+// The output position (srX, srY, srZ) and its _Prev.
+Point3 OutputPoint(const ValueTables& v);
+Point3 OutputPointPrev(const ValueTables& v);
+
+// The frame of siArcPlane; the XY frame for any other plane code.
+ArcFrame ArcPlaneFrame(const ValueTables& v);
+
+// Increments, siSubType 18 on an angle change, siLinAxComb and siAxisComb,
+// with linear increments rounded to `nc_tol` (none when 0).  Unless `arc`,
+// also the direction angles of the straight motion in the arc plane and
+// srMoveLen (an arc sets its own).
+void ComputeMoveValues(ValueTables& v, double nc_tol, bool arc);
+
+}  // namespace tornel
