@@ -6,6 +6,7 @@
 #include "tornel/cl/cl_record.h"
 #include "tornel/cl/dispatch_parts.h"
 #include "tornel/cl/feed_time.h"
+#include "tornel/cl/move_values.h"
 #include "tornel/driver/post_calls.h"
 #include "tornel/driver/run_context.h"
 #include "tornel/sysvars/system_variables.h"
@@ -62,10 +63,14 @@ int PassNumber(const RunContext& ctx) { return ctx.cl.second_pass ? 2 : 1; }
 
 // A new pass starts with the dispatcher's own state fresh and no comments
 // collected (those of the first pass are never output); the second pass
-// works in post units from its first record on.
+// works in post units from its first record on.  Its motions start from
+// the position the first pass started from, not from the end of the file.
 void StartPass(RunContext& ctx) {
   DispatchState& d = ctx.cl.dispatch;
+  MotionStart start = ctx.cl.second_pass ? d.motion_start : CaptureMotionStart(ctx.values);
+  if (ctx.cl.second_pass) RestoreMotionStart(ctx.values, start);
   d = DispatchState{};
+  d.motion_start = start;
   d.pass = PassNumber(ctx);
   ctx.values.ints[kSiComments] = 0;
   if (ctx.cl.second_pass) ApplyUnitsRule(ctx);

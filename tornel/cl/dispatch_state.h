@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tornel/cl/arc_geometry.h"
+#include "tornel/cl/move_values.h"
 #include "tornel/compiler/post_functions.h"
 
 namespace tornel {
@@ -79,6 +80,9 @@ struct DispatchState {
   // factor then.
   bool cycle_rapid_as_feed = false;
   ArcPlan arc;
+  // The position and direction the first pass started from, where the
+  // second starts too.
+  MotionStart motion_start;
 
   // The record being dispatched.
   bool event = false;            // the record causes a motion event

@@ -7,6 +7,29 @@
 
 namespace tornel {
 
+namespace {
+
+constexpr int kMotionStartVariables[kMotionStartSlots] = {
+    kSrX_In,     kSrY_In,     kSrZ_In,     kSrI_In,     kSrJ_In,     kSrK_In,
+    kSrX_In_Prev, kSrY_In_Prev, kSrZ_In_Prev, kSrI_In_Prev, kSrJ_In_Prev, kSrK_In_Prev,
+    kSrX_CL,     kSrY_CL,     kSrZ_CL,     kSrI_CL,     kSrJ_CL,     kSrK_CL,
+    kSrX_CL_Prev, kSrY_CL_Prev, kSrZ_CL_Prev, kSrI_CL_Prev, kSrJ_CL_Prev, kSrK_CL_Prev,
+    kSrX,        kSrY,        kSrZ,        kSrI,        kSrJ,        kSrK,
+    kSrX_Prev,   kSrY_Prev,   kSrZ_Prev,   kSrI_Prev,   kSrJ_Prev,   kSrK_Prev,
+    kSrStartAng, kSrEndAng,   kSrDirAng};
+
+}  // namespace
+
+MotionStart CaptureMotionStart(const ValueTables& v) {
+  MotionStart s;
+  for (int i = 0; i < kMotionStartSlots; ++i) s.values[i] = v.reals[kMotionStartVariables[i]];
+  return s;
+}
+
+void RestoreMotionStart(ValueTables& v, const MotionStart& start) {
+  for (int i = 0; i < kMotionStartSlots; ++i) v.reals[kMotionStartVariables[i]] = start.values[i];
+}
+
 int32_t LinearAxisComb(bool x, bool y, bool z) {
   if (x && y && z) return kCombXYZ;
   if (x && y) return kCombXY;

@@ -30,6 +30,16 @@ inline constexpr int32_t kCombAll = 28;
 // siSubType of a motion that turns a rotary or tilt axis.
 inline constexpr int32_t kSubTypeRotary = 18;
 
+// The position and direction state that motions measure from: the X ... K
+// of the _In, _CL and output families with their _Prev, and the direction
+// angles that carry over from one motion to the next.
+inline constexpr int kMotionStartSlots = 39;
+struct MotionStart {
+  double values[kMotionStartSlots] = {};
+};
+MotionStart CaptureMotionStart(const ValueTables& v);
+void RestoreMotionStart(ValueTables& v, const MotionStart& start);
+
 // The codes for the axes that move.
 int32_t LinearAxisComb(bool x, bool y, bool z);
 int32_t AxisComb(int32_t linear_comb, bool rot, bool tilt);
