@@ -179,6 +179,13 @@ TEST_F(ArcsTest, ArcOutOfTheArcPlaneIsWrittenAsChords) {
   EXPECT_NEAR(V(1, 1), 180, 1e-9);
   EXPECT_EQ(V(1, 2), 3);
   EXPECT_NEAR(V(1, 3), 90, 1e-9);  // (Z, X) = (0, 10)
+  // Clockwise about +Y: the vertical tool cannot tell the sense, the plane
+  // normal does.
+  RunPasses(Post("siArcPlane = 18\nsiArcOn = 20\n", LogFunc("ArcMove", 4, {"srIncAng", "siArcDir"})),
+            "FEDRAT/100\nGOTO/10,0,0\nCIRCLE/0,0,0,0,-1,0,10\nGOTO/-10,0,0\n");
+  ASSERT_EQ(Log(), (std::vector<int>{4}));
+  EXPECT_NEAR(V(1, 1), -180, 1e-9);
+  EXPECT_EQ(V(1, 2), 2);
 }
 
 TEST_F(ArcsTest, HelixLeadAndLength) {
