@@ -1,6 +1,7 @@
 #include "tornel/cl/cl_reader.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/progress.h"
 #include "platform/text_file.h"
@@ -14,6 +15,8 @@
 namespace tornel {
 
 namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 int RingSize(const ClReader& r) { return r.second_pass ? kClRingSlots : 1; }
 
@@ -102,6 +105,11 @@ bool ReadInputLine(RunContext& ctx, std::string& line) {
       ctx.diag.progress,
       ProgressPercent(r.progress_base, r.progress_span, std::ftell(r.input), r.length));
   platform::ChopNewline(line);
+  // A UTF-8 byte order mark, which some Windows programs put in front of a
+  // text file, would else become part of the first major word.
+  if (r.line_counter == 1 && line.starts_with(kUtf8ByteOrderMark)) {
+    line.erase(0, kUtf8ByteOrderMark.size());
+  }
   return true;
 }
 

@@ -272,5 +272,22 @@ TEST_F(ClReaderTest, ProgressRunsFromZeroToTenThenToAHundred) {
   EXPECT_EQ(ctx.diag.progress.value, 100);
 }
 
+// A file as a Windows CAM system may write it: a byte order mark, CR LF and
+// CR CR LF line ends, lower-case words.
+TEST_F(ClReaderTest, ByteOrderMarkAndLineEndsOfWindowsFiles) {
+  const std::string cl =
+      "\xEF\xBB\xBFloadtl/1\r\nfedrat/100\r\r\ngoto/1,2,3\r\n"
+      "rapid\r\ngoto/0,0,100\r\r\nfini\r";
+  RunPasses(kLogPost, cl);
+  ASSERT_EQ(Int("uiN"), 5);
+  EXPECT_EQ(Int("uiRec", 1), 1);  // loadtl reached its OnAPT
+  EXPECT_EQ(Int("uiKind", 1), kKindFeed);
+  EXPECT_EQ(Int("uiMove", 3), kKindRapid);
+  EXPECT_EQ(Real("urZ", 3), 100);
+  EXPECT_EQ(Int("uiSize", 5), 4);
+  // The copy keeps the mark; the second pass drops it again.
+  EXPECT_EQ(ReadFile("TorApt.tmp").substr(0, 11), "\xEF\xBB\xBFloadtl/1");
+}
+
 }  // namespace
 }  // namespace tornel

@@ -19,6 +19,39 @@ char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' +
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+bool IsNameChar(char c) {
+  return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Major words whose text follows them without a slash in many CAM systems'
+// output ("PARTNO PART 1", "PPRINT CHECK CLAMPS", "INSERT G54").
+constexpr std::string_view kTextMajorWords[] = {"PARTNO", "PPRINT", "INSERT", "REMARK"};
+
+// For a record in the form "MAJOR text" (a text major word, blanks, then
+// anything but a slash): the length of the major word, its start in
+// `*major_at`.  0 for every other record.
+size_t TextRecordMajor(std::string_view text, size_t* major_at) {
+  size_t start = 0;
+  while (start < text.size() && IsBlank(text[start])) ++start;
+  size_t end = start;
+  while (end < text.size() && IsNameChar(text[end])) ++end;
+  size_t after = end;
+  while (after < text.size() && IsBlank(text[after])) ++after;
+  if (after == end || after == text.size() || text[after] == '/') return 0;
+  std::string_view name = text.substr(start, end - start);
+  for (std::string_view major : kTextMajorWords) {
+    if (WordIs(name, major)) {
+      *major_at = start;
+      return name.size();
+    }
+  }
+  return 0;
+}
+
+// A line end left inside the line: a CR before a CR LF, or a CR at the end
+// of a file without a last line feed.
+bool IsBlankOrCr(char c) { return IsBlank(c) || c == '\r'; }
+
 }  // namespace
 
 void EmptySlot(RecordSlot& slot) {
@@ -66,6 +99,22 @@ double NumberWordValue(std::string_view word) {
   return negative ? -value : value;
 }
 
+namespace {
+
+void StoreWord(RecordSlot& slot, int n, std::string_view w) {
+  slot.word[n].assign(w);
+  if (IsNumberWord(w)) {
+    slot.type[n] = kWordNumber;
+    slot.value[n] = NumberWordValue(w);
+  } else {
+    slot.type[n] = kWordString;
+    slot.value[n] = 0;
+  }
+  slot.words = n + 1;
+}
+
+}  // namespace
+
 FeedResult SplitWords(RecordSlot& slot) {
   for (int i = 0; i < slot.words; ++i) {  // words of an earlier split
     slot.type[i] = kWordNone;
@@ -74,6 +123,13 @@ FeedResult SplitWords(RecordSlot& slot) {
   }
   slot.words = 0;
   const std::string_view text = slot.text;
+  // "PARTNO PART 1": the major word and its text as one string word.
+  size_t major_at = 0;
+  if (size_t major_len = TextRecordMajor(text, &major_at)) {
+    StoreWord(slot, 0, text.substr(major_at, major_len));
+    StoreWord(slot, 1, Trim(text.substr(major_at + major_len)));
+    return FeedResult::kRecord;
+  }
   size_t pos = 0;
   int n = 0;
   while (pos < text.size()) {
@@ -98,15 +154,7 @@ FeedResult SplitWords(RecordSlot& slot) {
       EmptySlot(slot);
       return FeedResult::kDropped;
     }
-    slot.word[n].assign(w);
-    if (IsNumberWord(w)) {
-      slot.type[n] = kWordNumber;
-      slot.value[n] = NumberWordValue(w);
-    } else {
-      slot.type[n] = kWordString;
-      slot.value[n] = 0;
-    }
-    slot.words = ++n;
+    StoreWord(slot, n++, w);
   }
   return FeedResult::kRecord;
 }
@@ -115,7 +163,7 @@ FeedResult AssembleLine(RecordSlot& slot, std::string_view line, int32_t line_nu
   if (slot.text.empty()) slot.line = line_number;
   size_t comment = line.find("$$");
   if (comment != std::string_view::npos) line = line.substr(0, comment);
-  while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);
+  while (!line.empty() && IsBlankOrCr(line.back())) line.remove_suffix(1);
   bool continues = !line.empty() && line.back() == '$';
   if (continues) line.remove_suffix(1);
   if (slot.text.size() + line.size() > kRecordTextLimit) {

@@ -48,12 +48,14 @@ enum class FeedResult {
 };
 
 // Adds one line (without its line end) to the record in `slot`; a slot
-// without text takes `line_number` as the record's line.  On kRecord the
-// words are split.
+// without text takes `line_number` as the record's line.  Trailing blanks,
+// tabs and CRs go.  On kRecord the words are split.
 FeedResult AssembleLine(RecordSlot& slot, std::string_view line, int32_t line_number);
 
 // Splits slot.text into words: "/" after the major word, "," after every
-// other; a word that begins with "'" runs to the next "'".  Returns kRecord,
+// other; a word that begins with "'" runs to the next "'".  PARTNO, PPRINT,
+// INSERT and REMARK followed by a blank and no slash ("PARTNO PART 1") give
+// the major word and the rest of the text as one word.  Returns kRecord,
 // kDropped or kTooManyWords.
 FeedResult SplitWords(RecordSlot& slot);
 

@@ -173,5 +173,63 @@ TEST(ClRecord, GarbageBytesStayInsideTheSlot) {
   }
 }
 
+// Other CAM systems' ways of writing records.
+TEST(ClRecord, TextRecordsWithoutSlashKeepTheirTextInOneWord) {
+  struct Case {
+    std::string_view line;
+    std::string_view major, text;
+  };
+  for (const Case& c : {Case{"PARTNO PART 1", "PARTNO", "PART 1"},
+                        Case{"  pprint  check clamps, then go  ", "pprint",
+                             "check clamps, then go"},
+                        Case{"INSERT\tG54 G90/M08", "INSERT", "G54 G90/M08"},
+                        Case{"Remark CUT: TWO ", "Remark", "CUT: TWO"}}) {
+    RecordSlot slot;
+    ASSERT_EQ(Feed(slot, {c.line}), FeedResult::kRecord) << c.line;
+    ASSERT_EQ(slot.words, 2) << c.line;
+    EXPECT_EQ(slot.word[0], c.major);
+    EXPECT_EQ(slot.word[1], c.text);
+    EXPECT_EQ(slot.type[1], kWordString);
+  }
+  RecordSlot number;
+  ASSERT_EQ(Feed(number, {"PARTNO 1234"}), FeedResult::kRecord);
+  EXPECT_EQ(number.type[1], kWordNumber);
+  EXPECT_EQ(number.value[1], 1234);
+
+  // With a slash, or for any other major word, the usual splitting holds.
+  struct Split {
+    std::string_view line;
+    int words;
+    std::string_view major;
+  };
+  for (const Split& c : {Split{"PPRINT /TEXT,MORE", 3, "PPRINT"},
+                         Split{"PARTNO/PART 1", 2, "PARTNO"}, Split{"PARTNO  ", 1, "PARTNO"},
+                         Split{"TOOL PATH/POCKET,TOOL,MILL", 4, "TOOL PATH"},
+                         Split{"PARTNOS X", 1, "PARTNOS X"}, Split{"GOTO 1,2", 1, "GOTO 1,2"}}) {
+    RecordSlot slot;
+    ASSERT_EQ(Feed(slot, {c.line}), FeedResult::kRecord) << c.line;
+    EXPECT_EQ(slot.words, c.words) << c.line;
+    EXPECT_EQ(slot.word[0], c.major) << c.line;
+  }
+}
+
+TEST(ClRecord, CarriageReturnsAtTheLineEndGo) {
+  RecordSlot slot;
+  ASSERT_EQ(Feed(slot, {"GOTO/1,2,3\r"}), FeedResult::kRecord);
+  EXPECT_EQ(slot.type[3], kWordNumber);
+  EXPECT_EQ(slot.value[3], 3);
+
+  RecordSlot joined;  // CR CR LF line ends, a "$" before them
+  EXPECT_EQ(Feed(joined, {"GOTO/1,2,$ \r", "3\r\r"}), FeedResult::kRecord);
+  EXPECT_EQ(joined.text, "GOTO/1,2,3");
+
+  RecordSlot fini;
+  EXPECT_EQ(Feed(fini, {"fini\r"}), FeedResult::kFini);
+
+  RecordSlot inner;  // only at the end of a line
+  ASSERT_EQ(Feed(inner, {"GOTO/1,2\r,3"}), FeedResult::kRecord);
+  EXPECT_EQ(inner.type[2], kWordString);
+}
+
 }  // namespace
 }  // namespace tornel
