@@ -248,10 +248,13 @@ void ProcessArc(RunContext& ctx) {
   ints[kSiHelic] = helic != 0 ? 1 : 0;
 
   // The centre in output coordinates: without rotary or tilt axes the
-  // output frame is the _CL frame.
-  r[kSrXC] = r[kSrXC_CL];
-  r[kSrYC] = r[kSrYC_CL];
-  r[kSrZC] = r[kSrZC_CL];
+  // _CL centre through the output frame, as the end points.
+  double centre_cl[3] = {r[kSrXC_CL], r[kSrYC_CL], r[kSrZC_CL]};
+  double centre_out[3];
+  OutputTransform(v, centre_cl, true, centre_out);
+  r[kSrXC] = centre_out[0];
+  r[kSrYC] = centre_out[1];
+  r[kSrZC] = centre_out[2];
   SetCentreIncrements(v, start);
   Point3 centre = Centre(v);
 

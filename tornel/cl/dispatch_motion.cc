@@ -2,6 +2,7 @@
 // output frames, and the post function calls in their fixed order.
 #include "tornel/cl/arcs.h"
 #include "tornel/cl/dispatch_parts.h"
+#include "tornel/cl/frames.h"
 #include "tornel/cl/lookahead.h"
 #include "tornel/cl/move_values.h"
 #include "tornel/output/comments.h"
@@ -43,14 +44,23 @@ int MainMotionLabel(const RunContext& ctx, int32_t move_type) {
   }
 }
 
-// The output values of a machine without rotary or tilt axes: the output
-// frame is the _CL frame.
+// The output values of a machine without rotary or tilt axes: the _CL
+// point and tool axis through the output frame (radx/diamx).
 void SolveLinearAxes(ValueTables& v) {
   std::vector<double>& r = v.reals;
-  for (int i = 0; i < 6; ++i) {
-    r[kOutPrev[i]] = r[kOut[i]];
-    r[kOut[i]] = r[kCl[i]];
-    r[kOutNext[i]] = r[kClNext[i]];
+  for (int i = 0; i < 6; ++i) r[kOutPrev[i]] = r[kOut[i]];
+  for (int part = 0; part < 6; part += 3) {
+    bool point = part == 0;
+    double cl[3] = {r[kCl[part]], r[kCl[part + 1]], r[kCl[part + 2]]};
+    double next[3] = {r[kClNext[part]], r[kClNext[part + 1]], r[kClNext[part + 2]]};
+    double out[3];
+    double out_next[3];
+    OutputTransform(v, cl, point, out);
+    OutputTransform(v, next, point, out_next);
+    for (int i = 0; i < 3; ++i) {
+      r[kOut[part + i]] = out[i];
+      r[kOutNext[part + i]] = out_next[i];
+    }
   }
 }
 

@@ -47,7 +47,6 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
 
 void DispatchCoolant(RunContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
-  std::vector<double>& reals = ctx.values.reals;
   int32_t cool = 0;
   if (w.Is(1, "ON") || w.Is(1, "FLOOD")) {
     cool = 1;
@@ -62,10 +61,6 @@ void DispatchCoolant(RunContext& ctx, const RecordWords& w) {
     if (cool == 5) cool = 6;
   }
   ints[kSiCool] = cool;
-  static constexpr int kCoolCodes[] = {kSrcCoolOff,     kSrcCoolOn,     kSrcCoolMist,
-                                       kSrcCoolFloodLo, kSrcCoolFloodHi, kSrcCoolThruLo,
-                                       kSrcCoolThruHi};
-  reals[kSrcCool] = reals[kCoolCodes[cool]];
 }
 
 void DispatchSpindle(RunContext& ctx, const RecordWords& w) {

@@ -297,5 +297,17 @@ TEST_F(DispatchTest, CycleAndThreadRecordsKeepTheirKinds) {
   EXPECT_EQ(Int("siRecType"), 2);  // from siMoveType
 }
 
+TEST_F(DispatchTest, DiameterOutputDoublesXOfThePositionAndTheCentre) {
+  std::string post = std::string(kLogVariables) + LogFunc("Move", 1, "srX") +
+                     "func ArcMove\nuiN = uiN + 1\nuiLog[uiN] = 4\nurVal[uiN] = srXC\nend func\n" +
+                     "main\ndiamx\nend main\n";
+  RunPasses(post, "GOTO/10,0,5\nCIRCLE/15,0,5,0,0,1,5\nGOTO/15,5,5\n");
+  EXPECT_EQ(Log(), (std::vector<int>{1, 4}));
+  EXPECT_EQ(Real("urVal", 1), 20);
+  EXPECT_EQ(Real("urVal", 2), 30);
+  EXPECT_EQ(Real("srX_CL"), 15);
+  EXPECT_EQ(Real("srY"), 5);
+}
+
 }  // namespace
 }  // namespace tornel
