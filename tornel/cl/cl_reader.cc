@@ -78,6 +78,18 @@ long FileLength(std::FILE* f) {
   return length > 0 ? length : 1;
 }
 
+// Feeds one line of the input.  A CR inside it ends a line as well: a file
+// with CR line ends (or CRs mixed into LF ones) reads as one long line,
+// which would else become one record and lose every record in it.
+void FeedInputLine(RunContext& ctx, std::string_view line) {
+  size_t cr;
+  while ((cr = line.find('\r')) != std::string_view::npos && !ctx.cl.end) {
+    FeedLine(ctx, line.substr(0, cr));
+    line.remove_prefix(cr + 1);
+  }
+  if (!ctx.cl.end) FeedLine(ctx, line);
+}
+
 }  // namespace
 
 bool OfferToOnApt(RunContext& ctx, const std::string& major) {
@@ -225,7 +237,7 @@ void RunClPass(RunContext& ctx, ClPass pass) {
   std::string line;
   do {
     r.restart = false;
-    while (!r.end && ReadInputLine(ctx, line)) FeedLine(ctx, line);
+    while (!r.end && ReadInputLine(ctx, line)) FeedInputLine(ctx, line);
     // The records still in the ring, oldest first.
     int ring = RingSize(r);
     for (int k = kClLookAhead; k >= 1; --k) {

@@ -287,6 +287,13 @@ TEST_F(ClReaderTest, ByteOrderMarkAndLineEndsOfWindowsFiles) {
   EXPECT_EQ(Int("uiSize", 5), 4);
   // The copy keeps the mark; the second pass drops it again.
   EXPECT_EQ(ReadFile("TorApt.tmp").substr(0, 11), "\xEF\xBB\xBFloadtl/1");
+
+  // CR line ends alone: one line of the file, every record in it.
+  RunPasses(kLogPost, "LOADTL/1\rFEDRAT/100\rGOTO/1,2,$\r3\rFINI\rGOTO/9,9,9\r");
+  ASSERT_EQ(Int("uiN"), 3);
+  EXPECT_EQ(Int("uiRecs"), 1);
+  EXPECT_EQ(Int("uiSize", 3), 4);
+  EXPECT_EQ(Real("urZ", 1), 3);  // the LOADTL sees the GOTO ahead
 }
 
 }  // namespace
