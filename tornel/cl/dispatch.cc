@@ -50,11 +50,12 @@ int LabelOr(const RunContext& ctx, int number, int fallback) {
   return IsDefined(t, number) ? t[number] : t[fallback];
 }
 
-void CancelTool(RunContext& ctx) {
-  CallPost(ctx, kPfToolCancel);
+bool CancelTool(RunContext& ctx) {
+  bool ran = CallPost(ctx, kPfToolCancel);
   ctx.values.ints[kSiToolCancelAct] = 0;
   ctx.cl.tools.cancel_pending = false;
   ctx.cl.tools.active = false;
+  return ran;
 }
 
 namespace {

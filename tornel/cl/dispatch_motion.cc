@@ -201,8 +201,7 @@ void RunMotionEvent(RunContext& ctx) {
     d.main_label = kNoFunction;
     ProcessCyclePoint(ctx);
   } else if (ctx.cl.tools.cancel_pending) {
-    CancelTool(ctx);
-    d.main_label = kNoFunction;
+    if (CancelTool(ctx)) d.main_label = kNoFunction;
   }
   if (ints[kSiIndexMoveAct] == 1) {
     CallPost(ctx, kPfIndexMove);

@@ -32,8 +32,9 @@ void CallLabel(RunContext& ctx, int label);
 int LabelOr(const RunContext& ctx, int number, int fallback);
 
 // Calls ToolCancel and clears the cancel flags (END, OPERTN, tool change,
-// the last motion of a tool).
-void CancelTool(RunContext& ctx);
+// the last motion of a tool); true when the post's ToolCancel ran.  Only
+// then does it take the place of the record's own post function.
+bool CancelTool(RunContext& ctx);
 
 // State records.
 void DispatchCoolant(RunContext& ctx, const RecordWords& w);

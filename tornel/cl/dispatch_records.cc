@@ -191,10 +191,7 @@ void EnterListedTool(RunContext& ctx) {
   std::vector<double>& reals = ctx.values.reals;
   std::vector<std::string>& strings = ctx.values.strings;
   DispatchState& d = ctx.cl.dispatch;
-  if (ctx.cl.tools.cancel_pending) {
-    CancelTool(ctx);
-    d.main_label = kNoFunction;
-  }
+  if (ctx.cl.tools.cancel_pending && CancelTool(ctx)) d.main_label = kNoFunction;
   int tools = std::min<int32_t>(ints[kSiTools], kListSlots);
   int c = ints[kSiToolCh];
   if (c >= 0 && c < tools) {

@@ -175,8 +175,8 @@ TEST_F(DispatchTest, OperationsStartAtTheirFirstMotionAndEndAtTheNext) {
   RunPasses(post,
             "LOADTL/1\nOPERTN/3,2\nGOTO/1,0,0\nGOTO/2,0,0\nOPERTN/12\nGOTO/3,0,0\n"
             "GOTO/4,0,0\nEND\n");
-  // The last motion of the tool is its cancel (no ToolCancel here).
-  EXPECT_EQ(Log(), (std::vector<int>{31, 25, 1, 32, 31, 1, 32}));
+  // Without a ToolCancel the last motion of the tool still reaches Move.
+  EXPECT_EQ(Log(), (std::vector<int>{31, 25, 1, 32, 31, 1, 1, 32}));
   EXPECT_EQ(Real("urVal", 1), 1);  // type 3 is a turning operation
   EXPECT_EQ(Real("urVal", 3), 0);  // siOperAct only at the first motion
   EXPECT_EQ(Real("urVal", 4), 3);
