@@ -56,6 +56,14 @@ void PostRun::Run(const std::string& post) {
   }
 }
 
+void PostRun::RunPasses(const std::string& post, const std::string& cl) {
+  Compile(post);
+  WriteFile("part.cl", cl);
+  ctx.files.apt_path = "part.cl";
+  tornel::RunFirstPass(ctx);
+  tornel::RunSecondPass(ctx);
+}
+
 std::string PostRun::ReportOf(const std::string& post) {
   return tornel_test::ReportOf(ctx.diag, [&] {
     Compile(post);

@@ -27,6 +27,9 @@ class PostRun : public InTempDir {
   void Compile(const std::string& post) { CompilePostText(ctx, post); }
   // Compiles and runs MAIN; a report fails the test.
   void Run(const std::string& post);
+  // Compiles `post` and runs it over the APT-CL text `cl` ("part.cl") with
+  // both passes, as tornel's run stages do.
+  void RunPasses(const std::string& post, const std::string& cl);
   // The report that compiling and running MAIN ends with ("" and a test
   // failure when it ends normally).
   std::string ReportOf(const std::string& post);

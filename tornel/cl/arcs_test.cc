@@ -35,19 +35,6 @@ std::string LogFunc(const std::string& name, int code, std::initializer_list<std
 
 class ArcsTest : public tornel_test::PostRun {
  protected:
-  void RunPasses(const std::string& post, const std::string& cl) {
-    Compile(post);
-    WriteFile("part.cl", cl);
-    ctx.files.apt_path = "part.cl";
-    ctx.move_handlers = ResolveMoveHandlers(ctx.post_functions);
-    ApplyDefaults(ctx.values, true, false);
-    RunMainSections(ctx);
-    ResolveUnsetCodes(ctx.values);
-    RunClPass(ctx, ClPass::kFirst);
-    ApplyDefaults(ctx.values, false, false);
-    RunMainSections(ctx);
-    RunClPass(ctx, ClPass::kSecond);
-  }
   std::vector<int> Log() {
     std::vector<int> codes;
     for (int i = 1; i <= Int("uiN"); ++i) codes.push_back(Int("uiLog", i));

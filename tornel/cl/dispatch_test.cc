@@ -27,19 +27,6 @@ std::string LogFunc(const std::string& name, int code, const std::string& value)
 
 class DispatchTest : public tornel_test::PostRun {
  protected:
-  // Compiles `post`, runs its MAIN and both passes over `cl`.
-  void RunPasses(const std::string& post, const std::string& cl) {
-    Compile(post);
-    WriteFile("part.cl", cl);
-    ctx.files.apt_path = "part.cl";
-    ctx.move_handlers = ResolveMoveHandlers(ctx.post_functions);
-    ApplyDefaults(ctx.values, true, false);
-    RunMainSections(ctx);
-    ResolveUnsetCodes(ctx.values);
-    RunClPass(ctx, ClPass::kFirst);
-    ApplyDefaults(ctx.values, false, false);
-    RunClPass(ctx, ClPass::kSecond);
-  }
   // The logged codes, in call order.
   std::vector<int> Log() {
     std::vector<int> codes;

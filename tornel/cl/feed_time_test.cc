@@ -28,18 +28,9 @@ std::string LogMoves(const std::string& a, const std::string& b, const std::stri
 class FeedTimeTest : public tornel_test::PostRun {
  protected:
   void RunPasses(const std::string& main_body, const std::string& funcs, const std::string& cl) {
-    Compile(std::string(kLogVariables) + "main\n" + main_body + "end main\n" + funcs);
-    WriteFile("part.cl", cl);
-    ctx.files.apt_path = "part.cl";
-    ctx.move_handlers = ResolveMoveHandlers(ctx.post_functions);
-    ApplyDefaults(ctx.values, true, false);
-    RunMainSections(ctx);
-    ResolveUnsetCodes(ctx.values);
-    RunClPass(ctx, ClPass::kFirst);
-    ApplyDefaults(ctx.values, false, false);
-    RunMainSections(ctx);
-    RunClPass(ctx, ClPass::kSecond);
+    PostRun::RunPasses(std::string(kLogVariables) + "main\n" + main_body + "end main\n" + funcs, cl);
   }
+
   double V(int n, int k) { return Real("urV", n * 4 + k); }
 };
 
