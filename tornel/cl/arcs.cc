@@ -186,9 +186,11 @@ void DispatchCircle(RunContext& ctx, const RecordWords& w) {
   ValueTables& v = ctx.values;
   std::vector<double>& r = v.reals;
   v.ints[kSiMoveType] = kKindCircle;
-  double centre[3] = {w.Number(1), w.Number(2), w.Number(3)};
-  double axis[3] = {w.Number(4), w.Number(5), w.Number(6)};
-  r[kSrRad] = w.Number(7);
+  double centre[3] = {w.NumberOr(1, r[kSrXC_In]), w.NumberOr(2, r[kSrYC_In]),
+                      w.NumberOr(3, r[kSrZC_In])};
+  double axis[3] = {w.NumberOr(4, r[kSrIC_In]), w.NumberOr(5, r[kSrJC_In]),
+                    w.NumberOr(6, r[kSrKC_In])};
+  r[kSrRad] = w.NumberOr(7, r[kSrRad]);
   double centre_cl[3];
   double axis_cl[3];
   InputTransform(v, centre, true, centre_cl);

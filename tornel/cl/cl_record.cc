@@ -71,8 +71,31 @@ bool WordIs(std::string_view word, std::string_view upper_keyword) {
   return true;
 }
 
+namespace {
+
+// [sign] digits [. digits] E [sign] digits, with at least one digit before
+// the exponent: a number in scientific notation, as some CAM systems write
+// very small or very large values.
+bool IsExponentNumber(std::string_view word) {
+  size_t i = 0;
+  if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
+  size_t mantissa = 0;
+  for (; i < word.size() && IsDigit(word[i]); ++i) ++mantissa;
+  if (i < word.size() && word[i] == '.')
+    for (++i; i < word.size() && IsDigit(word[i]); ++i) ++mantissa;
+  if (mantissa == 0 || i >= word.size() || (word[i] != 'E' && word[i] != 'e')) return false;
+  ++i;
+  if (i < word.size() && (word[i] == '+' || word[i] == '-')) ++i;
+  size_t exponent = 0;
+  for (; i < word.size() && IsDigit(word[i]); ++i) ++exponent;
+  return exponent > 0 && i == word.size();
+}
+
+}  // namespace
+
 bool IsNumberWord(std::string_view word) {
   if (word.empty()) return false;
+  if (IsExponentNumber(word)) return true;
   for (char c : word)
     if (!IsDigit(c) && c != '+' && c != '-' && c != '.') return false;
   return true;
@@ -89,6 +112,12 @@ double NumberWordValue(std::string_view word) {
   if (i < word.size() && word[i] == '.')
     for (++i; i < word.size() && IsDigit(word[i]); ++i) ++digits;
   if (digits == 0) return 0;
+  if (IsExponentNumber(word)) {
+    i = word.size();
+    // Out of range with a negative exponent is too small, else too large.
+    size_t e = word.find_first_of("Ee");
+    nonzero_int = !(e + 1 < word.size() && word[e + 1] == '-');
+  }
   double value = 0;
   auto [end, ec] = std::from_chars(word.data() + start, word.data() + i, value);
   (void)end;

@@ -59,10 +59,12 @@ FeedResult AssembleLine(RecordSlot& slot, std::string_view line, int32_t line_nu
 // kDropped or kTooManyWords.
 FeedResult SplitWords(RecordSlot& slot);
 
-// A number word: not empty, only digits, signs and points.
+// A number word: not empty, only digits, signs and points, or a number with
+// an exponent ("1.5E-3").
 bool IsNumberWord(std::string_view word);
 // The value of the longest leading part of `word` that reads as a decimal
-// number ("1-2" is 1, "-" is 0); too large a value is an infinity.
+// number ("1-2" is 1, "-" is 0), or of the whole number with its exponent;
+// too large a value is an infinity, too small a value 0.
 double NumberWordValue(std::string_view word);
 
 // Case-insensitive comparison of a word with an upper-case keyword.

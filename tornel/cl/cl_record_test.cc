@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -110,7 +111,17 @@ TEST(ClRecord, NumberWords) {
   EXPECT_TRUE(IsNumberWord("+.5"));
   EXPECT_TRUE(IsNumberWord("1-2"));
   EXPECT_TRUE(IsNumberWord("-"));
-  EXPECT_FALSE(IsNumberWord("1.5E3"));  // an exponent makes a string word
+  // Numbers in scientific notation, as some CAM systems write them.
+  EXPECT_TRUE(IsNumberWord("1.5E3"));
+  EXPECT_TRUE(IsNumberWord("-2e-2"));
+  EXPECT_EQ(NumberWordValue("1.5E3"), 1500);
+  EXPECT_EQ(NumberWordValue("-2e-2"), -0.02);
+  EXPECT_EQ(NumberWordValue("1E999"), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(NumberWordValue("1E-999"), 0);
+  EXPECT_FALSE(IsNumberWord("E5"));
+  EXPECT_FALSE(IsNumberWord("1E"));
+  EXPECT_FALSE(IsNumberWord("1E5X"));
+  EXPECT_FALSE(IsNumberWord("1-2E5"));
   EXPECT_FALSE(IsNumberWord(""));
   EXPECT_FALSE(IsNumberWord("1 2"));
   EXPECT_EQ(NumberWordValue("+.5"), 0.5);

@@ -138,7 +138,8 @@ void DispatchGoto(RunContext& ctx, const RecordWords& w) {
     reals[kInPrev[i]] = reals[kIn[i]];
     reals[kClPrev[i]] = reals[kCl[i]];
   }
-  double p[3] = {w.Number(1), w.Number(2), w.Number(3)};
+  double p[3];
+  for (int i = 0; i < 3; ++i) p[i] = w.NumberOr(1 + i, reals[kIn[i]]);
   double out[3];
   InputTransform(ctx.values, p, true, out);
   for (int i = 0; i < 3; ++i) {
@@ -146,7 +147,8 @@ void DispatchGoto(RunContext& ctx, const RecordWords& w) {
     reals[kCl[i]] = out[i];
   }
   if (w.size >= 5) {
-    double a[3] = {w.Number(4), w.Number(5), w.Number(6)};
+    double a[3];
+    for (int i = 0; i < 3; ++i) a[i] = w.NumberOr(4 + i, reals[kIn[3 + i]]);
     if (ints[kSiMillTurn] == 1 && ints[kSiCycleAct] == 1) {
       a[0] = ints[kSiSpindle] == 2 ? -1 : 1;
       a[1] = 0;

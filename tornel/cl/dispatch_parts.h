@@ -18,6 +18,9 @@ struct RecordWords {
   bool IsNumber(int k) const;
   bool IsString(int k) const;
   double Number(int k) const;         // 0 beyond the record
+  // Word k when it is a number, else `keep`: a missing or non-numeric word
+  // leaves the variable it would set as it was.
+  double NumberOr(int k, double keep) const { return IsNumber(k) ? Number(k) : keep; }
   const std::string& Str(int k) const;  // "" beyond the record
   bool Is(int k, std::string_view upper_keyword) const;
   const ValueTables& v;

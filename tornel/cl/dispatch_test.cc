@@ -296,5 +296,24 @@ TEST_F(DispatchTest, DiameterOutputDoublesXOfThePositionAndTheCentre) {
   EXPECT_EQ(Real("srY"), 5);
 }
 
+TEST_F(DispatchTest, MissingOrTextWordsKeepTheCoordinatesTheyWouldSet) {
+  std::string post = std::string(kLogVariables) + LogFunc("Move", 1, "srZ_In_Next") +
+                     "func RapidMove\nuiN = uiN + 1\nuiLog[uiN] = 2\nurVal[uiN] = srY\nend func\n";
+  RunPasses(post,
+            "RAPID\nGOTO/1,2,3,0,0,1\nGOTO/4\nGOTO/5,AT,1.5E1\nCIRCLE/7,8,9,0,0,1,4\n"
+            "CIRCLE/0,0\n");
+  EXPECT_EQ(Log(), (std::vector<int>{2, 1, 1}));
+  EXPECT_EQ(Real("urVal", 1), 2);
+  EXPECT_EQ(Real("urVal", 2), 15);  // the look-ahead keeps Y and reads 1.5E1
+  EXPECT_EQ(Real("srX_In"), 5);
+  EXPECT_EQ(Real("srY_In"), 2);
+  EXPECT_EQ(Real("srZ_In"), 15);
+  EXPECT_EQ(Real("srK_In"), 1);  // the tool axis as it was
+  EXPECT_EQ(Real("srXC_In"), 0);
+  EXPECT_EQ(Real("srZC_In"), 9);
+  EXPECT_EQ(Real("srKC_In"), 1);
+  EXPECT_EQ(Real("srRad"), 4);
+}
+
 }  // namespace
 }  // namespace tornel

@@ -8,9 +8,16 @@ namespace {
 
 double WordValue(const RecordSlot& slot, int i) { return i < slot.words ? slot.value[i] : 0.0; }
 
+// Word i when it is a number; otherwise the GOTO will keep the value it
+// would set, so the look-ahead sees `keep`.
+double WordValueOr(const RecordSlot& slot, int i, double keep) {
+  return i < slot.words && slot.type[i] == kWordNumber ? slot.value[i] : keep;
+}
+
 void SetNextMotion(ValueTables& v, const RecordSlot& q) {
   std::vector<double>& r = v.reals;
-  double p[3] = {WordValue(q, 1), WordValue(q, 2), WordValue(q, 3)};
+  double p[3] = {WordValueOr(q, 1, r[kSrX_In]), WordValueOr(q, 2, r[kSrY_In]),
+                 WordValueOr(q, 3, r[kSrZ_In])};
   double cl[3];
   InputTransform(v, p, true, cl);
   r[kSrX_In_Next] = p[0];
@@ -20,7 +27,8 @@ void SetNextMotion(ValueTables& v, const RecordSlot& q) {
   r[kSrY_CL_Next] = cl[1];
   r[kSrZ_CL_Next] = cl[2];
   if (q.words < 5) return;
-  double a[3] = {WordValue(q, 4), WordValue(q, 5), WordValue(q, 6)};
+  double a[3] = {WordValueOr(q, 4, r[kSrI_In]), WordValueOr(q, 5, r[kSrJ_In]),
+                 WordValueOr(q, 6, r[kSrK_In])};
   InputTransform(v, a, false, cl);
   r[kSrI_In_Next] = a[0];
   r[kSrJ_In_Next] = a[1];
