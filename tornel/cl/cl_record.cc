@@ -95,9 +95,8 @@ bool IsExponentNumber(std::string_view word) {
 
 bool IsNumberWord(std::string_view word) {
   if (word.empty()) return false;
-  if (IsExponentNumber(word)) return true;
   for (char c : word)
-    if (!IsDigit(c) && c != '+' && c != '-' && c != '.') return false;
+    if (!IsDigit(c) && c != '+' && c != '-' && c != '.') return IsExponentNumber(word);
   return true;
 }
 
@@ -112,7 +111,7 @@ double NumberWordValue(std::string_view word) {
   if (i < word.size() && word[i] == '.')
     for (++i; i < word.size() && IsDigit(word[i]); ++i) ++digits;
   if (digits == 0) return 0;
-  if (IsExponentNumber(word)) {
+  if (i < word.size() && IsExponentNumber(word)) {
     i = word.size();
     // Out of range with a negative exponent is too small, else too large.
     size_t e = word.find_first_of("Ee");
