@@ -5,6 +5,7 @@
 #include "tornel/cl/arcs.h"
 #include "tornel/cl/cl_record.h"
 #include "tornel/cl/dispatch_parts.h"
+#include "tornel/cl/record_kinds.h"
 #include "tornel/cl/feed_time.h"
 #include "tornel/cl/move_values.h"
 #include "tornel/driver/post_calls.h"
@@ -85,7 +86,7 @@ void FirstChain(RunContext& ctx, const RecordWords& w) {
   } else if (w.Is(0, "CIRCLE")) {
     DispatchCircle(ctx, w);
   } else if (w.Is(0, "RAPID")) {
-    ints[kSiMoveType] = 2;
+    ints[kSiMoveType] = kKindRapid;
   } else if (w.Is(0, "NCRV") || w.Is(0, "CTRLPT") || w.Is(0, "KNOT")) {
     DispatchNurbs(ctx, w);
   } else if (w.Is(0, "COOLNT")) {
@@ -173,8 +174,8 @@ void DispatchRecord(RunContext& ctx, int slot) {
   SecondChain(ctx, w);
 
   std::vector<int32_t>& ints = ctx.values.ints;
-  if (ints[kSiRecType] == 19 && d.collect_feed) CollectToolFeed(ctx);
-  if (ints[kSiRecType] == 25) ChangeTool(ctx);
+  if (ints[kSiRecType] == kKindFeed && d.collect_feed) CollectToolFeed(ctx);
+  if (ints[kSiRecType] == kKindToolChange) ChangeTool(ctx);
   // A record that named no kind of its own takes its motion's kind, so a
   // post can compare siRecType with the post function the record leads to.
   if (ints[kSiRecType] == 0) ints[kSiRecType] = ints[kSiSubType];

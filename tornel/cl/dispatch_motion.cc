@@ -5,6 +5,7 @@
 #include "tornel/cl/frames.h"
 #include "tornel/cl/lookahead.h"
 #include "tornel/cl/move_values.h"
+#include "tornel/cl/record_kinds.h"
 #include "tornel/output/comments.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -33,11 +34,11 @@ constexpr int kOutNext[6] = {kSrX_Next, kSrY_Next, kSrZ_Next, kSrI_Next, kSrJ_Ne
 
 int MainMotionLabel(const RunContext& ctx, int32_t move_type) {
   switch (move_type) {
-    case 2:
+    case kKindRapid:
       return ctx.move_handlers.rapid;
-    case 3:
+    case kKindGoto:
       return ctx.move_handlers.line;
-    case 4:
+    case kKindCircle:
       return ctx.move_handlers.arc;
     default:
       return ctx.post_functions[kPfMove];
@@ -113,7 +114,7 @@ void DispatchGoto(RunContext& ctx, const RecordWords& w) {
   if (move == 0 && ints[kSiOperType] == 4) return;
 
   d.event = true;
-  if (move == 0) move = 3;
+  if (move == 0) move = kKindGoto;
   d.main_label = MainMotionLabel(ctx, move);
 
   if (ints[kSiCompDir] != d.comp_dir) {
@@ -124,12 +125,12 @@ void DispatchGoto(RunContext& ctx, const RecordWords& w) {
     d.comp_dir = ints[kSiCompDir];
   }
 
-  if (move != 2 && ints[kSiCutAct] == 0) {
+  if (move != kKindRapid && ints[kSiCutAct] == 0) {
     CallPost(ctx, kPfCutStart);
     ints[kSiCutAct] = 1;
     if (ints[kSiRegChAct] == 1) CallPost(ctx, kPfWireRegChange);
     ints[kSiRegChAct] = 0;
-  } else if (move == 2 && ints[kSiCutAct] == 1) {
+  } else if (move == kKindRapid && ints[kSiCutAct] == 1) {
     CallPost(ctx, kPfCutEnd);
     ints[kSiCutAct] = 0;
   }
@@ -183,7 +184,7 @@ void RunMotionEvent(RunContext& ctx) {
   std::vector<int32_t>& ints = ctx.values.ints;
   DispatchState& d = ctx.cl.dispatch;
   bool tool_change_pending = d.pending_tool_change != 0;
-  if (ints[kSiMoveType] == 2 && ints[kSiSubType] == kSubTypeRotary && ints[kSiOperMode] != kModeWire &&
+  if (ints[kSiMoveType] == kKindRapid && ints[kSiSubType] == kSubTypeRotary && ints[kSiOperMode] != kModeWire &&
       !tool_change_pending) {
     ints[kSiIndexMoveAct] = 1;
   }
@@ -194,7 +195,7 @@ void RunMotionEvent(RunContext& ctx) {
   if (ints[kSiInc] != d.inc_at_event) CallPost(ctx, kPfAbsIncChange);
   if (ints[kSiArcPlane] != 0 && ints[kSiArcPlane] != d.plane_at_event) CallPost(ctx, kPfArcPlane);
   if (ints[kSiReposRotAct] == 1) {
-    int wanted = ints[kSiMoveType] == 2 ? kPfReposRotRapid : kPfReposRotFeed;
+    int wanted = ints[kSiMoveType] == kKindRapid ? kPfReposRotRapid : kPfReposRotFeed;
     CallPost(ctx, IsDefined(ctx.post_functions, wanted) ? wanted : kPfReposRot);
   }
   if (ints[kSiHalfRotAct] == 1) CallPost(ctx, kPfHalfRot);
@@ -214,7 +215,7 @@ void RunMotionEvent(RunContext& ctx) {
 void EndMotionEvent(RunContext& ctx) {
   std::vector<int32_t>& ints = ctx.values.ints;
   DispatchState& d = ctx.cl.dispatch;
-  if (ints[kSiCycleAct] == 1) ints[kSiMoveType] = 2;
+  if (ints[kSiCycleAct] == 1) ints[kSiMoveType] = kKindRapid;
   ints[kSiForceMove] = 0;
   ctx.cl.first_move = 0;
   ctx.cl.init_move = 0;

@@ -73,14 +73,14 @@ void DispatchSpindle(RunContext& ctx, const RecordWords& w) {
   } else if (w.Is(1, "ON")) {
     ints[kSiSpDir] = d.spindle_dir;
   } else {
-    ints[kSiSpeedType] = 9;
+    ints[kSiSpeedType] = kSpeedRpm;
     ints[kSiSpDir] = 2;
     double speed = w.IsNumber(1) ? w.Number(1) : w.Number(2);
     reals[kSrSpeed] = speed;
     d.cl_speed = speed;
     int unit = w.IsString(2) ? 2 : 1;
     if (w.size >= 3 && (w.Is(unit, "SFM") || w.Is(unit, "SMM") || w.Is(unit, "CSS"))) {
-      ints[kSiSpeedType] = 10;
+      ints[kSiSpeedType] = kSpeedCss;
     }
     for (int k = 1; k < w.size; ++k) {
       if (w.Is(k, "CCLW")) ints[kSiSpDir] = 3;
@@ -113,13 +113,13 @@ void DispatchFeed(RunContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
   ints[kSiRecType] = kKindFeed;
-  ints[kSiFeedType] = 6;
+  ints[kSiFeedType] = kFeedPerMinute;
   double feed = w.IsNumber(1) ? w.Number(1) : w.Number(2);
   ctx.cl.dispatch.cl_feed = feed;
   if (reals[kSrFeed] == 0) reals[kSrFeed] = feed;
   int unit = w.IsString(2) ? 2 : 1;
   if (w.size >= 3 && (w.Is(unit, "MMPR") || w.Is(unit, "IPR") || w.Is(unit, "FPR"))) {
-    ints[kSiFeedType] = 7;
+    ints[kSiFeedType] = kFeedPerRev;
   }
 }
 

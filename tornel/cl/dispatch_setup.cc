@@ -70,8 +70,8 @@ void CollectCycleFeed(RunContext& ctx, const RecordWords& w) {
   ints[kSiRecType] = kKindFeed;
   for (int k = 2; k < w.size; ++k) {
     int32_t type = 0;
-    if (w.Is(k, "MMPM") || w.Is(k, "IPM") || w.Is(k, "FPM")) type = 6;
-    if (w.Is(k, "MMPR") || w.Is(k, "IPR") || w.Is(k, "FPR")) type = 7;
+    if (w.Is(k, "MMPM") || w.Is(k, "IPM") || w.Is(k, "FPM")) type = kFeedPerMinute;
+    if (w.Is(k, "MMPR") || w.Is(k, "IPR") || w.Is(k, "FPR")) type = kFeedPerRev;
     if (type == 0) continue;
     ints[kSiFeedType] = type;
     ctx.values.reals[kSrFeed] = w.Number(k + 1);
@@ -82,7 +82,7 @@ void CollectThreadFeed(RunContext& ctx, const RecordWords& w) {
   if (!ctx.cl.dispatch.collect_feed) return;
   std::vector<double>& reals = ctx.values.reals;
   ctx.values.ints[kSiRecType] = kKindFeed;
-  ctx.values.ints[kSiFeedType] = 7;
+  ctx.values.ints[kSiFeedType] = kFeedPerRev;
   reals[kSrFeed] = 0;
   for (int k = 1; k < w.size; ++k) {
     if (w.Is(k, "PITCH") && w.IsNumber(k + 1) && w.Number(k + 1) > 0) {

@@ -6,6 +6,7 @@
 
 #include "tornel/cl/modal_codes.h"
 #include "tornel/cl/move_values.h"
+#include "tornel/cl/record_kinds.h"
 #include "tornel/driver/run_context.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -13,11 +14,6 @@ namespace tornel {
 
 namespace {
 
-inline constexpr int32_t kFeedPerMinute = 6;
-inline constexpr int32_t kFeedPerRev = 7;
-inline constexpr int32_t kFeedInverseTime = 8;
-inline constexpr int32_t kSpeedRpm = 9;
-inline constexpr int32_t kSpeedCss = 10;
 inline constexpr int32_t kModeTurning = 1;
 inline constexpr int32_t kOperTypeMillOnLathe = 8;  // measured by the tool radius
 inline constexpr int32_t kInvTimeOnRotary = 29;     // inverse time for rotary motions only
@@ -33,8 +29,8 @@ double SpeedRadius(const RunContext& ctx) {
   }
   int32_t move = ints[kSiMoveType];
   if (d.tool_change_event) return std::fabs(ctx.values.reals[kSrY_In]);
-  if (move == 4) return std::fabs(d.arc_start_in[1]);
-  if (move == 2 || move == 3) return std::fabs(d.in_y_before + d.in_y_after) / 2;
+  if (move == kKindCircle) return std::fabs(d.arc_start_in[1]);
+  if (move == kKindRapid || move == kKindGoto) return std::fabs(d.in_y_before + d.in_y_after) / 2;
   return std::fabs(ctx.values.reals[kSrY_In]);
 }
 
@@ -104,7 +100,7 @@ void ComputeFeedAndTime(RunContext& ctx, bool motion_event) {
   }
 
   double len = r[kSrMoveLen];
-  if (ints[kSiMoveType] == 2) {
+  if (ints[kSiMoveType] == kKindRapid) {
     if (d.tol.time_calc_rap_feed > 0) r[kSrMoveTime] = len / d.tol.time_calc_rap_feed;
   } else {
     double inv = len > 0 ? r[kSrFPM] / len : r[kSrInvTimeMax];

@@ -1,5 +1,6 @@
 #include "tornel/cl/modal_codes.h"
 
+#include "tornel/cl/record_kinds.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -89,7 +90,7 @@ void SetModalCodes(ValueTables& v) {
     r[kSrcSpDirCool] = r[kSrcCoolOn];
   }
 
-  r[kSrcSpeedType] = r[ints[kSiSpeedType] == 9 ? kSrcRPM : kSrcCSS];
+  r[kSrcSpeedType] = r[ints[kSiSpeedType] == kSpeedRpm ? kSrcRPM : kSrcCSS];
 }
 
 }  // namespace tornel

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "tornel/cl/arc_geometry.h"
+#include "tornel/cl/record_kinds.h"
 #include "tornel/sysvars/value_tables.h"
 
 namespace tornel {
@@ -28,7 +29,7 @@ inline constexpr int32_t kCombLinearTilt = 26;
 inline constexpr int32_t kCombRotTilt = 27;
 inline constexpr int32_t kCombAll = 28;
 // siSubType of a motion that turns a rotary or tilt axis.
-inline constexpr int32_t kSubTypeRotary = 18;
+
 
 // The position and direction state that motions measure from: the X ... K
 // of the _In, _CL and output families with their _Prev, and the direction
