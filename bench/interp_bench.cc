@@ -5,12 +5,12 @@
 //   cmake --build build-bench --target tornel_bench && build-bench/tornel_bench
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
-#include "tornel/driver/post_calls.h"
+#include "tornel/base/source_files.h"
+#include "tornel/compiler/preprocessor.h"
 #include "tornel/driver/run.h"
+#include "tornel/driver/run_host.h"
 #include "tornel/sysvars/registry.h"
 
 namespace {
@@ -45,26 +45,20 @@ const char* const kPost = R"(main
 end main
 )";
 
-// Compiles kPost the way tornel does, in a scratch directory.
-void CompileBenchPost(tornel::RunContext& ctx) {
-  namespace fs = std::filesystem;
-  fs::path dir = fs::temp_directory_path() / "tornel-bench";
-  fs::create_directories(dir);
-  fs::path previous = fs::current_path();
-  fs::current_path(dir);
-  std::ofstream("bench.tr", std::ios::binary) << kPost;
+// Compiles kPost the way tornel does, from memory.
+void CompileBenchPost(tornel::RunState& ctx, tornel::MemorySources& sources) {
+  sources.Add("bench.tr", kPost);
   ctx.files.post_file = "bench.tr";
   ctx.diag.post_file = "bench.tr";
   tornel::ClearPostFunctions(ctx.post_functions);
   tornel::RegisterSystemVariables(ctx.variables);
-  tornel::CompilePost(ctx);
-  fs::current_path(previous);
-  fs::remove_all(dir);
+  tornel::CompilePostLines(ctx, sources, tornel::ReadSourceLines(ctx.diag, sources, "bench.tr"));
 }
 
 void BM_MainMillionTurns(benchmark::State& state) {
-  tornel::RunContext ctx;
-  CompileBenchPost(ctx);
+  tornel::MemorySources sources;
+  tornel::RunState ctx;
+  CompileBenchPost(ctx, sources);
   for (auto _ : state) {
     tornel::RunMainSections(ctx);
     benchmark::DoNotOptimize(ctx.values.reals.data());

@@ -12,16 +12,19 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <new>
 #include <string>
 
-#include "tornel/builtins/open_files.h"
+#include "tornel/base/source_files.h"
 #include "tornel/compiler/post_functions.h"
-#include "tornel/driver/file_open.h"
-#include "tornel/driver/post_calls.h"
+#include "tornel/compiler/preprocessor.h"
 #include "tornel/driver/run.h"
+#include "tornel/driver/run_host.h"
+#include "tornel/interp/statements.h"
 #include "tornel/output/address_word.h"
 #include "tornel/output/line_ring.h"
+#include "tornel/output/nc_file.h"
 #include "tornel/sysvars/defaults.h"
 #include "tornel/sysvars/registry.h"
 
@@ -80,25 +83,28 @@ struct BenchRun {
     fs::create_directories(dir);
     previous = fs::current_path();
     fs::current_path(dir);
-    std::ofstream("bench.tr", std::ios::binary) << kPost;
+    sources.Add("bench.tr", kPost);
     ctx.files.post_file = "bench.tr";
     ctx.diag.post_file = "bench.tr";
     tornel::ClearPostFunctions(ctx.post_functions);
     tornel::RegisterSystemVariables(ctx.variables);
-    tornel::CompilePost(ctx);
+    tornel::CompilePostLines(ctx, sources, tornel::ReadSourceLines(ctx.diag, sources, "bench.tr"));
     tornel::ApplyDefaults(ctx.values, true, false);
-    tornel::InitOpenFiles(ctx.open_files);
-    ctx.open_files.entries[tornel::kNcFileHandle] = tornel::OpenFile(ctx.diag, "bench.nc", "w");
-    tornel::RunMainSections(ctx);
+    tornel::OpenNcFile(ctx.diag, ctx.output, "bench.nc");
+    host = std::make_unique<tornel::RunHost>(ctx);
+    tornel::RunMain(host->interp());
   }
   ~BenchRun() {
-    tornel::CloseAllFiles(ctx.open_files);
+    host.reset();
+    tornel::CloseNcFile(ctx.output);
     std::filesystem::current_path(previous);
     std::filesystem::remove_all(dir);
   }
 
   std::filesystem::path dir, previous;
-  tornel::RunContext ctx;
+  tornel::MemorySources sources;
+  tornel::RunState ctx;
+  std::unique_ptr<tornel::RunHost> host;
 };
 
 void BM_OutputFormAddressWord(benchmark::State& state) {
@@ -106,12 +112,12 @@ void BM_OutputFormAddressWord(benchmark::State& state) {
   std::string text;
   int x = 3;  // _x: modal, +4.3
   double value = 0;
-  for (int i = 0; i < 1000; ++i) tornel::FormAddressWord(run.ctx, x, value += 0.001, {}, false, text);
+  for (int i = 0; i < 1000; ++i) tornel::FormAddressWord(run.host->output(), x, value += 0.001, {}, false, text);
   long long before = g_allocations.load();
   for (auto _ : state) {
     int address = x;
     value += 0.001;
-    benchmark::DoNotOptimize(tornel::FormAddressWord(run.ctx, address, value, {}, false, text));
+    benchmark::DoNotOptimize(tornel::FormAddressWord(run.host->output(), address, value, {}, false, text));
   }
   state.counters["words_per_s"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
@@ -123,10 +129,11 @@ BENCHMARK(BM_OutputFormAddressWord);
 void BM_OutputStatements(benchmark::State& state) {
   BenchRun run;
   int progstart = tornel::PostFunctionNumber("ProgStart");
-  tornel::RunPostFunction(run.ctx, progstart);  // warm up
+  tornel::PostCalls& calls = run.host->calls();
+  tornel::RunPostFunction(calls, progstart);  // warm up
   long long before = g_allocations.load();
-  for (auto _ : state) tornel::RunPostFunction(run.ctx, progstart);
-  tornel::FlushLines(run.ctx);
+  for (auto _ : state) tornel::RunPostFunction(calls, progstart);
+  tornel::FlushLines(run.host->output());
   double words = static_cast<double>(state.iterations()) * kStatements * kWordsPerStatement;
   state.counters["words_per_s"] = benchmark::Counter(words, benchmark::Counter::kIsRate);
   state.counters["allocs_per_word"] = static_cast<double>(g_allocations.load() - before) / words;

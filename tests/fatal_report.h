@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tornel/driver/diagnostics.h"
+#include "tornel/base/diagnostics.h"
 
 namespace tornel_test {
 

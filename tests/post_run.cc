@@ -1,10 +1,9 @@
 #include "tests/post_run.h"
 
-#include <fstream>
 #include <stdexcept>
 
 #include "tests/fatal_report.h"
-#include "tornel/driver/post_calls.h"
+#include "tornel/compiler/preprocessor.h"
 #include "tornel/driver/run.h"
 #include "tornel/sysvars/registry.h"
 
@@ -12,7 +11,7 @@ namespace tornel_test {
 
 namespace {
 
-size_t Slot(tornel::RunContext& ctx, std::string_view name, int element) {
+size_t Slot(tornel::RunState& ctx, std::string_view name, int element) {
   const tornel::VariableEntry* v = tornel::FindVariable(ctx.variables, name);
   if (!v) throw std::runtime_error("no variable " + std::string(name));
   if (element < 1 || element > v->elements) throw std::runtime_error("no such element");
@@ -21,30 +20,42 @@ size_t Slot(tornel::RunContext& ctx, std::string_view name, int element) {
 
 }  // namespace
 
-void CompilePostText(tornel::RunContext& ctx, const std::string& post) {
-  ctx = tornel::RunContext();
-  std::ofstream("p.tr", std::ios::binary) << post;
-  ctx.files.post_file = "p.tr";
-  ctx.diag.post_file = "p.tr";
-  tornel::ClearPostFunctions(ctx.post_functions);
-  tornel::RegisterSystemVariables(ctx.variables);
-  tornel::CompilePost(ctx);
+void CompilePostText(tornel::RunState& run, tornel::MemorySources& sources,
+                     const std::string& post) {
+  run = tornel::RunState();
+  sources.Add("p.tr", post);
+  run.files.post_file = "p.tr";
+  run.diag.post_file = "p.tr";
+  run.diag.sources = &sources;
+  tornel::ClearPostFunctions(run.post_functions);
+  tornel::RegisterSystemVariables(run.variables);
+  tornel::CompilePostLines(run, sources, tornel::ReadSourceLines(run.diag, sources, "p.tr"));
 }
 
-int32_t IntValue(tornel::RunContext& ctx, std::string_view name, int element) {
+int32_t IntValue(tornel::RunState& ctx, std::string_view name, int element) {
   return ctx.values.ints.at(Slot(ctx, name, element));
 }
 
-double RealValue(tornel::RunContext& ctx, std::string_view name, int element) {
+double RealValue(tornel::RunState& ctx, std::string_view name, int element) {
   return ctx.values.reals.at(Slot(ctx, name, element));
 }
 
-const std::string& StrValue(tornel::RunContext& ctx, std::string_view name, int element) {
+const std::string& StrValue(tornel::RunState& ctx, std::string_view name, int element) {
   return ctx.values.strings.at(Slot(ctx, name, element));
 }
 
-void SetInt(tornel::RunContext& ctx, std::string_view name, int32_t value) {
+void SetInt(tornel::RunState& ctx, std::string_view name, int32_t value) {
   ctx.values.ints.at(Slot(ctx, name, 1)) = value;
+}
+
+void PostRun::Compile(const std::string& post) {
+  host_.reset();
+  CompilePostText(ctx, sources, post);
+}
+
+tornel::RunHost& PostRun::Host() {
+  if (!host_) host_ = std::make_unique<tornel::RunHost>(ctx);
+  return *host_;
 }
 
 void PostRun::Run(const std::string& post) {

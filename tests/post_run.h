@@ -1,30 +1,39 @@
-// Tests that compile a post file from a string the way tornel does
-// (CompilePost) and run its MAIN sections, then look at the value tables.
+// Tests that compile a post file from a string the way tornel does and run
+// its MAIN sections, then look at the value tables.  The post file and its
+// include files are texts in memory; running a post still works in its own
+// temp directory (the temp files, the NC file, the APT-CL file).
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "tests/test_dir.h"
-#include "tornel/driver/run_context.h"
+#include "tornel/base/source_files.h"
+#include "tornel/driver/run_host.h"
+#include "tornel/driver/run_state.h"
 
 namespace tornel_test {
 
-// Writes `post` as "p.tr" in the current directory (include files it names
-// are written beforehand) and compiles it into `ctx`, which starts afresh.
-void CompilePostText(tornel::RunContext& ctx, const std::string& post);
+// Compiles `post` as "p.tr" into `run`, which starts afresh; include files
+// come from `sources`, which then holds the post file too.
+void CompilePostText(tornel::RunState& run, tornel::MemorySources& sources,
+                     const std::string& post);
 
 // Values of the post's variables (system variables included), by name;
 // `element` counts from 1 in an array.
-int32_t IntValue(tornel::RunContext& ctx, std::string_view name, int element = 1);
-double RealValue(tornel::RunContext& ctx, std::string_view name, int element = 1);
-const std::string& StrValue(tornel::RunContext& ctx, std::string_view name, int element = 1);
-void SetInt(tornel::RunContext& ctx, std::string_view name, int32_t value);
+int32_t IntValue(tornel::RunState& ctx, std::string_view name, int element = 1);
+double RealValue(tornel::RunState& ctx, std::string_view name, int element = 1);
+const std::string& StrValue(tornel::RunState& ctx, std::string_view name, int element = 1);
+void SetInt(tornel::RunState& ctx, std::string_view name, int32_t value);
 
 class PostRun : public InTempDir {
  protected:
-  void Compile(const std::string& post) { CompilePostText(ctx, post); }
+  // An include file the post may name.
+  void AddSource(const std::string& name, const std::string& text) { sources.Add(name, text); }
+
+  void Compile(const std::string& post);
   // Compiles and runs MAIN; a report fails the test.
   void Run(const std::string& post);
   // Compiles `post` and runs it over the APT-CL text `cl` ("part.cl") with
@@ -43,7 +52,17 @@ class PostRun : public InTempDir {
     return StrValue(ctx, name, element);
   }
 
-  tornel::RunContext ctx;
+  // The views of the run's layers over the compiled post.
+  tornel::RunHost& Host();
+  tornel::ClContext& Cl() { return Host().cl(); }
+  tornel::OutputContext& Output() { return Host().output(); }
+  tornel::PostCalls& Calls() { return Host().calls(); }
+
+  tornel::RunState ctx;
+  tornel::MemorySources sources;
+
+ private:
+  std::unique_ptr<tornel::RunHost> host_;
 };
 
 }  // namespace tornel_test

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/test_dir.h"
-#include "tornel/driver/diagnostics.h"
+#include "tests/in_memory.h"
+#include "tornel/base/diagnostics.h"
 
 namespace tornel_test {
 
@@ -49,12 +49,12 @@ inline std::string MessageAt(const tornel::Diagnostics& diag) {
 
 // A pass test: reports name the empty post file "p.tr" (file 0) or the
 // empty include file "i.inc" (file 1), so no line is quoted.
-class PassTest : public InTempDir {
+class PassTest : public InMemory {
  protected:
   void SetUp() override {
-    InTempDir::SetUp();
     WriteFile("p.tr", "");
     WriteFile("i.inc", "");
+    Quote(diag);
     diag.post_file = "p.tr";
     diag.include_list = "\ti.inc\n";
   }

@@ -2,41 +2,41 @@
 
 #include <cmath>
 
+#include "tornel/builtins/builtin_context.h"
 #include "tornel/builtins/builtin_table.h"
 #include "tornel/builtins/math.h"
 #include "tornel/builtins/string_calls.h"
 #include "tornel/cl/arcs.h"
-#include "tornel/driver/run_context.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
 
 namespace {
 
-const BuiltinEntry& Lookup(RunContext& ctx, BuiltinClass cls, int code, BuiltinArgs& args) {
+const BuiltinEntry& Lookup(BuiltinContext& ctx, BuiltinClass cls, int code, BuiltinArgs& args) {
   const BuiltinEntry* e = FindBuiltin(cls, code);
   if (!e) FatalAt(ctx.diag, kMsgInvalidFunction);
   args.SetDisplayName(e->display);
   return *e;
 }
 
-[[noreturn]] void NotAvailable(RunContext& ctx, const BuiltinEntry& e) {
+[[noreturn]] void NotAvailable(BuiltinContext& ctx, const BuiltinEntry& e) {
   FatalPlain(ctx.diag, LocatedReport(ctx.diag, FormatMessage(kMsgNotAvailable, {e.display})),
              true);
 }
 
-double Checked(RunContext& ctx, const BuiltinEntry& e, MathResult r) {
+double Checked(BuiltinContext& ctx, const BuiltinEntry& e, MathResult r) {
   if (r.error != MathError::kNone) FatalAt(ctx.diag, MathErrorMessage(r.error, e.display));
   return r.value;
 }
 
 // The accuracy argument of rot360, rot180 and ang360: srRotAccuracy when the
 // call leaves it out.
-double Accuracy(RunContext& ctx, BuiltinArgs& args, int k) {
+double Accuracy(BuiltinContext& ctx, BuiltinArgs& args, int k) {
   return args.More() ? args.Number(k, k) : ctx.values.reals[kSrRotAccuracy];
 }
 
-double CallMath(RunContext& ctx, const BuiltinEntry& e, BuiltinArgs& args) {
+double CallMath(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs& args) {
   // Arguments are fetched in order in separate statements: the order of
   // evaluation of a call's operands is unspecified in C++.
   switch (e.id) {
@@ -108,7 +108,7 @@ double CallMath(RunContext& ctx, const BuiltinEntry& e, BuiltinArgs& args) {
 
 }  // namespace
 
-double CallNumericBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {
+double CallNumericBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args) {
   const BuiltinEntry& e = Lookup(ctx, BuiltinClass::kNumeric, code, args);
   if (e.owner == BuiltinOwner::kStrings) return CallStringNumeric(ctx, e, args);
   if (e.owner != BuiltinOwner::kMath) NotAvailable(ctx, e);
@@ -117,18 +117,18 @@ double CallNumericBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {
   return result;
 }
 
-std::string CallStringBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {
+std::string CallStringBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args) {
   const BuiltinEntry& e = Lookup(ctx, BuiltinClass::kString, code, args);
   if (e.owner != BuiltinOwner::kStrings) NotAvailable(ctx, e);
   return CallStringFunction(ctx, e, args);
 }
 
-void CallProcedureBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {
+void CallProcedureBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args) {
   const BuiltinEntry& e = Lookup(ctx, BuiltinClass::kProcedure, code, args);
   switch (e.id) {
     case kFnArcToLines:
       args.NoArguments();
-      ArcToLines(ctx);
+      ArcToLines(ctx.cl);
       return;
     default:
       break;
@@ -136,7 +136,7 @@ void CallProcedureBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {
   NotAvailable(ctx, e);
 }
 
-void CallDialogBuiltin(RunContext& ctx, int code, BuiltinArgs& args) {
+void CallDialogBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args) {
   NotAvailable(ctx, Lookup(ctx, BuiltinClass::kDialog, code, args));
 }
 

@@ -18,12 +18,9 @@
 
 namespace tornel {
 
-struct RunContext;
+struct BuiltinContext;
 struct AddressRecord;
 
-// A procedure (class 138 or 139) anywhere but at the start of a statement;
-// the interpreter raises it.
-inline constexpr const char* kMsgVoidInExpression = "Void type funtion can't be in expression in";
 // A code byte that its class doesn't have: the program text is corrupt.
 inline constexpr const char* kMsgInvalidFunction = "Invalid function in";
 // A function whose module isn't part of this build yet.
@@ -69,9 +66,9 @@ class BuiltinArgs {
 
 // The four dispatchers, by class byte.  `code` is the byte after the class
 // byte; the post file's own functions never reach here.
-double CallNumericBuiltin(RunContext& ctx, int code, BuiltinArgs& args);       // 136
-std::string CallStringBuiltin(RunContext& ctx, int code, BuiltinArgs& args);   // 137
-void CallProcedureBuiltin(RunContext& ctx, int code, BuiltinArgs& args);       // 138
-void CallDialogBuiltin(RunContext& ctx, int code, BuiltinArgs& args);          // 139
+double CallNumericBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args);       // 136
+std::string CallStringBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args);   // 137
+void CallProcedureBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args);       // 138
+void CallDialogBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args);          // 139
 
 }  // namespace tornel

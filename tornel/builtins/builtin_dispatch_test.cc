@@ -8,7 +8,7 @@
 
 #include "tests/fatal_report.h"
 #include "tornel/builtins/builtin_table.h"
-#include "tornel/driver/run_context.h"
+#include "tornel/driver/run_host.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -74,7 +74,7 @@ class Dispatch : public ::testing::Test {
 
   double Numeric(BuiltinId id, std::vector<Value> values) {
     FakeArgs args(std::move(values));
-    double r = CallNumericBuiltin(ctx_, Builtin(id).code, args);
+    double r = CallNumericBuiltin(host_.builtins(), Builtin(id).code, args);
     last_log_ = args.log;
     return r;
   }
@@ -93,7 +93,8 @@ class Dispatch : public ::testing::Test {
     return Refusal([&] { Numeric(id, std::move(values)); });
   }
 
-  RunContext ctx_;
+  RunState ctx_;
+  RunHost host_{ctx_};
   std::string last_log_;
 };
 
@@ -150,11 +151,11 @@ TEST_F(Dispatch, AResultThatIsNoNumberStopsTheRun) {
 
 TEST_F(Dispatch, UnknownCodesAreRefused) {
   FakeArgs args({});
-  EXPECT_EQ(Refusal([&] { CallNumericBuiltin(ctx_, 190, args); }), "Invalid function in");
-  EXPECT_EQ(Refusal([&] { CallNumericBuiltin(ctx_, 234, args); }), "Invalid function in");
-  EXPECT_EQ(Refusal([&] { CallStringBuiltin(ctx_, 205, args); }), "Invalid function in");
-  EXPECT_EQ(Refusal([&] { CallProcedureBuiltin(ctx_, 194, args); }), "Invalid function in");
-  EXPECT_EQ(Refusal([&] { CallDialogBuiltin(ctx_, 300, args); }), "Invalid function in");
+  EXPECT_EQ(Refusal([&] { CallNumericBuiltin(host_.builtins(), 190, args); }), "Invalid function in");
+  EXPECT_EQ(Refusal([&] { CallNumericBuiltin(host_.builtins(), 234, args); }), "Invalid function in");
+  EXPECT_EQ(Refusal([&] { CallStringBuiltin(host_.builtins(), 205, args); }), "Invalid function in");
+  EXPECT_EQ(Refusal([&] { CallProcedureBuiltin(host_.builtins(), 194, args); }), "Invalid function in");
+  EXPECT_EQ(Refusal([&] { CallDialogBuiltin(host_.builtins(), 300, args); }), "Invalid function in");
   EXPECT_EQ(args.log, "");
 }
 
@@ -172,10 +173,10 @@ TEST_F(Dispatch, FunctionsOfModulesNotBuiltYetStopWithAnInternalError) {
     int code = Builtin(c.id).code;
     std::string message = Refusal([&] {
       switch (Builtin(c.id).cls) {
-        case BuiltinClass::kNumeric: CallNumericBuiltin(ctx_, code, args); break;
-        case BuiltinClass::kString: CallStringBuiltin(ctx_, code, args); break;
-        case BuiltinClass::kProcedure: CallProcedureBuiltin(ctx_, code, args); break;
-        case BuiltinClass::kDialog: CallDialogBuiltin(ctx_, code, args); break;
+        case BuiltinClass::kNumeric: CallNumericBuiltin(host_.builtins(), code, args); break;
+        case BuiltinClass::kString: CallStringBuiltin(host_.builtins(), code, args); break;
+        case BuiltinClass::kProcedure: CallProcedureBuiltin(host_.builtins(), code, args); break;
+        case BuiltinClass::kDialog: CallDialogBuiltin(host_.builtins(), code, args); break;
       }
     });
     EXPECT_EQ(message, c.message);

@@ -124,6 +124,13 @@ constexpr const BuiltinEntry* FindBuiltinByName(std::string_view name) {
   return nullptr;
 }
 
+// Codes (after the dialog class byte) of the dialog procedures that bind a
+// variable, for the dialog variable scan.
+inline constexpr unsigned char kDialogBindingCodes[] = {
+    Builtin(kFnInputInt).code,  Builtin(kFnInputReal).code, Builtin(kFnInputStr).code,
+    Builtin(kFnSelectVal).code, Builtin(kFnSelectStr).code, Builtin(kFnSelectInd).code,
+    Builtin(kFnCheckBox).code,  Builtin(kFnSelectBtn).code, Builtin(kFnStoreVal).code};
+
 // The compile step of the final text pass: every built-in name that stands
 // as a whole word in `statement` (lower-cased program text) becomes its
 // class and code bytes.  Names never overlap as whole words and their

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "tornel/driver/diagnostics.h"
+#include "tornel/base/diagnostics.h"
 
 namespace tornel {
 

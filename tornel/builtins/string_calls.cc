@@ -1,11 +1,13 @@
 #include "tornel/builtins/string_calls.h"
 
-#include "tornel/builtins/string_match.h"
+#include <algorithm>
+
+#include "tornel/builtins/builtin_context.h"
 #include "tornel/builtins/strings.h"
-#include "tornel/driver/run_context.h"
 #include "tornel/output/comments.h"
 #include "tornel/output/line_ring.h"
 #include "tornel/output/number_format.h"
+#include "tornel/output/string_match.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -20,7 +22,7 @@ double Find(BuiltinArgs& args, MatchKind kind, bool last) {
   return Position(last ? FindLastMatch(s, t, kind) : FindMatch(s, t, kind));
 }
 
-double Replace(RunContext& ctx, BuiltinArgs& args, MatchKind kind) {
+double Replace(BuiltinContext& ctx, BuiltinArgs& args, MatchKind kind) {
   int v = args.StringVariable(1, 3);
   std::string t = args.Text(2, 3);
   std::string r = args.Text(3, 3);
@@ -55,14 +57,11 @@ void Convert(ValueTables& values, std::string& v, double mode) {
 
 void WriteNumber(const AddressRecord& format, double x, const NumberSwitches& sw, std::string& out) {
   // The metric digit counts only, and the sign of a negative zero stays.
-  int dec = format.numsaft < 0 ? 0 : format.numsaft;
-  if (dec > kMaxDigits) dec = kMaxDigits;
-  char text[kValueTextLimit];
-  std::snprintf(text, sizeof text, "%+.*f", dec, x);
-  FormatNumber(format, text, format.numsbef, dec, sw, out);
+  int dec = std::clamp(format.numsaft, 0, kMaxDigits);
+  FormatValue(format, x, format.numsbef, dec, sw, NegativeZero::kKept, out);
 }
 
-double CallStringNumeric(RunContext& ctx, const BuiltinEntry& e, BuiltinArgs& args) {
+double CallStringNumeric(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs& args) {
   switch (e.id) {
     case kFnAscVal: {
       std::string s = args.Text(1, 2);
@@ -88,14 +87,14 @@ double CallStringNumeric(RunContext& ctx, const BuiltinEntry& e, BuiltinArgs& ar
     case kFnSeqGet:
       // No arguments: "SeqGet()" has its parentheses, both optional.
       args.NoArguments();
-      FlushAllLines(ctx);
+      FlushAllLines(ctx.cl.nc);
       return ctx.values.reals[kSrSeq];
     default: break;
   }
   FatalAt(ctx.diag, kMsgInvalidFunction);
 }
 
-std::string CallStringFunction(RunContext& ctx, const BuiltinEntry& e, BuiltinArgs& args) {
+std::string CallStringFunction(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs& args) {
   std::vector<std::string>& strings = ctx.values.strings;
   const std::vector<int32_t>& ints = ctx.values.ints;
   switch (e.id) {

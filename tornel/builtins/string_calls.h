@@ -9,7 +9,7 @@
 
 namespace tornel {
 
-struct RunContext;
+struct BuiltinContext;
 struct AddressRecord;
 struct NumberSwitches;
 
@@ -18,9 +18,9 @@ struct NumberSwitches;
 void WriteNumber(const AddressRecord& format, double x, const NumberSwitches& sw, std::string& out);
 
 // A class 136 function owned by the string library (AscVal ... SeqGet).
-double CallStringNumeric(RunContext& ctx, const BuiltinEntry& e, BuiltinArgs& args);
+double CallStringNumeric(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs& args);
 
 // A class 137 function (StrCopy ... StrDate).
-std::string CallStringFunction(RunContext& ctx, const BuiltinEntry& e, BuiltinArgs& args);
+std::string CallStringFunction(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs& args);
 
 }  // namespace tornel

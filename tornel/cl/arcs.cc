@@ -4,12 +4,12 @@
 #include <numbers>
 
 #include "tornel/cl/arc_geometry.h"
+#include "tornel/cl/cl_context.h"
 #include "tornel/cl/dispatch_parts.h"
 #include "tornel/cl/feed_time.h"
 #include "tornel/cl/frames.h"
 #include "tornel/cl/move_values.h"
 #include "tornel/cl/record_kinds.h"
-#include "tornel/driver/run_context.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -88,7 +88,7 @@ void SetArcAngles(ValueTables& v, double start, double end, double inc, bool ccw
 
 // The arc function for the current arc values: helical, by centre beyond
 // srRadArcMaxAng, else by radius.
-int ArcChainLabel(const RunContext& ctx) {
+int ArcChainLabel(const ClContext& ctx) {
   const ValueTables& v = ctx.values;
   if (v.ints[kSiHelic] == 1) return ctx.move_handlers.helical_arc;
   if (std::fabs(v.reals[kSrIncAng]) > v.reals[kSrRadArcMaxAng]) return ctx.move_handlers.center_arc;
@@ -102,7 +102,7 @@ double AngleMargin(double nc_tol, double radius) {
   return m > 1e-9 ? m : 1e-9;
 }
 
-bool Linearised(const RunContext& ctx, const ArcSetting& s) {
+bool Linearised(const ClContext& ctx, const ArcSetting& s) {
   const std::vector<int32_t>& ints = ctx.values.ints;
   const ScaledTolerances& tol = ctx.cl.dispatch.tol;
   double rad = ctx.values.reals[kSrRad];
@@ -121,7 +121,7 @@ bool Linearised(const RunContext& ctx, const ArcSetting& s) {
 // Straight chords along `path`, each a linear motion with its own move
 // values, feed and time and its own post function call (`first_label` for
 // the first, the linear chain for the rest).
-void RunChords(RunContext& ctx, const ArcPath& path, double radius, int first_label) {
+void RunChords(ClContext& ctx, const ArcPath& path, double radius, int first_label) {
   ValueTables& v = ctx.values;
   std::vector<int32_t>& ints = v.ints;
   DispatchState& d = ctx.cl.dispatch;
@@ -149,7 +149,7 @@ void RunChords(RunContext& ctx, const ArcPath& path, double radius, int first_la
 
 // The planned pieces of the current arc, each an arc motion with its own
 // end point, angles, centre increments, move values, feed and time.
-void RunPieces(RunContext& ctx) {
+void RunPieces(ClContext& ctx) {
   ValueTables& v = ctx.values;
   DispatchState& d = ctx.cl.dispatch;
   const ArcPlan& plan = d.arc;
@@ -182,7 +182,7 @@ void RunPieces(RunContext& ctx) {
 
 }  // namespace
 
-void DispatchCircle(RunContext& ctx, const RecordWords& w) {
+void DispatchCircle(ClContext& ctx, const RecordWords& w) {
   ValueTables& v = ctx.values;
   std::vector<double>& r = v.reals;
   v.ints[kSiMoveType] = kKindCircle;
@@ -216,7 +216,7 @@ void DispatchCircle(RunContext& ctx, const RecordWords& w) {
   d.arc_start_k = r[kSrK_In];
 }
 
-void ProcessArc(RunContext& ctx) {
+void ProcessArc(ClContext& ctx) {
   ValueTables& v = ctx.values;
   std::vector<double>& r = v.reals;
   std::vector<int32_t>& ints = v.ints;
@@ -315,7 +315,7 @@ void ProcessArc(RunContext& ctx) {
   if (!plan.cuts.empty()) plan.kind = ArcPlan::kPieces;
 }
 
-void CallMainMotion(RunContext& ctx) {
+void CallMainMotion(ClContext& ctx) {
   DispatchState& d = ctx.cl.dispatch;
   if (d.arc.kind == ArcPlan::kWhole || d.main_label == kNoFunction || !ctx.cl.second_pass) {
     CallLabel(ctx, d.main_label);
@@ -333,7 +333,7 @@ void CallMainMotion(RunContext& ctx) {
   RunChords(ctx, d.arc.path, radius, d.main_label);
 }
 
-void ArcToLines(RunContext& ctx) {
+void ArcToLines(ClContext& ctx) {
   ValueTables& v = ctx.values;
   if (!ctx.cl.second_pass || v.ints[kSiMoveType] != kKindCircle) return;
   ArcSetting s = ArcSettingFor(v, ctx.cl.dispatch.tol.nc);

@@ -5,11 +5,10 @@
 
 #include "platform/progress.h"
 #include "platform/text_file.h"
+#include "tornel/base/file_open.h"
+#include "tornel/cl/cl_context.h"
 #include "tornel/cl/dispatch.h"
 #include "tornel/cl/lookahead.h"
-#include "tornel/driver/file_open.h"
-#include "tornel/driver/post_calls.h"
-#include "tornel/driver/run_context.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -81,7 +80,7 @@ long FileLength(std::FILE* f) {
 // Feeds one line of the input.  A CR inside it ends a line as well: a file
 // with CR line ends (or CRs mixed into LF ones) reads as one long line,
 // which would else become one record and lose every record in it.
-void FeedInputLine(RunContext& ctx, std::string_view line) {
+void FeedInputLine(ClContext& ctx, std::string_view line) {
   size_t cr;
   while ((cr = line.find('\r')) != std::string_view::npos && !ctx.cl.end) {
     FeedLine(ctx, line.substr(0, cr));
@@ -92,11 +91,11 @@ void FeedInputLine(RunContext& ctx, std::string_view line) {
 
 }  // namespace
 
-bool OfferToOnApt(RunContext& ctx, const std::string& major) {
-  for (const OnAptEntry& e : ctx.compiler.functions.onapt) {
+bool OfferToOnApt(ClContext& ctx, const std::string& major) {
+  for (const OnAptEntry& e : ctx.calls.in.functions.onapt) {
     if (!WordIs(major, e.command)) continue;
     ctx.values.ints[kSiProcess] = 0;
-    RunLabel(ctx, e.label);
+    RunLabel(ctx.calls, e.label);
     break;
   }
   return ctx.values.ints[kSiProcess] == 1;
@@ -108,7 +107,7 @@ int ProgressPercent(int base, int span, long position, long length) {
   return base + static_cast<int>(static_cast<double>(position) / static_cast<double>(length) * span);
 }
 
-bool ReadInputLine(RunContext& ctx, std::string& line) {
+bool ReadInputLine(ClContext& ctx, std::string& line) {
   ClReader& r = ctx.cl;
   if (!r.input || !ReadLine(ctx.diag, r.input, line)) return false;
   if (r.copy) WriteLine(ctx.diag, r.copy, line);
@@ -125,7 +124,7 @@ bool ReadInputLine(RunContext& ctx, std::string& line) {
   return true;
 }
 
-void FeedLine(RunContext& ctx, std::string_view line) {
+void FeedLine(ClContext& ctx, std::string_view line) {
   ClReader& r = ctx.cl;
   switch (AssembleLine(r.slots[r.current], line, r.line_counter)) {
     case FeedResult::kTooLong:
@@ -146,7 +145,7 @@ void FeedLine(RunContext& ctx, std::string_view line) {
   if (r.slots[r.processing].words > 0) ProcessSlot(ctx, r.processing);
 }
 
-void ProcessSlot(RunContext& ctx, int s) {
+void ProcessSlot(ClContext& ctx, int s) {
   ClReader& r = ctx.cl;
   ValueTables& v = ctx.values;
   RecordSlot& slot = r.slots[s];
@@ -178,7 +177,7 @@ void ProcessSlot(RunContext& ctx, int s) {
   EndRecord(r, v, slot);
 }
 
-void FeedCommand(RunContext& ctx, std::string_view text) {
+void FeedCommand(ClContext& ctx, std::string_view text) {
   ClReader& r = ctx.cl;
   int saved_current = r.current;
   int saved_processing = r.processing;
@@ -192,7 +191,7 @@ void FeedCommand(RunContext& ctx, std::string_view text) {
   r.processing = saved_processing;
 }
 
-void RunClPass(RunContext& ctx, ClPass pass) {
+void RunClPass(ClContext& ctx, ClPass pass) {
   ClReader& r = ctx.cl;
   ValueTables& v = ctx.values;
   bool second = pass == ClPass::kSecond;

@@ -8,34 +8,34 @@
 
 namespace tornel {
 
-struct RunContext;
+struct ClContext;
 
 enum class ClPass { kFirst, kSecond };
 
 // One pass over the APT-CL data.  The first pass reads the APT-CL file,
 // copies it to "TorApt.tmp" and processes each record at once; the second
 // reads the copy and processes each record when the 39 after it are known.
-void RunClPass(RunContext& ctx, ClPass pass);
+void RunClPass(ClContext& ctx, ClPass pass);
 
 // Reads the next line of the input (first pass: copies it), counts it, sets
 // the progress and strips the line end.  False at the end of the input.
-bool ReadInputLine(RunContext& ctx, std::string& line);
+bool ReadInputLine(ClContext& ctx, std::string& line);
 
 // Feeds one line to the record assembler; a complete record advances the
 // ring and processes the oldest record.
-void FeedLine(RunContext& ctx, std::string_view line);
+void FeedLine(ClContext& ctx, std::string_view line);
 
 // Processes the record in `slot`: loads the record variables, offers the
 // record to OnAPT and dispatches it, then empties the slot.
-void ProcessSlot(RunContext& ctx, int slot);
+void ProcessSlot(ClContext& ctx, int slot);
 
 // Runs the first OnAPT function of `major` (case-insensitive); true when
 // the record's standard processing follows (no function, or siProcess = 1).
-bool OfferToOnApt(RunContext& ctx, const std::string& major);
+bool OfferToOnApt(ClContext& ctx, const std::string& major);
 
 // AptCmd: parses `text` into the command slot and processes it there,
 // leaving the ring as it was.
-void FeedCommand(RunContext& ctx, std::string_view text);
+void FeedCommand(ClContext& ctx, std::string_view text);
 
 // The progress percentage at `position` of `length` bytes.
 int ProgressPercent(int base, int span, long position, long length);

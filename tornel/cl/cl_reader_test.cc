@@ -11,7 +11,7 @@
 #include "tests/fatal_report.h"
 #include "tests/post_run.h"
 #include "tornel/cl/lookahead.h"
-#include "tornel/driver/run_context.h"
+#include "tornel/driver/run_state.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -41,9 +41,9 @@ class ClReaderTest : public tornel_test::PostRun {
     Compile(post);
     WriteFile("part.cl", cl);
     ctx.files.apt_path = "part.cl";
-    RunClPass(ctx, ClPass::kFirst);
+    RunClPass(Cl(), ClPass::kFirst);
     first_progress = ctx.diag.progress.value;
-    RunClPass(ctx, ClPass::kSecond);
+    RunClPass(Cl(), ClPass::kSecond);
   }
   int first_progress = -1;
 };
@@ -117,8 +117,8 @@ TEST_F(ClReaderTest, EmptyAndMissingFilesGivePassesWithoutRecords) {
   EXPECT_EQ(ctx.diag.progress.value, 0);
 
   ctx.files.apt_path = "absent.cl";
-  RunClPass(ctx, ClPass::kFirst);
-  RunClPass(ctx, ClPass::kSecond);
+  RunClPass(Cl(), ClPass::kFirst);
+  RunClPass(Cl(), ClPass::kSecond);
   EXPECT_EQ(Int("uiN"), 0);
 }
 
@@ -126,10 +126,10 @@ TEST_F(ClReaderTest, OnAptRunsFirstMatchAndSiProcessDecides) {
   Compile(kLogPost);
   // Processing a slot sets siProcess to 1 before the offer.
   tornel_test::SetInt(ctx, "siProcess", 1);
-  EXPECT_TRUE(OfferToOnApt(ctx, "CIRCLE"));  // no function: standard processing
-  EXPECT_FALSE(OfferToOnApt(ctx, "Goto"));   // siProcess left at 0
+  EXPECT_TRUE(OfferToOnApt(Cl(), "CIRCLE"));  // no function: standard processing
+  EXPECT_FALSE(OfferToOnApt(Cl(), "Goto"));   // siProcess left at 0
   tornel_test::SetInt(ctx, "siProcess", 1);
-  EXPECT_TRUE(OfferToOnApt(ctx, "loadtl"));  // sets siProcess = 1
+  EXPECT_TRUE(OfferToOnApt(Cl(), "loadtl"));  // sets siProcess = 1
   EXPECT_EQ(Int("uiFirst"), 2);               // siRecs 0: counted
 }
 
@@ -138,7 +138,7 @@ TEST_F(ClReaderTest, SkipDispatchLoadsWithoutOnApt) {
   ClReader& r = ctx.cl;
   ASSERT_EQ(AssembleLine(r.slots[3], "GOTO/4,5,6", 12), FeedResult::kRecord);
   r.skip_dispatch = true;
-  ProcessSlot(ctx, 3);
+  ProcessSlot(Cl(), 3);
   EXPECT_EQ(Int("uiFirst"), 0);
   EXPECT_FALSE(r.skip_dispatch);
   EXPECT_EQ(Int("siRec"), 12);
@@ -152,12 +152,12 @@ TEST_F(ClReaderTest, CommandSlotLeavesTheRingAlone) {
   Compile(kLogPost);
   ClReader& r = ctx.cl;
   r.current = 5;
-  FeedCommand(ctx, "GOTO/1,1,1");
+  FeedCommand(Cl(), "GOTO/1,1,1");
   EXPECT_EQ(Int("uiFirst"), 1);
   EXPECT_EQ(r.current, 5);
   EXPECT_FALSE(r.parse_only);
   EXPECT_EQ(r.slots[kCommandSlot].words, 0);
-  FeedCommand(ctx, "FEDRAT$");  // no words: nothing runs
+  FeedCommand(Cl(), "FEDRAT$");  // no words: nothing runs
   EXPECT_EQ(Int("uiFirst"), 1);
 }
 
@@ -167,12 +167,12 @@ TEST_F(ClReaderTest, BadRecordsStopTheRun) {
   Compile(kLogPost);
   WriteFile("part.cl", words + "\n");
   ctx.files.apt_path = "part.cl";
-  EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { RunClPass(ctx, ClPass::kFirst); }),
+  EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { RunClPass(Cl(), ClPass::kFirst); }),
             "Too many words in CL-record");
   Compile(kLogPost);
   ctx.files.apt_path = "part.cl";
   WriteFile("part.cl", "PPRINT/" + std::string(3000, 'A') + "\n");
-  EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { RunClPass(ctx, ClPass::kFirst); }),
+  EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { RunClPass(Cl(), ClPass::kFirst); }),
             "Too many characters in CL-record");
 }
 
@@ -252,7 +252,7 @@ TEST_F(ClReaderTest, MissingCompanionFileEndsTheRun) {
   ctx.files.apt_path = "part.cl";
   ctx.files.companion_path = "partx.cl";
   ctx.flags.companion_file = 1;
-  EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { RunClPass(ctx, ClPass::kFirst); }),
+  EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { RunClPass(Cl(), ClPass::kFirst); }),
             "File partx.cl not found.");
   EXPECT_EQ(ctx.cl.input, nullptr);  // the pass's files are closed
 }

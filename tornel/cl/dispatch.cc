@@ -3,13 +3,12 @@
 #include <algorithm>
 
 #include "tornel/cl/arcs.h"
+#include "tornel/cl/cl_context.h"
 #include "tornel/cl/cl_record.h"
 #include "tornel/cl/dispatch_parts.h"
-#include "tornel/cl/record_kinds.h"
 #include "tornel/cl/feed_time.h"
 #include "tornel/cl/move_values.h"
-#include "tornel/driver/post_calls.h"
-#include "tornel/driver/run_context.h"
+#include "tornel/cl/record_kinds.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -36,22 +35,22 @@ bool RecordWords::Is(int k, std::string_view upper_keyword) const {
   return k < size && WordIs(Str(k), upper_keyword);
 }
 
-bool CallPost(RunContext& ctx, int number) {
-  if (!ctx.cl.second_pass || !IsDefined(ctx.post_functions, number)) return false;
-  RunPostFunction(ctx, number);
+bool CallPost(ClContext& ctx, int number) {
+  if (!ctx.cl.second_pass || !IsDefined(ctx.calls.table, number)) return false;
+  RunPostFunction(ctx.calls, number);
   return true;
 }
 
-void CallLabel(RunContext& ctx, int label) {
-  if (ctx.cl.second_pass && label != kNoFunction) RunLabel(ctx, label);
+void CallLabel(ClContext& ctx, int label) {
+  if (ctx.cl.second_pass && label != kNoFunction) RunLabel(ctx.calls, label);
 }
 
-int LabelOr(const RunContext& ctx, int number, int fallback) {
-  const PostFunctionTable& t = ctx.post_functions;
+int LabelOr(const ClContext& ctx, int number, int fallback) {
+  const PostFunctionTable& t = ctx.calls.table;
   return IsDefined(t, number) ? t[number] : t[fallback];
 }
 
-bool CancelTool(RunContext& ctx) {
+bool CancelTool(ClContext& ctx) {
   bool ran = CallPost(ctx, kPfToolCancel);
   ctx.values.ints[kSiToolCancelAct] = 0;
   ctx.cl.tools.cancel_pending = false;
@@ -61,13 +60,13 @@ bool CancelTool(RunContext& ctx) {
 
 namespace {
 
-int PassNumber(const RunContext& ctx) { return ctx.cl.second_pass ? 2 : 1; }
+int PassNumber(const ClContext& ctx) { return ctx.cl.second_pass ? 2 : 1; }
 
 // A new pass starts with the dispatcher's own state fresh and no comments
 // collected (those of the first pass are never output); the second pass
 // works in post units from its first record on.  Its motions start from
 // the position the first pass started from, not from the end of the file.
-void StartPass(RunContext& ctx) {
+void StartPass(ClContext& ctx) {
   DispatchState& d = ctx.cl.dispatch;
   MotionStart start = ctx.cl.second_pass ? d.motion_start : CaptureMotionStart(ctx.values);
   if (ctx.cl.second_pass) RestoreMotionStart(ctx.values, start);
@@ -79,7 +78,7 @@ void StartPass(RunContext& ctx) {
 }
 
 // Motion and program structure.
-void FirstChain(RunContext& ctx, const RecordWords& w) {
+void FirstChain(ClContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   if (w.Is(0, "GOTO")) {
     DispatchGoto(ctx, w);
@@ -111,7 +110,7 @@ void FirstChain(RunContext& ctx, const RecordWords& w) {
 }
 
 // State records.
-void SecondChain(RunContext& ctx, const RecordWords& w) {
+void SecondChain(ClContext& ctx, const RecordWords& w) {
   if (w.Is(0, "PPRINT")) {
     DispatchPprint(ctx, w);
   } else if (w.Is(0, "REMARK")) {
@@ -160,7 +159,7 @@ void SecondChain(RunContext& ctx, const RecordWords& w) {
 // and OnAPT past.  The first chain handles motion and program structure,
 // the second the machine state; then the tool change, the motion event and
 // the record's main post function follow.
-void DispatchRecord(RunContext& ctx, int slot) {
+void DispatchRecord(ClContext& ctx, int slot) {
   (void)slot;  // the record is read from the record variables
   DispatchState& d = ctx.cl.dispatch;
   if (d.pass != PassNumber(ctx)) StartPass(ctx);

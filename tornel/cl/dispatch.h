@@ -4,11 +4,11 @@
 
 namespace tornel {
 
-struct RunContext;
+struct ClContext;
 
 // Dispatches the record of ring slot `slot` (0-40) after the reader has
 // loaded the record variables and OnAPT has let it through.  In the first
 // pass it only collects; post functions run in the second pass.
-void DispatchRecord(RunContext& ctx, int slot);
+void DispatchRecord(ClContext& ctx, int slot);
 
 }  // namespace tornel

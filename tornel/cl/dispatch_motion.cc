@@ -32,7 +32,7 @@ constexpr int kOut[6] = {kSrX, kSrY, kSrZ, kSrI, kSrJ, kSrK};
 constexpr int kOutPrev[6] = {kSrX_Prev, kSrY_Prev, kSrZ_Prev, kSrI_Prev, kSrJ_Prev, kSrK_Prev};
 constexpr int kOutNext[6] = {kSrX_Next, kSrY_Next, kSrZ_Next, kSrI_Next, kSrJ_Next, kSrK_Next};
 
-int MainMotionLabel(const RunContext& ctx, int32_t move_type) {
+int MainMotionLabel(const ClContext& ctx, int32_t move_type) {
   switch (move_type) {
     case kKindRapid:
       return ctx.move_handlers.rapid;
@@ -41,7 +41,7 @@ int MainMotionLabel(const RunContext& ctx, int32_t move_type) {
     case kKindCircle:
       return ctx.move_handlers.arc;
     default:
-      return ctx.post_functions[kPfMove];
+      return ctx.calls.table[kPfMove];
   }
 }
 
@@ -66,22 +66,22 @@ void SolveLinearAxes(ValueTables& v) {
 }
 
 // The comments PPRINT collected since the last motion event.
-void OutputComments(RunContext& ctx) {
+void OutputComments(ClContext& ctx) {
   std::vector<int32_t>& ints = ctx.values.ints;
   int32_t n = std::min<int32_t>(ints[kSiComments], 100);
-  if (IsDefined(ctx.post_functions, kPfComments)) {
+  if (IsDefined(ctx.calls.table, kPfComments)) {
     if (n >= 1) CallPost(ctx, kPfComments);
   } else if (ints[kSiCommentOn] != 0) {
     for (int32_t k = 0; k < n; ++k) {
       std::string text = ctx.values.strings[kSsComment + k];
-      OutputCommentLine(ctx, text);
+      OutputCommentLine(ctx.nc, text);
     }
   }
   ints[kSiComments] = 0;
 }
 
 // CutDataChange when the cutting data changed since the last check.
-void CheckCutData(RunContext& ctx, bool tool_change_pending) {
+void CheckCutData(ClContext& ctx, bool tool_change_pending) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
   if (ints[kSiOperAct] != 1 && reals[kSrSpeed] == reals[kSrSpeed_Prev]) return;
@@ -106,7 +106,7 @@ void CheckCutData(RunContext& ctx, bool tool_change_pending) {
 
 }  // namespace
 
-void DispatchGoto(RunContext& ctx, const RecordWords& w) {
+void DispatchGoto(ClContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
   DispatchState& d = ctx.cl.dispatch;
@@ -118,8 +118,8 @@ void DispatchGoto(RunContext& ctx, const RecordWords& w) {
   d.main_label = MainMotionLabel(ctx, move);
 
   if (ints[kSiCompDir] != d.comp_dir) {
-    if (IsDefined(ctx.post_functions, kPfCompMove)) {
-      d.main_label = ctx.post_functions[kPfCompMove];
+    if (IsDefined(ctx.calls.table, kPfCompMove)) {
+      d.main_label = ctx.calls.table[kPfCompMove];
       ints[kSiForceMove] = 1;
     }
     d.comp_dir = ints[kSiCompDir];
@@ -180,7 +180,7 @@ void DispatchGoto(RunContext& ctx, const RecordWords& w) {
   if (!d.event) move = 0;
 }
 
-void RunMotionEvent(RunContext& ctx) {
+void RunMotionEvent(ClContext& ctx) {
   std::vector<int32_t>& ints = ctx.values.ints;
   DispatchState& d = ctx.cl.dispatch;
   bool tool_change_pending = d.pending_tool_change != 0;
@@ -196,7 +196,7 @@ void RunMotionEvent(RunContext& ctx) {
   if (ints[kSiArcPlane] != 0 && ints[kSiArcPlane] != d.plane_at_event) CallPost(ctx, kPfArcPlane);
   if (ints[kSiReposRotAct] == 1) {
     int wanted = ints[kSiMoveType] == kKindRapid ? kPfReposRotRapid : kPfReposRotFeed;
-    CallPost(ctx, IsDefined(ctx.post_functions, wanted) ? wanted : kPfReposRot);
+    CallPost(ctx, IsDefined(ctx.calls.table, wanted) ? wanted : kPfReposRot);
   }
   if (ints[kSiHalfRotAct] == 1) CallPost(ctx, kPfHalfRot);
   if (ints[kSiRotLimitPassAct] == 1) CallPost(ctx, kPfRotLimitPass);
@@ -212,7 +212,7 @@ void RunMotionEvent(RunContext& ctx) {
   }
 }
 
-void EndMotionEvent(RunContext& ctx) {
+void EndMotionEvent(ClContext& ctx) {
   std::vector<int32_t>& ints = ctx.values.ints;
   DispatchState& d = ctx.cl.dispatch;
   if (ints[kSiCycleAct] == 1) ints[kSiMoveType] = kKindRapid;

@@ -33,7 +33,7 @@ void MapOperationType(std::vector<int32_t>& ints) {
 
 }  // namespace
 
-void DispatchOperation(RunContext& ctx, const RecordWords& w) {
+void DispatchOperation(ClContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
   std::vector<std::string>& strings = ctx.values.strings;

@@ -45,7 +45,7 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
 
 }  // namespace
 
-void DispatchCoolant(RunContext& ctx, const RecordWords& w) {
+void DispatchCoolant(ClContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   int32_t cool = 0;
   if (w.Is(1, "ON") || w.Is(1, "FLOOD")) {
@@ -63,7 +63,7 @@ void DispatchCoolant(RunContext& ctx, const RecordWords& w) {
   ints[kSiCool] = cool;
 }
 
-void DispatchSpindle(RunContext& ctx, const RecordWords& w) {
+void DispatchSpindle(ClContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
   DispatchState& d = ctx.cl.dispatch;
@@ -109,7 +109,7 @@ void DispatchSpindle(RunContext& ctx, const RecordWords& w) {
   reals[kSrSpeedRangeList + i] = reals[kSrSpeedRange];
 }
 
-void DispatchFeed(RunContext& ctx, const RecordWords& w) {
+void DispatchFeed(ClContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
   ints[kSiRecType] = kKindFeed;
@@ -123,7 +123,7 @@ void DispatchFeed(RunContext& ctx, const RecordWords& w) {
   }
 }
 
-void CollectToolFeed(RunContext& ctx) {
+void CollectToolFeed(ClContext& ctx) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
   int i = ListedTool(ctx.values);
@@ -133,7 +133,7 @@ void CollectToolFeed(RunContext& ctx) {
   ctx.cl.dispatch.collect_feed = false;
 }
 
-void DispatchLoadTool(RunContext& ctx, const RecordWords& w) {
+void DispatchLoadTool(ClContext& ctx, const RecordWords& w) {
   std::vector<double>& reals = ctx.values.reals;
   ctx.values.ints[kSiRecType] = kKindToolChange;
   if (w.IsNumber(1)) reals[kSrTool] = w.Number(1);
@@ -143,7 +143,7 @@ void DispatchLoadTool(RunContext& ctx, const RecordWords& w) {
   }
 }
 
-void CloseToolTotals(RunContext& ctx, bool at_tool_change) {
+void CloseToolTotals(ClContext& ctx, bool at_tool_change) {
   std::vector<double>& reals = ctx.values.reals;
   int32_t ch = ctx.values.ints[kSiToolCh];
   if (ch < 1 || ch - 1 > ctx.values.ints[kSiTools] || ch - 1 >= kListSlots) return;
@@ -160,7 +160,7 @@ void CloseToolTotals(RunContext& ctx, bool at_tool_change) {
 namespace {
 
 // First pass: the tool joins the lists and its values start afresh.
-void ListTool(RunContext& ctx) {
+void ListTool(ClContext& ctx) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
   std::vector<std::string>& strings = ctx.values.strings;
@@ -186,7 +186,7 @@ void ListTool(RunContext& ctx) {
 
 // Second pass: the tool takes its listed values, and the look-ahead values
 // name the tool after it.
-void EnterListedTool(RunContext& ctx) {
+void EnterListedTool(ClContext& ctx) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
   std::vector<std::string>& strings = ctx.values.strings;
@@ -224,7 +224,7 @@ void EnterListedTool(RunContext& ctx) {
     reals[kSrToolPrev] = reals[kSrToolList + c - 1];
   }
   int wanted = c == 0 ? kPf1stToolChange : kPfSubToolChange;
-  d.pending_tool_change = IsDefined(ctx.post_functions, wanted) ? wanted : kPfToolChange;
+  d.pending_tool_change = IsDefined(ctx.calls.table, wanted) ? wanted : kPfToolChange;
   CloseToolTotals(ctx, true);
   ints[kSiToolCh] += 1;
   ints[kSiToolChAct] = 1;
@@ -238,7 +238,7 @@ void EnterListedTool(RunContext& ctx) {
 
 }  // namespace
 
-void ChangeTool(RunContext& ctx) {
+void ChangeTool(ClContext& ctx) {
   ToolTracking& t = ctx.cl.tools;
   double tool = ctx.values.reals[kSrTool];
   t.previous = t.current;
@@ -254,14 +254,14 @@ void ChangeTool(RunContext& ctx) {
   }
 }
 
-void DispatchPprint(RunContext& ctx, const RecordWords& w) {
+void DispatchPprint(ClContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<std::string>& strings = ctx.values.strings;
   DispatchState& d = ctx.cl.dispatch;
   ints[kSiRecType] = kKindPprint;
   const std::string& text = w.Str(1);
   strings[kSsGetComment] = text;
-  d.main_label = ctx.post_functions[kPfGetComment];
+  d.main_label = ctx.calls.table[kPfGetComment];
   int32_t& display = ints[kSiDispComment];
   if (display != 0) {
     int32_t& n = ints[kSiComments];
@@ -298,7 +298,7 @@ void DispatchPprint(RunContext& ctx, const RecordWords& w) {
   }
 }
 
-void DispatchRemark(RunContext& ctx, const RecordWords& w) {
+void DispatchRemark(ClContext& ctx, const RecordWords& w) {
   std::string first = w.Str(1);
   std::string second = w.Str(2);
   size_t colon = first.find(':');
@@ -311,7 +311,7 @@ void DispatchRemark(RunContext& ctx, const RecordWords& w) {
   if (first == "TOOLDESC") strings[kSsToolDesc] = LeftTrimmed(second);
 }
 
-void DispatchDisplay(RunContext& ctx, const RecordWords& w) {
+void DispatchDisplay(ClContext& ctx, const RecordWords& w) {
   int32_t& display = ctx.values.ints[kSiDispComment];
   if (w.Is(1, "NEXT")) {
     display = kDisplayNext;
@@ -322,7 +322,7 @@ void DispatchDisplay(RunContext& ctx, const RecordWords& w) {
   }
 }
 
-void DispatchMode(RunContext& ctx, const RecordWords& w) {
+void DispatchMode(ClContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   if (w.Is(1, "INCR")) {
     if (w.size < 3) {
@@ -343,7 +343,7 @@ void DispatchMode(RunContext& ctx, const RecordWords& w) {
   }
 }
 
-void ApplyUnitsRule(RunContext& ctx) {
+void ApplyUnitsRule(ClContext& ctx) {
   std::vector<int32_t>& ints = ctx.values.ints;
   if (ints[kSiMetric] == 2) ints[kSiMetric] = ints[kSiMetricPost] == 1 ? 1 : 0;
   double factor = 1;
@@ -353,7 +353,7 @@ void ApplyUnitsRule(RunContext& ctx) {
   ScaleTolerances(ctx);
 }
 
-void ScaleTolerances(RunContext& ctx) {
+void ScaleTolerances(ClContext& ctx) {
   const std::vector<double>& r = ctx.values.reals;
   double f = r[kSrPostUnitFactor];
   ScaledTolerances& t = ctx.cl.dispatch.tol;
@@ -369,7 +369,7 @@ void ScaleTolerances(RunContext& ctx) {
   t.time_calc_rap_feed = r[kSrTimeCalcRapFeed] * f;
 }
 
-void DispatchUnits(RunContext& ctx, const RecordWords& w) {
+void DispatchUnits(ClContext& ctx, const RecordWords& w) {
   // Only upper-case unit words count.
   const std::string& unit = w.Str(1);
   if (!unit.empty() && unit[0] == 'M') ctx.values.ints[kSiMetric] = 1;
@@ -377,17 +377,17 @@ void DispatchUnits(RunContext& ctx, const RecordWords& w) {
   ApplyUnitsRule(ctx);
 }
 
-void DispatchEnd(RunContext& ctx) {
+void DispatchEnd(ClContext& ctx) {
   if (ctx.cl.tools.active) CancelTool(ctx);
   if (ctx.cl.dispatch.operations > 0) CallPost(ctx, kPfOperEnd);
   CloseToolTotals(ctx, false);
   ctx.values.ints[kSiRecType] = kKindEnd;
-  ctx.cl.dispatch.main_label = ctx.post_functions[kPfProgEnd];
+  ctx.cl.dispatch.main_label = ctx.calls.table[kPfProgEnd];
 }
 
-void DispatchPartNo(RunContext& ctx, const RecordWords& w) {
+void DispatchPartNo(ClContext& ctx, const RecordWords& w) {
   ctx.values.ints[kSiRecType] = kKindProgStart;
-  ctx.cl.dispatch.main_label = ctx.post_functions[kPfProgStart];
+  ctx.cl.dispatch.main_label = ctx.calls.table[kPfProgStart];
   const std::string& name = w.Str(1);
   ctx.values.strings[kSsProgName] = name;
   if (!ctx.cl.second_pass && !name.empty() &&
@@ -396,12 +396,12 @@ void DispatchPartNo(RunContext& ctx, const RecordWords& w) {
   }
 }
 
-void DispatchCutter(RunContext& ctx, const RecordWords& w) {
+void DispatchCutter(ClContext& ctx, const RecordWords& w) {
   if (w.IsNumber(1)) ctx.values.reals[kSrToolRad] = w.Number(1) / 2;
   if (w.IsNumber(2)) ctx.values.reals[kSrToolCrn] = w.Number(2);
 }
 
-void DispatchCutcom(RunContext& ctx, const RecordWords& w) {
+void DispatchCutcom(ClContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
   ints[kSiSubType] = kKindCutcom;
@@ -415,19 +415,19 @@ void DispatchCutcom(RunContext& ctx, const RecordWords& w) {
   }
 }
 
-void DispatchNcString(RunContext& ctx, const RecordWords&) {
+void DispatchNcString(ClContext& ctx, const RecordWords&) {
   const std::string& text = ctx.cl.slots[ctx.cl.processing].text;
   size_t colon = text.find(':');
   std::string& line = ctx.values.strings[kSsString];
   line = colon == std::string::npos ? std::string() : text.substr(colon + 1);
   if (!ctx.cl.second_pass) return;
   // Written as by "o: _ ssString", between the lines before and after it.
-  FlushAllLines(ctx);
-  OutputSingleWordLine(ctx, line, 0, ctx.values.ints[kSiSpaces] != 0, false, false);
-  FlushAllLines(ctx);
+  FlushAllLines(ctx.nc);
+  OutputSingleWordLine(ctx.nc, line, 0, ctx.values.ints[kSiSpaces] != 0, false, false);
+  FlushAllLines(ctx.nc);
 }
 
-void DispatchStop(RunContext& ctx, bool optional) {
+void DispatchStop(ClContext& ctx, bool optional) {
   ctx.values.ints[kSiOptStop] = optional ? 1 : 0;
   std::vector<double>& reals = ctx.values.reals;
   reals[kSrcStop] = reals[optional ? kSrcOptStop : kSrcProgStop];

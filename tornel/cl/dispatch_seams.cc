@@ -9,26 +9,26 @@
 
 namespace tornel {
 
-void DispatchNurbs(RunContext&, const RecordWords&) {}
-void DispatchCycle(RunContext& ctx, const RecordWords& w) {
+void DispatchNurbs(ClContext&, const RecordWords&) {}
+void DispatchCycle(ClContext& ctx, const RecordWords& w) {
   bool roughing = w.Is(1, "TURN") || w.Is(1, "FACE");
   ctx.values.ints[kSiRecType] = roughing ? kKindRoughing : kKindCycle;
 }
-void DispatchShape(RunContext&, const RecordWords&) {}
-void DispatchLatheSet(RunContext&, const RecordWords&) {}
-void DispatchThread(RunContext& ctx, const RecordWords&) {
+void DispatchShape(ClContext&, const RecordWords&) {}
+void DispatchLatheSet(ClContext&, const RecordWords&) {}
+void DispatchThread(ClContext& ctx, const RecordWords&) {
   ctx.values.ints[kSiRecType] = kKindThread;
 }
-void DispatchWire(RunContext&, const RecordWords&) {}
-void SolveMultiAxis(RunContext&) {}
+void DispatchWire(ClContext&, const RecordWords&) {}
+void SolveMultiAxis(ClContext&) {}
 
 // Without rotary or tilt axes the work plane needs no angles and the
 // machine does not turn the work coordinate offsets.
-void SolveWorkPlaneAngles(RunContext& ctx) {
+void SolveWorkPlaneAngles(ClContext& ctx) {
   ctx.values.reals[kSrWCoordRot] = 0;
   ctx.values.reals[kSrWCoordTilt] = 0;
 }
-void RotateByMachine(const RunContext&, double[3]) {}
-void ProcessCyclePoint(RunContext&) {}
+void RotateByMachine(const ClContext&, double[3]) {}
+void ProcessCyclePoint(ClContext&) {}
 
 }  // namespace tornel

@@ -18,7 +18,7 @@ constexpr int kWCoordReals[][2] = {{kSrWCoordList, kSrWCoord},       {kSrWCoordX
 
 }  // namespace
 
-void DispatchTurret(RunContext& ctx, const RecordWords& w) {
+void DispatchTurret(ClContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
   ints[kSiRecType] = kKindToolChange;
@@ -39,7 +39,7 @@ void DispatchTurret(RunContext& ctx, const RecordWords& w) {
   }
 }
 
-void DispatchSet(RunContext& ctx, const RecordWords& w) {
+void DispatchSet(ClContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
   if (ctx.cl.dispatch.collect_feed) {
@@ -64,7 +64,7 @@ void DispatchSet(RunContext& ctx, const RecordWords& w) {
   DispatchWire(ctx, w);
 }
 
-void CollectCycleFeed(RunContext& ctx, const RecordWords& w) {
+void CollectCycleFeed(ClContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   if (!ctx.cl.dispatch.collect_feed || (w.size < 10 && ints[kSiOperMode] == 1)) return;
   ints[kSiRecType] = kKindFeed;
@@ -78,7 +78,7 @@ void CollectCycleFeed(RunContext& ctx, const RecordWords& w) {
   }
 }
 
-void CollectThreadFeed(RunContext& ctx, const RecordWords& w) {
+void CollectThreadFeed(ClContext& ctx, const RecordWords& w) {
   if (!ctx.cl.dispatch.collect_feed) return;
   std::vector<double>& reals = ctx.values.reals;
   ctx.values.ints[kSiRecType] = kKindFeed;
@@ -91,7 +91,7 @@ void CollectThreadFeed(RunContext& ctx, const RecordWords& w) {
   }
 }
 
-void DispatchSelect(RunContext& ctx, const RecordWords& w) {
+void DispatchSelect(ClContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
   std::vector<std::string>& strings = ctx.values.strings;
@@ -135,7 +135,7 @@ void DispatchSelect(RunContext& ctx, const RecordWords& w) {
 // Words 1-9 are the rotation R row by row, words 10-12 a vector t; the
 // origin of the work coordinates is R t.  The columns of R are the axes of
 // the work coordinate system.
-void DispatchMcs(RunContext& ctx, const RecordWords& w) {
+void DispatchMcs(ClContext& ctx, const RecordWords& w) {
   std::vector<double>& reals = ctx.values.reals;
   ctx.values.ints[kSiRecType] = kKindMcs;
   if (w.size != 13) return;

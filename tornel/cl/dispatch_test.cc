@@ -8,8 +8,8 @@
 
 #include "tests/post_run.h"
 #include "tornel/cl/cl_reader.h"
-#include "tornel/driver/post_calls.h"
-#include "tornel/driver/run_context.h"
+#include "tornel/driver/run_host.h"
+#include "tornel/driver/run_state.h"
 #include "tornel/sysvars/defaults.h"
 
 namespace tornel {

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <numbers>
 
+#include "tornel/cl/cl_context.h"
 #include "tornel/cl/modal_codes.h"
 #include "tornel/cl/move_values.h"
 #include "tornel/cl/record_kinds.h"
-#include "tornel/driver/run_context.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -21,7 +21,7 @@ inline constexpr int32_t kInvTimeOnRotary = 29;     // inverse time for rotary m
 // The radius at which the cutting speed is taken: the tool's outside
 // turning, else the radial (Y) coordinate of the motion: the mean of its
 // start and end, or an arc's start.
-double SpeedRadius(const RunContext& ctx) {
+double SpeedRadius(const ClContext& ctx) {
   const std::vector<int32_t>& ints = ctx.values.ints;
   const DispatchState& d = ctx.cl.dispatch;
   if (ints[kSiOperMode] != kModeTurning || ints[kSiOperType] == kOperTypeMillOnLathe) {
@@ -36,7 +36,7 @@ double SpeedRadius(const RunContext& ctx) {
 
 }  // namespace
 
-double SpeedFactor(RunContext& ctx) {
+double SpeedFactor(ClContext& ctx) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& r = ctx.values.reals;
   const DispatchState& d = ctx.cl.dispatch;
@@ -72,7 +72,7 @@ double SpeedFactor(RunContext& ctx) {
   return ratio;
 }
 
-void ComputeFeedAndTime(RunContext& ctx, bool motion_event) {
+void ComputeFeedAndTime(ClContext& ctx, bool motion_event) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& r = ctx.values.reals;
   DispatchState& d = ctx.cl.dispatch;
@@ -130,7 +130,7 @@ void ComputeFeedAndTime(RunContext& ctx, bool motion_event) {
   }
 }
 
-void WithdrawOperationTotals(RunContext& ctx) {
+void WithdrawOperationTotals(ClContext& ctx) {
   DispatchState& d = ctx.cl.dispatch;
   ctx.values.reals[kSrMoveLenOper] -= d.oper_len_added;
   ctx.values.reals[kSrMoveTimeOper] -= d.oper_time_added;

@@ -9,7 +9,7 @@
 
 #include "tests/post_run.h"
 #include "tornel/cl/cl_reader.h"
-#include "tornel/driver/post_calls.h"
+#include "tornel/driver/run_host.h"
 #include "tornel/sysvars/defaults.h"
 
 namespace tornel {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "tornel/compiler/function_table.h"
-#include "tornel/interp/stack_store.h"
+#include "tornel/compiler/stack_store.h"
 
 namespace tornel {
 
@@ -20,8 +20,10 @@ struct CompilerState {
   StackStore stacks;
   int label_counter = 0;
   // String table slots taken by the string literals of text row 0, from
-  // kFirstStringLiteral; their texts move there once the tables exist.
+  // first_literal (right behind the system strings); their texts move
+  // there once the value tables exist.
   int string_literals = 0;
+  int first_literal = 0;
   FunctionTables functions;  // descriptors, OnAPT table, OnAddr/OnAddrOut hooks
 };
 

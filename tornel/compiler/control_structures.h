@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "tornel/base/diagnostics.h"
 #include "tornel/compiler/compiler_state.h"
-#include "tornel/driver/diagnostics.h"
 
 namespace tornel {
 

@@ -3,15 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "tests/fatal_report.h"
+#include "tests/in_memory.h"
 #include "tests/post_run.h"
-#include "tests/test_dir.h"
 #include "tornel/compiler/final_pass.h"
 #include "tornel/compiler/loader.h"
 #include "tornel/compiler/location_prefix.h"
 #include "tornel/compiler/preprocessor.h"
 #include "tornel/compiler/program_dump.h"
 #include "tornel/compiler/tokens.h"
-#include "tornel/driver/post_calls.h"
+#include "tornel/driver/run_host.h"
+#include "tornel/sysvars/system_variable_counts.h"
 
 namespace tornel {
 namespace {
@@ -37,13 +38,15 @@ std::string Show(const std::vector<std::string>& lines) {
   return out;
 }
 
-class ControlStructures : public tornel_test::InTempDir {
+class ControlStructures : public tornel_test::InMemory {
  protected:
   // The post text as the preprocessor gives it, through this pass.
   std::vector<std::string> Compile(const std::string& post) {
     WriteFile("p.tr", post);
     diag_.post_file = "p.tr";
-    std::vector<std::string> text = Preprocess(diag_, state_.stacks, ReadSourceLines(diag_, "p.tr"));
+    Quote(diag_);
+    std::vector<std::string> text = Preprocess(diag_, sources, state_.stacks, kFirstStringLiteral,
+                                               ReadSourceLines(diag_, sources, "p.tr"));
     return CompileControlStructures(diag_, state_, text);
   }
   std::string Shown(const std::string& post) { return Show(Compile(post)); }
@@ -60,7 +63,7 @@ class ControlStructures : public tornel_test::InTempDir {
   // gives the values it logged with fvLog, each followed by a blank.
   std::string Trace(const std::string& body) {
     tornel_test::CompilePostText(
-        run_, "main\nvariable\nuiLogged\nuiLog[50]\nuiA\nuiB\nuiI\nuiJ\nend\n" + body +
+        run_, run_sources_, "main\nvariable\nuiLogged\nuiLog[50]\nuiA\nuiB\nuiI\nuiJ\nend\n" + body +
                   "end main\n"
                   "func fvLog(liValue)\nuiLogged = uiLogged + 1\nuiLog[uiLogged] = liValue\n"
                   "end func\n");
@@ -74,7 +77,8 @@ class ControlStructures : public tornel_test::InTempDir {
 
   Diagnostics diag_;
   CompilerState state_;
-  tornel::RunContext run_;
+  tornel::RunState run_;
+  tornel::MemorySources run_sources_;
   int last_i_ = 0;
 };
 

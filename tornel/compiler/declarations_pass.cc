@@ -257,8 +257,9 @@ std::vector<std::string> DeclarationsPass(Diagnostics& diag, CompilerState& comp
   // The literals take the string slots right behind the system strings, the
   // numbers the preprocessor gave them.
   compiler.string_literals = static_cast<int>(TextCount(compiler.stacks, kStringLiteralRow));
-  [[maybe_unused]] int first = AllocateSlots(variables, VarType::kString, compiler.string_literals);
-  assert(compiler.string_literals == 0 || first == kFirstStringLiteral);
+  int first = AllocateSlots(variables, VarType::kString, compiler.string_literals);
+  assert(compiler.string_literals == 0 || first == variables.system_string_slots);
+  compiler.first_literal = compiler.string_literals == 0 ? variables.system_string_slots : first;
 
   DeclarationsState s{diag, compiler, variables, post_functions};
   s.out.reserve(lines.size() + lines.size() / 8);
@@ -284,15 +285,5 @@ std::vector<std::string> DeclarationsPass(Diagnostics& diag, CompilerState& comp
   return std::move(s.out);
 }
 
-void CreateValueTables(Diagnostics& diag, CompilerState& compiler, const VariableTable& variables,
-                       ValueTables& values) {
-  AllocateValueTables(diag, values, variables);
-  for (int i = 0; i < compiler.string_literals; ++i) {
-    const std::string* text = GetText(compiler.stacks, kStringLiteralRow, i);
-    if (!text) FatalPlain(diag, kMsgIllegalStackGet, true);
-    values.strings[kFirstStringLiteral + i] = *text;
-  }
-  ReleaseTextRow(compiler.stacks, kStringLiteralRow);
-}
 
 }  // namespace tornel

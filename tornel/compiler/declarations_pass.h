@@ -21,11 +21,10 @@
 #include <string>
 #include <vector>
 
+#include "tornel/base/diagnostics.h"
 #include "tornel/compiler/compiler_state.h"
 #include "tornel/compiler/post_functions.h"
-#include "tornel/driver/diagnostics.h"
-#include "tornel/sysvars/value_tables.h"
-#include "tornel/sysvars/variable_table.h"
+#include "tornel/compiler/variable_table.h"
 
 namespace tornel {
 
@@ -54,7 +53,6 @@ inline constexpr const char* kMsgOnAddrOutDefined =
     "OnAddrOut function for %s already defined. Redefinition not allowed in";
 inline constexpr const char* kMsgUserFunctionDefined =
     "User function name %s already defined. Use another name for function in";
-inline constexpr const char* kMsgIllegalStackGet = "Tornel internal error. Illegal Stack get index.";
 
 // Lines in and out are location-prefixed records (`lines` may be
 // compiler.text).  Takes label numbers from compiler's label counter and
@@ -64,11 +62,5 @@ std::vector<std::string> DeclarationsPass(Diagnostics& diag, CompilerState& comp
                                           VariableTable& variables,
                                           PostFunctionTable& post_functions,
                                           const std::vector<std::string>& lines);
-
-// Once compiling is complete: creates the value tables at their final sizes
-// and moves the string literals from text row 0 of the stack store into
-// their string table entries, releasing the row.
-void CreateValueTables(Diagnostics& diag, CompilerState& compiler, const VariableTable& variables,
-                       ValueTables& values);
 
 }  // namespace tornel

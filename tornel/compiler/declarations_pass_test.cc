@@ -3,14 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "tests/fatal_report.h"
+#include "tests/in_memory.h"
 #include "tests/records.h"
-#include "tests/test_dir.h"
 #include "tornel/compiler/constants_pass.h"
 #include "tornel/compiler/labels_pass.h"
 #include "tornel/compiler/preprocessor.h"
 #include "tornel/sysvars/keyword_pass.h"
 #include "tornel/sysvars/registry.h"
 #include "tornel/sysvars/system_variables.h"
+#include "tornel/sysvars/value_tables.h"
 
 namespace tornel {
 namespace {
@@ -309,17 +310,18 @@ TEST_F(Declarations, StringLiteralsGoBeforeTheStringVariables) {
 }
 
 // The passes from post text on, as the compile runs them.
-class DeclaredPost : public tornel_test::InTempDir {
+class DeclaredPost : public tornel_test::InMemory {
  protected:
   void SetUp() override {
-    InTempDir::SetUp();
     ClearPostFunctions(post_functions);
     RegisterSystemVariables(variables);
     diag.post_file = "p.tr";
+    Quote(diag);
   }
   Lines Compile(const std::string& post) {
     WriteFile("p.tr", post);
-    Lines text = Preprocess(diag, compiler.stacks, ReadSourceLines(diag, "p.tr"));
+    Lines text = Preprocess(diag, sources, compiler.stacks, variables.system_string_slots,
+                            ReadSourceLines(diag, sources, "p.tr"));
     text = KeywordPass(diag, text);
     text = ConstantsPass(diag, text);
     text = DeclarationsPass(diag, compiler, variables, post_functions, text);

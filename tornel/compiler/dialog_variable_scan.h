@@ -8,17 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "tornel/builtins/builtin_table.h"
 #include "tornel/compiler/loader.h"
+#include "tornel/compiler/tokens.h"
 
 namespace tornel {
-
-// Codes (after the dialog class byte) of the dialog procedures that bind a
-// variable.
-inline constexpr unsigned char kDialogBindingCodes[] = {
-    Builtin(kFnInputInt).code,  Builtin(kFnInputReal).code, Builtin(kFnInputStr).code,
-    Builtin(kFnSelectVal).code, Builtin(kFnSelectStr).code, Builtin(kFnSelectInd).code,
-    Builtin(kFnCheckBox).code,  Builtin(kFnSelectBtn).code, Builtin(kFnStoreVal).code};
 
 struct DialogVariable {
   char type;  // kTokIntVar, kTokRealVar or kTokStringRef
@@ -38,7 +31,8 @@ struct DialogVariables {
 };
 
 // Fills `vars` from every statement that begins with the dialog class byte
-// and one of `binding_codes`, then creates its value arrays (zeros and empty
+// and one of `binding_codes` (the value-binding dialog procedures of the
+// built-in table), then creates its value arrays (zeros and empty
 // texts).  Each variable element is listed at most once per list.  An
 // element index written after an array name is skipped; the whole array is
 // listed.

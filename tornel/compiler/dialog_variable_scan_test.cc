@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tornel/builtins/builtin_table.h"
 #include "tornel/compiler/location_prefix.h"
 #include "tornel/compiler/tokens.h"
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "tornel/driver/diagnostics.h"
+#include "tornel/base/diagnostics.h"
 
 namespace tornel {
 

@@ -1,6 +1,7 @@
 #include "tornel/compiler/function_table.h"
 
-#include "tornel/driver/file_open.h"
+#include "tornel/base/file_open.h"
+#include "tornel/base/table_growth.h"
 
 namespace tornel {
 
@@ -14,12 +15,10 @@ int ReserveDescriptor(Diagnostics& diag, FunctionTables& tables, int params) {
 
 void AddOnApt(Diagnostics& diag, FunctionTables& tables, int label, std::string command) {
   std::vector<OnAptEntry>& table = tables.onapt;
-  try {
+  WithMemory(diag, [&] {
     if (table.size() == table.capacity()) table.reserve(table.capacity() + kTableGrowth);
     table.push_back({label, std::move(command)});
-  } catch (const std::bad_alloc&) {
-    FatalPlain(diag, kMsgNoMemory, true);
-  }
+  });
 }
 
 }  // namespace tornel

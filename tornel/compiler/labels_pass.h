@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tornel/base/diagnostics.h"
 #include "tornel/compiler/compiler_state.h"
-#include "tornel/driver/diagnostics.h"
 
 namespace tornel {
 

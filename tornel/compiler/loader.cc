@@ -1,10 +1,10 @@
 #include "tornel/compiler/loader.h"
 
 #include <charconv>
-#include <new>
 
+#include "tornel/base/file_open.h"
+#include "tornel/base/table_growth.h"
 #include "tornel/compiler/tokens.h"
-#include "tornel/driver/file_open.h"
 
 namespace tornel {
 
@@ -26,7 +26,7 @@ void LoadProgram(Diagnostics& diag, const std::vector<std::string>& lines, int l
   size_t length = 0;
   for (const std::string& line : lines)
     if (!IsLabelLine(line)) length += line.size() + 1;
-  try {
+  WithMemory(diag, [&] {
     program.bytes.clear();
     program.bytes.reserve(length);
     program.labels.assign(label_count > 0 ? static_cast<size_t>(label_count) : 0, kLabelNotPlaced);
@@ -40,9 +40,7 @@ void LoadProgram(Diagnostics& diag, const std::vector<std::string>& lines, int l
       if (n >= program.labels.size()) program.labels.resize(n + 1, kLabelNotPlaced);
       program.labels[n] = static_cast<int32_t>(program.bytes.size());
     }
-  } catch (const std::bad_alloc&) {
-    FatalPlain(diag, kMsgNoMemory, true);
-  }
+  });
 }
 
 }  // namespace tornel

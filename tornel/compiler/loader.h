@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tornel/driver/diagnostics.h"
+#include "tornel/base/diagnostics.h"
 
 namespace tornel {
 

@@ -11,6 +11,7 @@
 #include "tornel/compiler/program_dump.h"
 #include "tornel/compiler/tokens.h"
 #include "tornel/driver/run.h"
+#include "tornel/sysvars/system_variable_counts.h"
 
 namespace tornel {
 namespace {
@@ -48,7 +49,9 @@ TEST(Loader, ALabelBeyondTheCountEnlargesTheTable) {
 
 class LoadedPost : public tornel_test::InTempDir {};
 
-TEST_F(LoadedPost, IncludeFilesLoadIntoOneProgramWithTheirLocations) {
+TEST(LoadedFromMemory, IncludeFilesLoadIntoOneProgramWithTheirLocations) {
+  MemorySources files;
+  auto WriteFile = [&](const std::string& name, const std::string& text) { files.Add(name, text); };
   WriteFile("mill.tr",
             "include: 'lib/a.inc'\n"
             "x = 1\n"
@@ -62,8 +65,10 @@ TEST_F(LoadedPost, IncludeFilesLoadIntoOneProgramWithTheirLocations) {
   WriteFile("lib/b.inc", "// nothing but\nw = yes\n");
   Diagnostics diag;
   diag.post_file = "mill.tr";
+  diag.sources = &files;
   CompilerState state;
-  std::vector<std::string> text = Preprocess(diag, state.stacks, ReadSourceLines(diag, "mill.tr"));
+  std::vector<std::string> text = Preprocess(diag, files, state.stacks, kFirstStringLiteral,
+                                             ReadSourceLines(diag, files, "mill.tr"));
   text = CompileControlStructures(diag, state, text);
   text = FinalTextPass(diag, text);
   LoadedProgram p;
@@ -94,7 +99,7 @@ TEST_F(LoadedPost, CompilingAPostLoadsItsProgram) {
             "  while (yes)\n    break\n  end\n"
             "  jump again\n"
             "end func\n");
-  RunContext ctx;
+  RunState ctx;
   StartUp(ctx, {"-p", "mill", "-i", "part.cl"});
   CompilePost(ctx);
   EXPECT_TRUE(ctx.program_loaded);
@@ -115,7 +120,7 @@ TEST_F(LoadedPost, CompilingAPostLoadsItsProgram) {
 TEST_F(LoadedPost, AFailedCompileLoadsNothing) {
   WriteFile("part.cl", "FINI\n");
   WriteFile("mill.tr", "main\nif (1)\nend main\n");
-  RunContext ctx;
+  RunState ctx;
   StartUp(ctx, {"-p", "mill", "-i", "part.cl"});
   EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { CompilePost(ctx); }),
             "Error in postprocessor file - mill.tr\n\nCondition statement without END in line 2:\n"

@@ -1,16 +1,13 @@
 #include "tornel/compiler/preprocessor.h"
 
-#include <cstdio>
-#include <memory>
 #include <string_view>
 #include <utility>
 
-#include "platform/files.h"
 #include "platform/text_file.h"
+#include "tornel/base/file_open.h"
 #include "tornel/compiler/location_prefix.h"
 #include "tornel/compiler/tokens.h"
 #include "tornel/compiler/words.h"
-#include "tornel/driver/file_open.h"
 
 namespace tornel {
 
@@ -113,13 +110,11 @@ void AddInclude(Diagnostics& diag, std::vector<std::string>& includes, const std
   diag.include_list += '\n';
 }
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
 
 }  // namespace
 
-std::vector<NumberedLine> TakeIncludeStatements(Diagnostics& diag, int file,
+std::vector<NumberedLine> TakeIncludeStatements(Diagnostics& diag, const SourceFiles& files,
+                                                int file,
                                                 const std::vector<std::string>& lines,
                                                 std::vector<std::string>& includes) {
   std::vector<NumberedLine> out;
@@ -152,7 +147,7 @@ std::vector<NumberedLine> TakeIncludeStatements(Diagnostics& diag, int file,
     if (close == open || path.find('\'') != std::string::npos)
       FatalAtLine(diag, file, number, kMsgQuotesDoNotMatch);
 
-    if (platform::FileExists(path))
+    if (files.Exists(path))
       AddInclude(diag, includes, path);
     else if (key == kKeyInclude)
       FatalAtLine(diag, file, number, kMsgIncludeNotFound);
@@ -161,7 +156,8 @@ std::vector<NumberedLine> TakeIncludeStatements(Diagnostics& diag, int file,
   return out;
 }
 
-std::vector<NumberedLine> ExtractStringLiterals(Diagnostics& diag, StackStore& stacks, int file,
+std::vector<NumberedLine> ExtractStringLiterals(Diagnostics& diag, StackStore& stacks,
+                                                int first_literal, int file,
                                                 std::vector<NumberedLine> lines) {
   std::vector<NumberedLine> out;
   out.reserve(lines.size());
@@ -186,7 +182,7 @@ std::vector<NumberedLine> ExtractStringLiterals(Diagnostics& diag, StackStore& s
         line += lines[i].text;
         close = line.find('\'', backslash);
       }
-      int number = kFirstStringLiteral + static_cast<int>(TextCount(stacks, kStringLiteralRow));
+      int number = first_literal + static_cast<int>(TextCount(stacks, kStringLiteralRow));
       PushText(diag, stacks, kStringLiteralRow,
                std::string_view(line).substr(open + 1, close - open - 1));
       std::string ref = " ";
@@ -242,31 +238,30 @@ void NormaliseLines(Diagnostics& diag, int file, const std::vector<NumberedLine>
   }
 }
 
-std::vector<std::string> ReadSourceLines(Diagnostics& diag, const std::string& path) {
-  std::unique_ptr<std::FILE, FileCloser> f(OpenFile(diag, path, "r"));
-  std::vector<std::string> lines;
-  std::string line;
-  while (ReadLine(diag, f.get(), line)) {
+std::vector<std::string> ReadSourceLines(Diagnostics& diag, const SourceFiles& files,
+                                         const std::string& path) {
+  std::vector<std::string> lines = files.Lines(diag, path);
+  for (std::string& line : lines) {
+    Pump(diag);
     platform::ChopNewline(line);
-    lines.push_back(std::move(line));
   }
   return lines;
 }
 
-std::vector<std::string> Preprocess(Diagnostics& diag, StackStore& stacks,
-                                    const std::vector<std::string>& post_lines) {
+std::vector<std::string> Preprocess(Diagnostics& diag, const SourceFiles& files, StackStore& stacks,
+                                    int first_literal, const std::vector<std::string>& post_lines) {
   diag.include_list.clear();
   std::vector<std::string> includes;  // the include list, also the queue
   std::vector<std::string> out;
   auto process = [&](int file, const std::vector<std::string>& lines) {
-    std::vector<NumberedLine> numbered = TakeIncludeStatements(diag, file, lines, includes);
-    numbered = ExtractStringLiterals(diag, stacks, file, std::move(numbered));
+    std::vector<NumberedLine> numbered = TakeIncludeStatements(diag, files, file, lines, includes);
+    numbered = ExtractStringLiterals(diag, stacks, first_literal, file, std::move(numbered));
     NormaliseLines(diag, file, numbered, out);
   };
   process(0, post_lines);
   for (size_t k = 0; k < includes.size(); ++k) {
     std::string path = includes[k];  // the list grows while the file is processed
-    process(static_cast<int>(k) + 1, ReadSourceLines(diag, path));
+    process(static_cast<int>(k) + 1, ReadSourceLines(diag, files, path));
   }
   return out;
 }

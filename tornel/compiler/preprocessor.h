@@ -12,15 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "tornel/driver/diagnostics.h"
-#include "tornel/interp/stack_store.h"
-#include "tornel/sysvars/system_variable_counts.h"
+#include "tornel/base/diagnostics.h"
+#include "tornel/base/source_files.h"
+#include "tornel/compiler/stack_store.h"
 
 namespace tornel {
-
-// String literals are string table entries numbered after the string system
-// variables: the first literal of the post file is entry kFirstStringLiteral.
-inline constexpr int kFirstStringLiteral = kStringSystemSlots;
 
 // Also the message of a settings statement written elsewhere than at the
 // start of its statement; %s is the keyword or statement name.
@@ -34,22 +30,27 @@ struct NumberedLine {
 };
 
 // The whole stage.  `post_lines` are the post file's lines (without line
-// ends); include files are read from disk as they are named.  Fills
+// ends); include files are read from `files` as they are named.  String
+// literals are string table entries numbered from `first_literal`, the
+// first string slot after the system variables'.  Fills
 // diag.include_list ("\t<path>\n" per include file, in file-number order)
 // and text row 0 of `stacks`; gives the location-prefixed lines.
-std::vector<std::string> Preprocess(Diagnostics& diag, StackStore& stacks,
-                                    const std::vector<std::string>& post_lines);
+std::vector<std::string> Preprocess(Diagnostics& diag, const SourceFiles& files, StackStore& stacks,
+                                    int first_literal, const std::vector<std::string>& post_lines);
 
 // Step 1: include statements.  Accepts the files named by include: and
 // inclexs: (appending new ones to diag.include_list and `includes`), and
 // puts an empty line in place of each statement.
-std::vector<NumberedLine> TakeIncludeStatements(Diagnostics& diag, int file,
+std::vector<NumberedLine> TakeIncludeStatements(Diagnostics& diag, const SourceFiles& files,
+                                                int file,
                                                 const std::vector<std::string>& lines,
                                                 std::vector<std::string>& includes);
 
 // Step 2: string literals.  Each literal goes to text row 0 of `stacks` and
-// is replaced by " " kTokStringRef <number> " ".
-std::vector<NumberedLine> ExtractStringLiterals(Diagnostics& diag, StackStore& stacks, int file,
+// is replaced by " " kTokStringRef <number> " ", numbered from
+// `first_literal` on.
+std::vector<NumberedLine> ExtractStringLiterals(Diagnostics& diag, StackStore& stacks,
+                                                int first_literal, int file,
                                                 std::vector<NumberedLine> lines);
 
 // Step 3: normalising, with statement continuation, ";" splitting and the
@@ -59,7 +60,8 @@ void NormaliseLines(Diagnostics& diag, int file, const std::vector<NumberedLine>
                     std::vector<std::string>& out);
 
 // Lines of a text file without their line ends (CR LF or LF), read whole
-// however long; the file is opened with the reporting open.
-std::vector<std::string> ReadSourceLines(Diagnostics& diag, const std::string& path);
+// however long; a file that can't be read is reported.
+std::vector<std::string> ReadSourceLines(Diagnostics& diag, const SourceFiles& files,
+                                         const std::string& path);
 
 }  // namespace tornel

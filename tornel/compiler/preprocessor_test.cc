@@ -5,6 +5,7 @@
 #include "tests/fatal_report.h"
 #include "tests/test_dir.h"
 #include "tornel/compiler/tokens.h"
+#include "tornel/sysvars/system_variable_counts.h"
 
 namespace tornel {
 namespace {
@@ -31,13 +32,18 @@ std::string Show(const std::vector<std::string>& lines) {
   return out;
 }
 
+// The files are texts in memory; the temp directory shows that nothing is
+// written to disk.
 class Preprocessor : public tornel_test::InTempDir {
  protected:
+  void WriteFile(const std::string& name, const std::string& text) { sources_.Add(name, text); }
   // Preprocesses `post` as the post file "p.tr".
   std::string Run(const std::string& post) {
     WriteFile("p.tr", post);
     diag_.post_file = "p.tr";
-    return Show(Preprocess(diag_, stacks_, ReadSourceLines(diag_, "p.tr")));
+    diag_.sources = &sources_;
+    return Show(Preprocess(diag_, sources_, stacks_, kFirstStringLiteral,
+                           ReadSourceLines(diag_, sources_, "p.tr")));
   }
   std::string ReportFor(const std::string& post) {
     return ReportOf(diag_, [&] { Run(post); });
@@ -49,6 +55,7 @@ class Preprocessor : public tornel_test::InTempDir {
     return texts;
   }
 
+  MemorySources sources_;
   Diagnostics diag_;
   StackStore stacks_;
 };

@@ -18,8 +18,8 @@
 #include <string>
 #include <string_view>
 
+#include "tornel/base/diagnostics.h"
 #include "tornel/compiler/loader.h"
-#include "tornel/driver/diagnostics.h"
 
 namespace tornel {
 

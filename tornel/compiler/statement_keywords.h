@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "tornel/driver/diagnostics.h"
+#include "tornel/base/diagnostics.h"
 
 namespace tornel {
 

@@ -1,7 +1,8 @@
 #include "tornel/compiler/variable_declarations.h"
 
+#include "tornel/base/file_open.h"
+#include "tornel/base/table_growth.h"
 #include "tornel/compiler/tokens.h"
-#include "tornel/driver/file_open.h"
 
 namespace tornel {
 
@@ -46,7 +47,7 @@ void DefineGlobalVariable(Diagnostics& diag, VariableTable& variables,
   std::string name = LowerName(def.name);
   if (!file_names.insert(name).second) FatalAt(diag, FormatMessage(kMsgVariableInUse, {name}));
   DefineResult result = DefineVariable(variables, *TypeFromName(name), text, file);
-  if (result.status == DefineStatus::kTooLarge) FatalPlain(diag, kMsgNoMemory, true);
+  if (result.status == DefineStatus::kTooLarge) ReportNoMemory(diag);
 }
 
 const LocalVariable& DefineLocalVariable(Diagnostics& diag, VariableTable& variables,
@@ -56,7 +57,7 @@ const LocalVariable& DefineLocalVariable(Diagnostics& diag, VariableTable& varia
   if (locals.by_name.count(name)) FatalAt(diag, FormatMessage(kMsgVariableInUse, {name}));
   VarType type = *TypeFromName(name);
   int slot = AllocateSlots(variables, type, def.elements);
-  if (slot < 0) FatalPlain(diag, kMsgNoMemory, true);
+  if (slot < 0) ReportNoMemory(diag);
   std::string ref = VariableReference(type, slot, def.elements, def.is_array);
   locals.by_name.emplace(name, locals.list.size());
   locals.list.push_back({std::move(name), type, slot, std::move(ref)});

@@ -15,8 +15,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "tornel/driver/diagnostics.h"
-#include "tornel/sysvars/variable_table.h"
+#include "tornel/base/diagnostics.h"
+#include "tornel/compiler/variable_table.h"
 
 namespace tornel {
 

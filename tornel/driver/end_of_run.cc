@@ -3,9 +3,10 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/process.h"
-#include "tornel/driver/file_open.h"
-#include "tornel/driver/post_calls.h"
+#include "tornel/base/file_open.h"
+#include "tornel/driver/run_host.h"
 #include "tornel/output/line_ring.h"
+#include "tornel/output/nc_file.h"
 #include "tornel/output/nc_finish.h"
 #include "tornel/sysvars/system_variable_counts.h"
 
@@ -51,7 +52,7 @@ std::string EditorCommandLine(const std::string& editor, const std::string& nc_p
   return "\"" + editor + "\" \"" + nc_path + "\"";
 }
 
-void DeliverNcFile(RunContext& ctx) {
+void DeliverNcFile(RunState& ctx) {
   const std::string& source = ctx.files.full_nc_path;
   if (ctx.diag.cancelled == 1) {
     platform::RemoveFile(source);
@@ -79,7 +80,8 @@ void DeliverNcFile(RunContext& ctx) {
     platform::StartProgram(EditorCommandLine(ctx.files.editor, target));
 }
 
-void CleanUp(RunContext& ctx) {
+void CleanUp(RunState& ctx) {
+  CloseNcFile(ctx.output);
   CloseAllFiles(ctx.open_files);
   for (const char* name : kTempFiles) platform::RemoveFile(name);
   DeleteScratchFiles(ctx.open_files);
@@ -87,14 +89,13 @@ void CleanUp(RunContext& ctx) {
   ctx.program_loaded = false;
 }
 
-int EndOfRun(RunContext& ctx, int status) {
-  bool nc_open = !ctx.open_files.entries.empty() && ctx.open_files.entries[kNcFileHandle];
-  if (ctx.program_loaded && nc_open) {
+int EndOfRun(RunState& ctx, int status) {
+  if (ctx.program_loaded && ctx.output.nc) {
     // Pending NC lines are written out, the file is closed and finished
     // (placeholders, replacements, line ends, the error frame).
-    Guarded(status, [&] { FlushLines(ctx); });
-    CloseOpenFile(ctx.open_files, kNcFileHandle);
-    if (ctx.diag.cancelled != 1) Guarded(status, [&] { FinishNcFile(ctx); });
+    Guarded(status, [&] { FlushLines(RunHost(ctx).output()); });
+    CloseNcFile(ctx.output);
+    if (ctx.diag.cancelled != 1) Guarded(status, [&] { FinishNcFile(ctx, ctx.values, ctx.output); });
     Guarded(status, [&] { DeliverNcFile(ctx); });
   }
   CleanUp(ctx);

@@ -5,14 +5,14 @@
 
 #include <string>
 
-#include "tornel/driver/run_context.h"
+#include "tornel/driver/run_state.h"
 #include "tornel/sysvars/start_values.h"
 
 namespace tornel {
 
 // Runs every end-of-run step and gives the exit status: `status` as the run
 // ended, or 1 when a step itself failed.  Never throws.
-int EndOfRun(RunContext& ctx, int status);
+int EndOfRun(RunState& ctx, int status);
 
 // The NC file's final path from the directory, name and extension that the
 // post left in ssNcDir, ssNcName and ssNcExt.
@@ -23,9 +23,9 @@ std::string EditorCommandLine(const std::string& editor, const std::string& nc_p
 
 // Moves the closed NC file to its final path (or deletes it after Cancel),
 // runs ProcessEnd and starts the editor.  Reports a failed move.
-void DeliverNcFile(RunContext& ctx);
+void DeliverNcFile(RunState& ctx);
 
 // Closes every open file and deletes the run's temp files.
-void CleanUp(RunContext& ctx);
+void CleanUp(RunState& ctx);
 
 }  // namespace tornel

@@ -41,7 +41,7 @@ class Run : public tornel_test::InTempDir {
     for (const char* name : kTempFiles) EXPECT_FALSE(Exists(name)) << name;
   }
 
-  RunContext ctx;
+  RunState ctx;
 };
 
 TEST_F(Run, CompleteRunDeliversTheNcFileAndLeavesNoTempFiles) {
@@ -75,7 +75,7 @@ TEST_F(Run, PostMayRenameTheNcFile) {
   EXPECT_TRUE(Exists("part.h"));
   EXPECT_FALSE(Exists("part.nc"));
 
-  RunContext again;
+  RunState again;
   ctx = std::move(again);
   WriteFile("sub/old.nc", "old");
   RunStages({"-p", "mill", "-i", "part.cl"});
@@ -149,16 +149,16 @@ TEST_F(Run, CommandLineErrors) {
   EXPECT_EQ(RunAll({"-p", "mill"}), 1);
   EXPECT_EQ(ctx.diag.last_error, "APT-CL filename not given.");
 
-  ctx = RunContext{};
+  ctx = RunState{};
   EXPECT_EQ(RunAll({"-p", "mill", "-i", "gone.cl"}), 1);
   EXPECT_EQ(ctx.diag.last_error, "APT-CL file - gone.cl not found.");
 
-  ctx = RunContext{};
+  ctx = RunState{};
   EXPECT_EQ(RunAll({"-i", "part.cl", "-z", "value", "-p", "mill"}), 1);
   EXPECT_EQ(ctx.diag.last_error, "Invalid command line parameter -z.");
   EXPECT_FALSE(Exists("part.nc"));
 
-  ctx = RunContext{};
+  ctx = RunState{};
   EXPECT_EQ(RunAll({"-p", "mill", "-i", "part.cl", "-o", "no-dir/x.nc"}), 1);
   EXPECT_EQ(ctx.diag.last_error, "Error creating file no-dir/x.nc.");
 }

@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  tornel::RunContext ctx;
+  tornel::RunState ctx;
   int status = 0;
   try {
     tornel::RunTornel(ctx, args);

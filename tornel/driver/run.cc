@@ -8,6 +8,7 @@
 #include "platform/paths.h"
 #include "platform/select_list.h"
 #include "platform/text_file.h"
+#include "tornel/base/file_open.h"
 #include "tornel/builtins/builtin_table.h"
 #include "tornel/cl/cl_reader.h"
 #include "tornel/compiler/constants_pass.h"
@@ -18,10 +19,10 @@
 #include "tornel/compiler/preprocessor.h"
 #include "tornel/driver/build_date.h"
 #include "tornel/driver/command_line.h"
-#include "tornel/driver/file_open.h"
-#include "tornel/driver/post_calls.h"
+#include "tornel/driver/run_host.h"
 #include "tornel/output/address_pass.h"
 #include "tornel/output/modal_group_pass.h"
+#include "tornel/output/nc_file.h"
 #include "tornel/output/output_pass.h"
 #include "tornel/sysvars/defaults.h"
 #include "tornel/sysvars/keyword_pass.h"
@@ -123,39 +124,48 @@ void ChooseFiles(RunContext& ctx, const std::vector<std::string>& args) {
   ctx.diag.post_file = f.post_file;
 }
 
-void CreateNcFile(RunContext& ctx) {
-  InitOpenFiles(ctx.open_files);
-  ctx.open_files.entries[kNcFileHandle] = OpenFile(ctx.diag, ctx.files.nc_path, "w");
+void CreateNcFile(RunState& run) {
+  InitOpenFiles(run.open_files);
+  OpenNcFile(run.diag, run.output, run.files.nc_path);
 }
 
-void StartUp(RunContext& ctx, const std::vector<std::string>& args) {
-  ctx.diag.progress.build_date = IsoBuildDate();
-  platform::ProgressOpen(ctx.diag.progress);
-  ctx.flags = RunFlags{};
-  ClearPostFunctions(ctx.post_functions);
-  ReadLanguage(ctx);
-  ChooseFiles(ctx, args);
-  CreateNcFile(ctx);
-  RegisterSystemVariables(ctx.variables);
+void StartUp(RunState& run, const std::vector<std::string>& args) {
+  run.diag.progress.build_date = IsoBuildDate();
+  platform::ProgressOpen(run.diag.progress);
+  run.flags = RunFlags{};
+  ClearPostFunctions(run.post_functions);
+  ReadLanguage(run);
+  ChooseFiles(run, args);
+  CreateNcFile(run);
+  RegisterSystemVariables(run.variables);
 }
 
-void CompilePost(RunContext& ctx) {
-  if (!platform::CopyFileTo(ctx.files.post_file, kTempPostCopy))
-    FatalPlain(ctx.diag, FormatMessage(kMsgPostNotFound, {ctx.files.post_file}));
+void CompilePost(RunState& run) {
+  if (!platform::CopyFileTo(run.files.post_file, kTempPostCopy))
+    FatalPlain(run.diag, FormatMessage(kMsgPostNotFound, {run.files.post_file}));
   // The passes hand the text on in memory; the end of the run deletes the
   // copy with the other temp files.
-  CompilerState& c = ctx.compiler;
-  c.text = Preprocess(ctx.diag, c.stacks, ReadSourceLines(ctx.diag, kTempPostCopy));
-  c.text = KeywordPass(ctx.diag, c.text);
-  c.text = ConstantsPass(ctx.diag, c.text);
-  c.text = DeclarationsPass(ctx.diag, c, ctx.variables, ctx.post_functions, c.text);
-  c.text = AddressPass(ctx.diag, c.functions, ctx.output.addresses, ctx.output.triggers, c.text);
-  c.text = ModalGroupPass(ctx.diag, ctx.output.triggers, ctx.output.modal, c.text);
-  c.text = LabelsPass(ctx.diag, c, c.text);
+  const SourceFiles& disk = DiskSources();
+  CompilePostLines(run, disk, ReadSourceLines(run.diag, disk, kTempPostCopy));
+}
+
+void CompilePostLines(RunState& run, const SourceFiles& files,
+                      const std::vector<std::string>& post_lines) {
+  Diagnostics& diag = run.diag;
+  diag.sources = &files;
+  CompilerState& c = run.compiler;
+  OutputTables& out = run.output;
+  c.text = Preprocess(diag, files, c.stacks, run.variables.system_string_slots, post_lines);
+  c.text = KeywordPass(diag, c.text);
+  c.text = ConstantsPass(diag, c.text);
+  c.text = DeclarationsPass(diag, c, run.variables, run.post_functions, c.text);
+  c.text = AddressPass(diag, c.functions, out.addresses, out.triggers, c.text);
+  c.text = ModalGroupPass(diag, out.triggers, out.modal, c.text);
+  c.text = LabelsPass(diag, c, c.text);
   // Every variable and literal is numbered now: the tables take their
   // final sizes.
-  CreateValueTables(ctx.diag, c, ctx.variables, ctx.values);
-  c.text = CompileControlStructures(ctx.diag, c, c.text);
+  CreateValueTables(diag, c, run.variables, run.values);
+  c.text = CompileControlStructures(diag, c, c.text);
   // The built-in function, settings and output statement passes plug into
   // the final text pass through its hooks.
   FinalPassHooks hooks;
@@ -164,51 +174,51 @@ void CompilePost(RunContext& ctx) {
   };
   hooks.settings = SettingsPass;
   hooks.output = OutputStatementHook;
-  c.text = FinalTextPass(ctx.diag, c.text, hooks);
-  LoadProgram(ctx.diag, c.text, c.label_counter, ctx.program);
+  c.text = FinalTextPass(diag, c.text, hooks);
+  LoadProgram(diag, c.text, c.label_counter, run.program);
   c.text = std::vector<std::string>();  // the program holds it now
-  ctx.program_loaded = true;
-  PrepareInterpreter(ctx);
-  ScanDialogVariables(ctx.program, kDialogBindingCodes, ctx.dialog_variables);
+  run.program_loaded = true;
+  PrepareInterpreter(run);
+  ScanDialogVariables(run.program, kDialogBindingCodes, run.dialog_variables);
 }
 
-void SetRunStartValues(RunContext& ctx) {
-  const RunFiles& f = ctx.files;
-  SetStartValues(ctx.values, f.apt_path, f.full_nc_path, f.post_name, CurrentLocalTime());
-  ctx.move_handlers = ResolveMoveHandlers(ctx.post_functions);
+void SetRunStartValues(RunState& run) {
+  const RunFiles& f = run.files;
+  SetStartValues(run.values, f.apt_path, f.full_nc_path, f.post_name, CurrentLocalTime());
+  run.move_handlers = ResolveMoveHandlers(run.post_functions);
 }
 
-void RunFirstPass(RunContext& ctx) {
-  bool companion = ctx.flags.companion_file != 0;
-  ctx.flags.scan_pass = 1;
-  ctx.flags.first_run = 1;
-  SetRunStartValues(ctx);
-  ApplyDefaults(ctx.values, true, companion);
-  RunMainSections(ctx);
-  ResolveUnsetCodes(ctx.values);
-  RunPostFunction(ctx, kPfInitSettings);
-  RunClPass(ctx, ClPass::kFirst);
-  platform::ProgressSetValue(ctx.diag.progress, 10);
-  Pump(ctx.diag);
+void RunFirstPass(RunState& run) {
+  bool companion = run.flags.companion_file != 0;
+  run.flags.scan_pass = 1;
+  run.flags.first_run = 1;
+  SetRunStartValues(run);
+  ApplyDefaults(run.values, true, companion);
+  RunMainSections(run);
+  ResolveUnsetCodes(run.values);
+  RunPostFunction(run, kPfInitSettings);
+  RunClPass(RunHost(run).cl(), ClPass::kFirst);
+  platform::ProgressSetValue(run.diag.progress, 10);
+  Pump(run.diag);
 }
 
-void RunSecondPass(RunContext& ctx) {
-  ctx.flags.first_run = 0;
-  RunMainSections(ctx);
-  ResolveUnsetCodes(ctx.values);
-  ctx.flags.scan_pass = 0;
-  RunPostFunction(ctx, kPfSettings);
-  ApplyDefaults(ctx.values, false, ctx.flags.companion_file != 0);
-  RunClPass(ctx, ClPass::kSecond);
-  platform::ProgressSetValue(ctx.diag.progress, 100);
-  Pump(ctx.diag);
+void RunSecondPass(RunState& run) {
+  run.flags.first_run = 0;
+  RunMainSections(run);
+  ResolveUnsetCodes(run.values);
+  run.flags.scan_pass = 0;
+  RunPostFunction(run, kPfSettings);
+  ApplyDefaults(run.values, false, run.flags.companion_file != 0);
+  RunClPass(RunHost(run).cl(), ClPass::kSecond);
+  platform::ProgressSetValue(run.diag.progress, 100);
+  Pump(run.diag);
 }
 
-void RunTornel(RunContext& ctx, const std::vector<std::string>& args) {
-  StartUp(ctx, args);
-  CompilePost(ctx);
-  RunFirstPass(ctx);
-  RunSecondPass(ctx);
+void RunTornel(RunState& run, const std::vector<std::string>& args) {
+  StartUp(run, args);
+  CompilePost(run);
+  RunFirstPass(run);
+  RunSecondPass(run);
 }
 
 }  // namespace tornel

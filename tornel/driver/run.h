@@ -4,26 +4,32 @@
 #include <string>
 #include <vector>
 
-#include "tornel/driver/run_context.h"
+#include "tornel/driver/run_state.h"
 
 namespace tornel {
 
 // Runs the whole job.  Ends normally by returning, or by throwing RunEnded;
 // either way the caller then runs EndOfRun.
-void RunTornel(RunContext& ctx, const std::vector<std::string>& args);
+void RunTornel(RunState& run, const std::vector<std::string>& args);
 
 // The stages, in the order RunTornel calls them.
-void StartUp(RunContext& ctx, const std::vector<std::string>& args);
-void CompilePost(RunContext& ctx);
-void RunFirstPass(RunContext& ctx);
-void RunSecondPass(RunContext& ctx);
+void StartUp(RunState& run, const std::vector<std::string>& args);
+void CompilePost(RunState& run);
+void RunFirstPass(RunState& run);
+void RunSecondPass(RunState& run);
 
 // Start-up step by step, for the stages above and for tests.
 void ReadLanguage(RunContext& ctx);
 void ChooseFiles(RunContext& ctx, const std::vector<std::string>& args);
-void CreateNcFile(RunContext& ctx);
+void CreateNcFile(RunState& run);
+
+// Compiling from the post file's lines, its include files read from
+// `files` (CompilePost reads the disk); the fatal report quotes from
+// `files` too.  The system variables must be registered.
+void CompilePostLines(RunState& run, const SourceFiles& files,
+                      const std::vector<std::string>& post_lines);
 
 // The file-name, date and time variables and the handlers of the moves.
-void SetRunStartValues(RunContext& ctx);
+void SetRunStartValues(RunState& run);
 
 }  // namespace tornel

@@ -4,26 +4,14 @@
 #include <cmath>
 #include <string>
 
-#include "tornel/builtins/builtin_dispatch.h"
 #include "tornel/compiler/control_structures.h"
 #include "tornel/compiler/tokens.h"
 #include "tornel/interp/functions.h"
 #include "tornel/interp/token_reader.h"
-#include "tornel/output/output_references.h"
 
 namespace tornel {
 
 namespace {
-
-constexpr unsigned char kAnd = TokenValue(kTokAnd);
-constexpr unsigned char kOr = TokenValue(kTokOr);
-constexpr unsigned char kEqual = TokenValue(kTokEqual);
-constexpr unsigned char kNotEqual = TokenValue(kTokNotEqual);
-constexpr unsigned char kGreaterEqual = TokenValue(kTokGreaterEqual);
-constexpr unsigned char kLessEqual = TokenValue(kTokLessEqual);
-constexpr unsigned char kIntVar = TokenValue(kTokIntVar);
-constexpr unsigned char kRealVar = TokenValue(kTokRealVar);
-constexpr unsigned char kStringVar = TokenValue(kTokStringRef);
 
 // A left string operand parked while its right side is evaluated: a slot of
 // the reused scratch strings, so that no operand allocates once warm.  The
@@ -54,8 +42,8 @@ constexpr int kLevelProduct = 4;
 
 constexpr std::array<unsigned char, 256> MakeLevels() {
   std::array<unsigned char, 256> t{};
-  t[kAnd] = t[kOr] = kLevelAndOr;
-  t['<'] = t['>'] = t[kEqual] = t[kNotEqual] = t[kGreaterEqual] = t[kLessEqual] = kLevelCompare;
+  t[TokenValue(kTokAnd)] = t[TokenValue(kTokOr)] = kLevelAndOr;
+  t['<'] = t['>'] = t[TokenValue(kTokEqual)] = t[TokenValue(kTokNotEqual)] = t[TokenValue(kTokGreaterEqual)] = t[TokenValue(kTokLessEqual)] = kLevelCompare;
   t['+'] = t['-'] = kLevelSum;
   t['*'] = t['/'] = kLevelProduct;
   return t;
@@ -67,9 +55,9 @@ bool Compare(unsigned char op, const T& a, const T& b) {
   switch (op) {
     case '<': return a < b;
     case '>': return a > b;
-    case kEqual: return a == b;
-    case kNotEqual: return a != b;
-    case kGreaterEqual: return a >= b;
+    case TokenValue(kTokEqual): return a == b;
+    case TokenValue(kTokNotEqual): return a != b;
+    case TokenValue(kTokGreaterEqual): return a >= b;
     default: return a <= b;
   }
 }
@@ -132,8 +120,8 @@ double Binary(Interp& in, int min_level) {
         v /= r;
         break;
       // Both sides are always evaluated; -0 counts as zero.
-      case kAnd: v = v != 0 && r != 0 ? 1 : 0; break;
-      case kOr: v = v != 0 || r != 0 ? 1 : 0; break;
+      case TokenValue(kTokAnd): v = v != 0 && r != 0 ? 1 : 0; break;
+      case TokenValue(kTokOr): v = v != 0 || r != 0 ? 1 : 0; break;
       default: v = Compare(op, v, r) ? 1 : 0; break;
     }
   }
@@ -151,13 +139,13 @@ double VariableTerm(Interp& in) {
   if (s.tok.code == kCodeAssign) {
     ReadToken(in);
     double v = Expr(in);
-    if (type == kStringVar) {
+    if (type == TokenValue(kTokStringRef)) {
       if (!IsString(in)) FatalAt(in.diag, kMsgAssignTypes);
       t.strings[static_cast<size_t>(element)] = s.str;
       return 0;
     }
     if (IsString(in)) FatalAt(in.diag, kMsgAssignTypes);
-    if (type == kIntVar) {
+    if (type == TokenValue(kTokIntVar)) {
       int32_t stored = TruncateToInt32(v);
       t.ints[static_cast<size_t>(element)] = stored;
       return stored;
@@ -166,10 +154,10 @@ double VariableTerm(Interp& in) {
     return v;
   }
   switch (type) {
-    case kIntVar:
+    case TokenValue(kTokIntVar):
       s.type = kTypeNumber;
       return t.ints[static_cast<size_t>(element)];
-    case kRealVar:
+    case TokenValue(kTokRealVar):
       s.type = kTypeNumber;
       return t.reals[static_cast<size_t>(element)];
     default:
@@ -188,9 +176,9 @@ double Primary(Interp& in) {
       ReadToken(in);
       return v;
     }
-    case kIntVar:
-    case kRealVar:
-    case kStringVar:
+    case TokenValue(kTokIntVar):
+    case TokenValue(kTokRealVar):
+    case TokenValue(kTokStringRef):
       return VariableTerm(in);
     case '(': {
       ReadToken(in);
@@ -216,7 +204,8 @@ double Primary(Interp& in) {
       FatalAt(in.diag, kMsgVoidInExpression);
     case TokenValue(kTokAddress):
     case TokenValue(kTokModalGroup):
-      return EvaluateOutputReference(in);
+      if (!in.host) IllegalToken(in);
+      return in.host->EvaluateOutputReference(in);
     default:
       FatalAt(in.diag, kMsgInvalidExpression);
   }

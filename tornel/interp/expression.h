@@ -32,6 +32,8 @@ inline constexpr const char* kMsgRightBracketMissing =
 inline constexpr const char* kMsgArrayIndex =
     "Invalid array variable index:\nIndex value must be from 1 to %d. There is index value %d in";
 inline constexpr const char* kMsgIllegalToken = "Tornel internal error. Illegal Token in Post.";
+// A procedure (class 138 or 139) anywhere but at the start of a statement.
+inline constexpr const char* kMsgVoidInExpression = "Void type funtion can't be in expression in";
 
 // A number as an integer variable holds it: truncated toward zero, and
 // outside the 32-bit range its low 32 bits (what is left of the 64-bit

@@ -4,7 +4,6 @@
 
 #include "tornel/compiler/tokens.h"
 #include "tornel/interp/arguments.h"
-#include "tornel/interp/builtin_calls.h"
 #include "tornel/interp/expression.h"
 #include "tornel/interp/statements.h"
 #include "tornel/interp/token_reader.h"
@@ -13,20 +12,16 @@ namespace tornel {
 
 namespace {
 
-constexpr unsigned char kNumFunc = TokenValue(kTokNumFunc);
-constexpr unsigned char kStrFunc = TokenValue(kTokStrFunc);
-constexpr unsigned char kProc = TokenValue(kTokProc);
-
 bool IsUserFunction(unsigned char cls, char kind) {
-  if (cls == kNumFunc) return kind == kTokFuncUser || kind == kTokFuncUserReal;
-  if (cls == kStrFunc) return kind == kTokFuncUser;
-  if (cls == kProc) return kind == kTokFuncUser || kind == kTokFuncPost;
+  if (cls == TokenValue(kTokNumFunc)) return kind == kTokFuncUser || kind == kTokFuncUserReal;
+  if (cls == TokenValue(kTokStrFunc)) return kind == kTokFuncUser;
+  if (cls == TokenValue(kTokProc)) return kind == kTokFuncUser || kind == kTokFuncPost;
   return false;
 }
 
 const char* DisplayName(unsigned char cls, char kind) {
-  if (cls == kNumFunc) return kind == kTokFuncUser ? kNameUserInt : kNameUserReal;
-  if (cls == kStrFunc) return kNameUserString;
+  if (cls == TokenValue(kTokNumFunc)) return kind == kTokFuncUser ? kNameUserInt : kNameUserReal;
+  if (cls == TokenValue(kTokStrFunc)) return kNameUserString;
   return kind == kTokFuncUser ? kNameUserVoid : kNamePostFunction;
 }
 
@@ -119,7 +114,7 @@ double CallUserFunction(Interp& in, unsigned char cls, char kind) {
   s.pos = LabelPosition(in, d[kDescLabel]);
   unsigned char stop = RunStatements(in);
   double result = 0;
-  if (cls == kProc) {
+  if (cls == TokenValue(kTokProc)) {
     if (stop == TokenValue(kTokReturn)) {
       ReadToken(in);
       if (s.tok.code != kCodeEnd)
@@ -129,7 +124,7 @@ double CallUserFunction(Interp& in, unsigned char cls, char kind) {
     if (stop != TokenValue(kTokReturn))
       FatalAt(in.diag, FormatMessage(kMsgNoValueReturned, {name}));
     result = Evaluate(in);
-    if (s.type != (cls == kStrFunc ? kTypeString : kTypeNumber))
+    if (s.type != (cls == TokenValue(kTokStrFunc) ? kTypeString : kTypeNumber))
       FatalAt(in.diag, kMsgReturnedWrongType);
     if (s.tok.code != kCodeEnd) FatalAt(in.diag, kMsgInvalidExpression);
   }
@@ -170,9 +165,10 @@ double CallFunctionToken(Interp& in) {
     v = CallUserFunction(in, cls, kind);
   } else {
     ++s.pos;
-    v = CallBuiltin(in, cls, static_cast<unsigned char>(kind));
+    if (!in.host) IllegalToken(in);
+    v = in.host->CallBuiltin(in, cls, static_cast<unsigned char>(kind));
   }
-  s.type = cls == kStrFunc ? kTypeString : kTypeNumber;
+  s.type = cls == TokenValue(kTokStrFunc) ? kTypeString : kTypeNumber;
 
   in.diag.loc = loc;
   s.first_class = first_class;

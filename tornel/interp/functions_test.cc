@@ -4,7 +4,7 @@
 
 #include "tests/post_run.h"
 #include "tornel/compiler/post_functions.h"
-#include "tornel/driver/post_calls.h"
+#include "tornel/driver/run_host.h"
 #include "tornel/interp/arguments.h"
 #include "tornel/interp/expression.h"
 

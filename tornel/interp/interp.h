@@ -5,9 +5,11 @@
 // call stack: a function's locals are fixed slots of the value tables.
 //
 // InterpState is the evaluator's state, kept for the whole run (the run
-// context owns it).  Interp is a view that the run driver, the CL
+// driver owns it).  Interp is a view that the run driver, the CL
 // processing and the output formatting build over the run's tables to run
-// something; building one costs a few pointer copies.
+// something; building one costs a few pointer copies.  What the
+// interpreter cannot run itself (output statements, address references,
+// built-ins) goes to its host (interp_host.h).
 #pragma once
 
 #include <cstddef>
@@ -16,14 +18,13 @@
 #include <string_view>
 #include <vector>
 
+#include "tornel/base/diagnostics.h"
 #include "tornel/compiler/function_table.h"
 #include "tornel/compiler/loader.h"
-#include "tornel/driver/diagnostics.h"
+#include "tornel/interp/interp_host.h"
 #include "tornel/sysvars/value_tables.h"
 
 namespace tornel {
-
-struct RunContext;
 
 // Token classes.
 inline constexpr unsigned char kClassPlain = 0;
@@ -57,7 +58,10 @@ struct VarRef {
 // How many tokens are read between two looks at the window messages.
 inline constexpr int kTokensPerPump = 100000;
 
-struct InterpState {
+// Where the reading stands: what a caller in the middle of a statement
+// gets back after something else has run (an event function, a triggered
+// statement).  Saved and restored as a whole, by assignment.
+struct ReadingState {
   size_t pos = 0;                       // byte index into the program
   Token tok;                            // current token
   unsigned char first_class = kClassPlain;  // class of the statement's first token
@@ -65,8 +69,11 @@ struct InterpState {
   int var_index = 0;                    // last variable read: table index
   int var_count = 1;                    //   and element count (the size of an array)
   unsigned char type = kTypeNumber;     // result type of the last expression
-  std::string str;                      // string result register
   std::string_view func_name;           // display name for the argument messages
+};
+
+struct InterpState : ReadingState {
+  std::string str;                      // string result register
   int token_count = 0;                  // tokens since the last pump
   // String table slots [literal_first, literal_end) hold the string
   // constants, which no "!" parameter may take.
@@ -86,13 +93,13 @@ struct InterpState {
 
 struct Interp {
   Interp(Diagnostics& d, const LoadedProgram& p, ValueTables& v, const FunctionTables& f,
-         InterpState& s, RunContext* r = nullptr)
+         InterpState& s, InterpHost* h = nullptr)
       : diag(d),
         program(p),
         values(v),
         functions(f),
         st(s),
-        run(r),
+        host(h),
         bytes(p.bytes.c_str()),
         length(p.bytes.size()) {}
 
@@ -101,9 +108,27 @@ struct Interp {
   ValueTables& values;
   const FunctionTables& functions;
   InterpState& st;
-  RunContext* run;     // the whole run, for the built-ins; null in a bare interpreter
+  InterpHost* host;    // the layers above; null in a bare interpreter
   const char* bytes;   // program bytes; bytes[length] is the 0 that ends them
   size_t length;
+};
+
+// Keeps the reading state and the current location of an interpreter for
+// as long as it lives, and puts them back when it ends, however it ends.
+class SavedReading {
+ public:
+  explicit SavedReading(Interp& in) : in_(in), reading_(in.st), loc_(in.diag.loc) {}
+  ~SavedReading() {
+    static_cast<ReadingState&>(in_.st) = reading_;
+    in_.diag.loc = loc_;
+  }
+  SavedReading(const SavedReading&) = delete;
+  SavedReading& operator=(const SavedReading&) = delete;
+
+ private:
+  Interp& in_;
+  ReadingState reading_;
+  Location loc_;
 };
 
 }  // namespace tornel

@@ -5,14 +5,9 @@
 #include "tornel/interp/expression.h"
 #include "tornel/interp/functions.h"
 #include "tornel/interp/token_reader.h"
-#include "tornel/output/output_statement.h"
 
 namespace tornel {
 
-namespace {
-
-// Reads the location prefix "file,line" kTokLocation at a record's start
-// into the current location.
 void ReadLocation(Interp& in) {
   Location loc;
   loc.file = ReadDecimal(in);
@@ -23,6 +18,8 @@ void ReadLocation(Interp& in) {
   ++in.st.pos;
   in.diag.loc = loc;
 }
+
+namespace {
 
 void ExpectStatementEnd(Interp& in) {
   if (in.st.tok.code != kCodeEnd) FatalAt(in.diag, kMsgInvalidExpression);
@@ -94,7 +91,8 @@ unsigned char RunStatements(Interp& in) {
         CallFunctionToken(in);
         break;
       case kClassOutput:
-        RunOutputStatement(in);
+        if (!in.host) IllegalToken(in);
+        in.host->RunOutputStatement(in);
         break;
       default:
         FatalPlain(in.diag, kMsgIllegalTokenType, true);
@@ -118,29 +116,11 @@ void RunMain(Interp& in) {
 }
 
 void RunAtLabel(Interp& in, int label) {
-  InterpState& s = in.st;
   // The caller may be in the middle of a statement (an output statement
   // running an OnAddr function): its reading state comes back afterwards.
-  const size_t pos = s.pos;
-  const Token tok = s.tok;
-  const unsigned char first_class = s.first_class;
-  const double number = s.number;
-  const int var_index = s.var_index;
-  const int var_count = s.var_count;
-  const std::string_view name = s.func_name;
-  const Location loc = in.diag.loc;
-
-  s.pos = LabelPosition(in, label);
+  SavedReading saved(in);
+  in.st.pos = LabelPosition(in, label);
   RunStatements(in);
-
-  s.pos = pos;
-  s.tok = tok;
-  s.first_class = first_class;
-  s.number = number;
-  s.var_index = var_index;
-  s.var_count = var_count;
-  s.func_name = name;
-  in.diag.loc = loc;
 }
 
 }  // namespace tornel

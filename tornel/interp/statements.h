@@ -21,6 +21,10 @@ inline constexpr unsigned char kStopProgramEnd = 0;
 // returned) or the end of the program (kStopProgramEnd).
 unsigned char RunStatements(Interp& in);
 
+// Reads the location prefix "file,line" kTokLocation at a record's start
+// into the current location.
+void ReadLocation(Interp& in);
+
 // Runs every MAIN section, the last in the program first: the include
 // files' sections before the post file's.
 void RunMain(Interp& in);

@@ -4,9 +4,10 @@
 
 #include "platform/progress.h"
 #include "tests/fatal_report.h"
+#include "tests/in_memory.h"
 #include "tests/post_run.h"
 #include "tornel/compiler/tokens.h"
-#include "tornel/driver/post_calls.h"
+#include "tornel/driver/run_host.h"
 #include "tornel/interp/expression.h"
 
 namespace tornel {
@@ -17,8 +18,8 @@ class Statements : public tornel_test::PostRun {};
 TEST_F(Statements, IncludeFileMainSectionsRunFirst) {
   // Each MAIN appends its digit: the include files' sections (in the text
   // after the post file's, the later include last) run from the last.
-  WriteFile("a.inc", "main\nvariable\nuiOrder\nend\nuiOrder = uiOrder * 10 + 1\nend main\n");
-  WriteFile("b.inc", "main\nvariable\nuiOrder\nend\nuiOrder = uiOrder * 10 + 2\nend main\n");
+  AddSource("a.inc", "main\nvariable\nuiOrder\nend\nuiOrder = uiOrder * 10 + 1\nend main\n");
+  AddSource("b.inc", "main\nvariable\nuiOrder\nend\nuiOrder = uiOrder * 10 + 2\nend main\n");
   Run("include: 'a.inc'\ninclude: 'b.inc'\n"
       "main\nvariable\nuiOrder\nend\nuiOrder = uiOrder * 10 + 3\nend main\n"
       "main\nuiOrder = uiOrder * 10 + 4\nend main\n");
@@ -29,7 +30,7 @@ TEST_F(Statements, IncludeFileMainSectionsRunFirst) {
 }
 
 TEST_F(Statements, RuntimeErrorInAnIncludeFileNamesIt) {
-  WriteFile("lib/calc.inc", "// helpers\nmain\nvariable\nurQ\nend\nurQ = 1 / 0\nend main\n");
+  AddSource("lib/calc.inc", "// helpers\nmain\nvariable\nurQ\nend\nurQ = 1 / 0\nend main\n");
   EXPECT_EQ(ReportOf("include: 'lib/calc.inc'\nmain\nend main\n"),
             "Error in include file - lib/calc.inc\n\nDivision by zero in line 6:\nurQ = 1 / 0\n");
 }
@@ -88,13 +89,13 @@ TEST_F(Statements, WindowMessagesArePumpedEvery100000Tokens) {
 
 // Programs written byte by byte, for records the compiler doesn't write.
 // They stand for the lines of "p.tr", which holds "line 1", "line 2" ...
-class Records : public tornel_test::InTempDir {
+class Records : public tornel_test::InMemory {
  protected:
   void SetUp() override {
-    InTempDir::SetUp();
     std::string lines;
     for (int i = 1; i <= 9; ++i) lines += "line " + std::to_string(i) + "\n";
     WriteFile("p.tr", lines);
+    Quote(diag_);
     diag_.post_file = "p.tr";
   }
   // Runs `records` (statements without location, on lines 2, 3 ...) as one

@@ -7,10 +7,11 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "tornel/base/file_open.h"
+#include "tornel/base/table_growth.h"
 #include "tornel/compiler/location_prefix.h"
 #include "tornel/compiler/tokens.h"
 #include "tornel/compiler/words.h"
-#include "tornel/driver/file_open.h"
 #include "tornel/output/declaration_block.h"
 #include "tornel/output/number_format.h"
 
@@ -133,9 +134,9 @@ void ParseDefinition(Diagnostics& diag, std::string_view s, AddressRecord& r) {
       case Option::kInc: r.inc = kIncInc; break;
       case Option::kAbsInc: r.inc = kIncFollow; break;
       case Option::kFrom:
-        if (!ReadEquals(s, pos)) FatalAt(diag, kMsgInvalidFrom);
+        if (!ReadEquals(s, pos)) FatalAt(diag, kMsgInvalidFromSetting);
         if (pos < s.size() && s[pos] == '_') FatalAt(diag, kMsgFromUndefined);
-        if (!ReadReference(s, pos, kTokAddress, r.from)) FatalAt(diag, kMsgInvalidFrom);
+        if (!ReadReference(s, pos, kTokAddress, r.from)) FatalAt(diag, kMsgInvalidFromSetting);
         break;
       case Option::kScale:
         if (!ReadEquals(s, pos) || !ReadDefinitionNumber(s, pos, r.scale)) FatalAt(diag, kMsgInvalidScale);
@@ -265,13 +266,11 @@ std::vector<std::string> AddressPass(Diagnostics& diag, const FunctionTables& fu
   }
 
   // 2. The table: record 0 and one record per address.
-  try {
+  WithMemory(diag, [&] {
     addresses.records.assign(names.size(), AddressRecord{});
     for (size_t k = 1; k < names.size(); ++k) addresses.records[k] = NewAddressRecord(static_cast<int>(k));
     addresses.names = names;
-  } catch (const std::bad_alloc&) {
-    FatalPlain(diag, kMsgNoMemory, true);
-  }
+  });
 
   // 4. OnAddr and OnAddrOut functions hook their addresses.
   for (const AddressHook& hook : functions.address_hooks) {

@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "tornel/base/diagnostics.h"
 #include "tornel/compiler/function_table.h"
-#include "tornel/driver/diagnostics.h"
 #include "tornel/output/address_table.h"
 #include "tornel/output/trigger_table.h"
 
@@ -36,7 +36,7 @@ inline constexpr const char* kMsgUndefinedOnAddr =
 inline constexpr const char* kMsgPrefixMissing = "Prefix string missing from address definition";
 inline constexpr const char* kMsgFromUndefined =
     "Undefined address in FROM setting of address definition";
-inline constexpr const char* kMsgInvalidFrom = "Invalid FROM setting in address definition";
+inline constexpr const char* kMsgInvalidFromSetting = "Invalid FROM setting in address definition";
 inline constexpr const char* kMsgInvalidScale = "Invalid SCALE setting in address definition";
 inline constexpr const char* kMsgInvalidTrans = "Invalid TRANS setting in address definition";
 inline constexpr const char* kMsgInvalidOrder = "Invalid ORDER setting in address definition";

@@ -2,14 +2,14 @@
 
 #include <cmath>
 
-#include "tornel/driver/run_context.h"
 #include "tornel/output/number_format.h"
+#include "tornel/output/output_context.h"
 #include "tornel/output/trigger_check.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
 
-bool FormAddressWord(RunContext& ctx, int& address, double value, WordModifier modifier,
+bool FormAddressWord(OutputContext& ctx, int& address, double value, WordModifier modifier,
                      bool forget, std::string& text) {
   std::vector<AddressRecord>& records = ctx.output.addresses.records;
   const ValueTables& v = ctx.values;
@@ -82,7 +82,7 @@ bool FormAddressWord(RunContext& ctx, int& address, double value, WordModifier m
   return true;
 }
 
-bool AddressBlank(const RunContext& ctx, int address) {
+bool AddressBlank(const OutputContext& ctx, int address) {
   int space = ctx.output.addresses.records[address].space;
   if (space == kUseGlobal) space = ctx.values.ints[kSiSpaces];
   return space != 0;

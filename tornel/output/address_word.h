@@ -8,7 +8,7 @@
 
 namespace tornel {
 
-struct RunContext;
+struct OutputContext;
 
 // The modifier written right after the "(" of an address word.
 enum class WordModifier : char {
@@ -23,11 +23,11 @@ enum class WordModifier : char {
 // for `value`.  `forget` is the "!" before ")": the word forgets its value
 // afterwards.  True when the word is to be written; its text is then in
 // `text` (else `text` is left alone).
-bool FormAddressWord(RunContext& ctx, int& address, double value, WordModifier modifier,
+bool FormAddressWord(OutputContext& ctx, int& address, double value, WordModifier modifier,
                      bool forget, std::string& text);
 
 // Whether a word of `address` asks for a blank before it (space field, or
 // siSpaces for 2).
-bool AddressBlank(const RunContext& ctx, int address);
+bool AddressBlank(const OutputContext& ctx, int address);
 
 }  // namespace tornel

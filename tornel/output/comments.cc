@@ -3,8 +3,7 @@
 #include <array>
 
 #include "tornel/compiler/post_functions.h"
-#include "tornel/driver/post_calls.h"
-#include "tornel/driver/run_context.h"
+#include "tornel/output/output_context.h"
 #include "tornel/output/output_statement.h"
 #include "tornel/output/replacements.h"
 #include "tornel/sysvars/system_variables.h"
@@ -74,16 +73,16 @@ void FilterCommentText(const ValueTables& v, std::string_view text, std::string&
   }
 }
 
-void FormatComment(RunContext& ctx, std::string_view text, bool in_line, std::string& word) {
+void FormatComment(OutputContext& ctx, std::string_view text, bool in_line, std::string& word) {
   ValueTables& v = ctx.values;
   word.clear();
-  if (IsDefined(ctx.post_functions, kPfComments)) {
+  if (IsDefined(ctx.calls, kPfComments)) {
     // The text may be ssComment[0] itself.
     std::string copy(text);
     v.strings[kSsComment] = std::move(copy);
     v.ints[kSiComments] = 1;
     v.ints[kSiCommentInLine] = in_line ? 1 : 0;
-    RunPostFunction(ctx, kPfComments);
+    RunPostFunction(ctx.calls, kPfComments);
     v.ints[kSiCommentInLine] = 0;
     v.ints[kSiComments] = 0;
     return;
@@ -99,7 +98,7 @@ void FormatComment(RunContext& ctx, std::string_view text, bool in_line, std::st
   word += v.strings[kSsComEnd];
 }
 
-void OutputCommentLine(RunContext& ctx, std::string_view text) {
+void OutputCommentLine(OutputContext& ctx, std::string_view text) {
   std::string word;
   FormatComment(ctx, text, false, word);
   if (word.empty()) return;

@@ -18,7 +18,7 @@
 
 namespace tornel {
 
-struct RunContext;
+struct OutputContext;
 
 inline constexpr const char* kMsgInvalidCommentString = "Invalid comment string in";
 
@@ -43,11 +43,11 @@ unsigned char AnsiToOem(unsigned char c);
 // written (an empty text, siCommentOn 0, or a Comments post function, which
 // is run here with ssComment[0] = text, siComments 1 and siCommentInLine =
 // `in_line`).
-void FormatComment(RunContext& ctx, std::string_view text, bool in_line, std::string& word);
+void FormatComment(OutputContext& ctx, std::string_view text, bool in_line, std::string& word);
 
 // Writes `text` as a comment line: an O: statement with the comment as its
 // only word; siCommentNoSeq keeps it unnumbered, siCommentNoEach keeps EACH
 // output out of it.
-void OutputCommentLine(RunContext& ctx, std::string_view text);
+void OutputCommentLine(OutputContext& ctx, std::string_view text);
 
 }  // namespace tornel

@@ -2,12 +2,13 @@
 
 #include <string>
 
+#include "tornel/base/file_open.h"
+#include "tornel/base/table_growth.h"
 #include "tornel/compiler/tokens.h"
-#include "tornel/driver/file_open.h"
-#include "tornel/driver/run_context.h"
 #include "tornel/interp/expression.h"
 #include "tornel/interp/token_reader.h"
 #include "tornel/output/number_format.h"
+#include "tornel/output/output_context.h"
 #include "tornel/output/trigger_check.h"
 #include "tornel/output/trigger_statements.h"
 
@@ -36,14 +37,14 @@ int ReferenceIndex(Interp& in, int count) {
 }
 
 // An address reference at the current position (its byte already passed).
-int AddressAt(Interp& in, RunContext& ctx, const char* illegal) {
+int AddressAt(Interp& in, OutputContext& ctx, const char* illegal) {
   int a = ReferenceIndex(in, AddressCount(ctx.output.addresses));
   if (a == 0) FatalAt(in.diag, illegal);
   return a;
 }
 
 // Redirection counts for SET: and CLR:.
-int Redirected(const RunContext& ctx, int a) {
+int Redirected(const OutputContext& ctx, int a) {
   int target = ctx.output.addresses.records[a].direct;
   return target != 0 ? target : a;
 }
@@ -58,7 +59,7 @@ double SetValue(Interp& in) {
   return w;
 }
 
-void SetAddress(RunContext& ctx, int a, double w) {
+void SetAddress(OutputContext& ctx, int a, double w) {
   AddressRecord& r = ctx.output.addresses.records[a];
   double scaled = r.scale * w + r.trans;
   r.value = r.lastval = r.incbase = scaled;
@@ -69,7 +70,7 @@ void SetAddress(RunContext& ctx, int a, double w) {
   CheckTriggers(ctx, a, scaled, false, false, true, output);
 }
 
-void RunSet(Interp& in, RunContext& ctx) {
+void RunSet(Interp& in, OutputContext& ctx) {
   while (!AtEnd(in)) {
     char c = Byte(in);
     ++in.st.pos;
@@ -89,16 +90,16 @@ void RunSet(Interp& in, RunContext& ctx) {
   }
 }
 
-void ForgetGroup(RunContext& ctx, const TriggerEntry& g) {
+void ForgetGroup(OutputContext& ctx, const TriggerEntry& g) {
   ctx.output.modal.slots[static_cast<size_t>(g.position)] = kUndefinedValue;
 }
 
-void RemoveListed(RunContext& ctx, int kind, const std::vector<TriggerListItem>& items) {
+void RemoveListed(OutputContext& ctx, int kind, const std::vector<TriggerListItem>& items) {
   for (const TriggerListItem& item : items)
     RemoveTriggers(ctx.output.triggers, kind, item.address == 0 ? kAllKeys : item.address);
 }
 
-void RunClr(Interp& in, RunContext& ctx) {
+void RunClr(Interp& in, OutputContext& ctx) {
   OutputTables& o = ctx.output;
   std::vector<TriggerListItem> items;
   while (!AtEnd(in)) {
@@ -122,7 +123,7 @@ void RunClr(Interp& in, RunContext& ctx) {
       RemoveTriggers(o.triggers, kTriggerEach, kEachKey);
     } else if (c == kTokWith || c == kTokBind || c == kTokWithBind) {
       items.clear();
-      ReadTriggerList(in, true, kMsgWithBindParameterClr, items);
+      ReadTriggerList(in, AddressCount(ctx.output.addresses), true, kMsgWithBindParameterClr, items);
       if (c != kTokBind) RemoveListed(ctx, kTriggerWith, items);
       if (c != kTokWith) RemoveListed(ctx, kTriggerBind, items);
     } else {
@@ -133,7 +134,7 @@ void RunClr(Interp& in, RunContext& ctx) {
 
 // enable:, disable:, revert: addresses or ALL.
 template <typename Change>
-void ForEachListed(Interp& in, RunContext& ctx, const char* offset_message, const char* illegal,
+void ForEachListed(Interp& in, OutputContext& ctx, const char* offset_message, const char* illegal,
                    Change change) {
   std::vector<AddressRecord>& records = ctx.output.addresses.records;
   while (!AtEnd(in)) {
@@ -150,7 +151,7 @@ void ForEachListed(Interp& in, RunContext& ctx, const char* offset_message, cons
   }
 }
 
-void RunDirect(Interp& in, RunContext& ctx, bool swap) {
+void RunDirect(Interp& in, OutputContext& ctx, bool swap) {
   int found[2] = {0, 0};
   int count = 0;
   while (!AtEnd(in)) {
@@ -179,7 +180,7 @@ int Literal(Interp& in) {
   return index >= in.st.literal_first && index < in.st.literal_end ? index : -1;
 }
 
-void RunReplace(Interp& in, RunContext& ctx) {
+void RunReplace(Interp& in, OutputContext& ctx) {
   int kind = static_cast<unsigned char>(Byte(in)) - TokenValue(kTokReplaceText);
   if (kind < 0 || kind > 2) IllegalToken(in);
   ++in.st.pos;
@@ -198,16 +199,12 @@ void RunReplace(Interp& in, RunContext& ctx) {
   if (!AtEnd(in)) FatalAt(in.diag, FormatMessage(kMsgInvalidReplace, {name}));
   if (ctx.flags.first_run) return;
   std::vector<Replacement>& list = ctx.output.replacements.entries;
-  try {
-    list.push_back(Replacement{search, replacement, mode});
-  } catch (const std::bad_alloc&) {
-    FatalPlain(in.diag, kMsgNoMemory, true);
-  }
+  WithMemory(in.diag, [&] { list.push_back(Replacement{search, replacement, mode}); });
 }
 
 }  // namespace
 
-void RunCompanionStatement(Interp& in, RunContext& ctx) {
+void RunCompanionStatement(Interp& in, OutputContext& ctx) {
   switch (in.st.tok.code) {
     case TokenValue(kTokSet): RunSet(in, ctx); break;
     case TokenValue(kTokClr): RunClr(in, ctx); break;

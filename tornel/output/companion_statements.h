@@ -13,7 +13,7 @@
 
 namespace tornel {
 
-struct RunContext;
+struct OutputContext;
 
 inline constexpr const char* kMsgSetLeftParen = "Left parenthesis ( is missing from SET address/mg value in";
 inline constexpr const char* kMsgSetString = "Can't set string data to address in";
@@ -42,6 +42,6 @@ inline constexpr const char* kReplaceNames[] = {"Replace", "RepWord", "RepAddr"}
 // revert: or replace: (with its kind); runs the statement and leaves its
 // end current.  While the first run flag is set, direct: and swap: change
 // nothing and the replacements register nothing (MAIN runs twice).
-void RunCompanionStatement(Interp& in, RunContext& ctx);
+void RunCompanionStatement(Interp& in, OutputContext& ctx);
 
 }  // namespace tornel

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tornel/output/output_test_support.h"
+#include "tests/output_run.h"
 #include "tornel/output/trigger_statements.h"
 #include "tornel/sysvars/system_variables.h"
 

@@ -4,9 +4,10 @@
 #include <new>
 #include <utility>
 
-#include "tornel/driver/file_open.h"
-#include "tornel/driver/run_context.h"
+#include "tornel/base/file_open.h"
+#include "tornel/base/table_growth.h"
 #include "tornel/output/address_word.h"
+#include "tornel/output/output_context.h"
 #include "tornel/output/trigger_check.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -48,7 +49,7 @@ bool SequenceExhausted(const ValueTables& v) {
   return max != 0.0 && v.ints[kSiSeqOn] == 2 && v.reals[kSrSeq] + v.reals[kSrSeqInc] > max;
 }
 
-void AddSequenceWord(RunContext& ctx, LineSlot& slot, int request) {
+void AddSequenceWord(OutputContext& ctx, LineSlot& slot, int request) {
   ValueTables& v = ctx.values;
   int address = request % kSeqOwnRequest;
   if (address <= 0 || address > AddressCount(ctx.output.addresses))
@@ -73,11 +74,7 @@ void AddSequenceWord(RunContext& ctx, LineSlot& slot, int request) {
 void AddWord(Diagnostics& diag, LineSlot& slot, std::string_view text, int order,
              int& running_order, bool blank, uint32_t band) {
   if (static_cast<size_t>(slot.count) == slot.words.size()) {
-    try {
-      slot.words.resize(slot.words.size() + kWordGrowth);
-    } catch (const std::bad_alloc&) {
-      FatalPlain(diag, kMsgNoMemory, true);
-    }
+    WithMemory(diag, [&] { slot.words.resize(slot.words.size() + kWordGrowth); });
   }
   int o = order != 0 ? order : running_order;
   o = std::clamp(o, 0, kMaxOrder);
@@ -99,7 +96,7 @@ void ClearSlot(LineSlot& slot) {
   slot.seq_value = kNoSeqValue;
 }
 
-void FinishLine(RunContext& ctx, int index, bool flushing) {
+void FinishLine(OutputContext& ctx, int index, bool flushing) {
   LineSlot& slot = ctx.output.ring.slots[index];
   bool all_marked = slot.count > 0;
   for (int i = 0; i < slot.count; ++i) {
@@ -116,7 +113,7 @@ void FinishLine(RunContext& ctx, int index, bool flushing) {
   }
 }
 
-void CompleteLine(RunContext& ctx, bool flushing) {
+void CompleteLine(OutputContext& ctx, bool flushing) {
   LineRing& ring = ctx.output.ring;
   int old = ring.current;
   FinishLine(ctx, old, flushing);
@@ -126,7 +123,7 @@ void CompleteLine(RunContext& ctx, bool flushing) {
   WriteSlot(ctx, RingIndex(old - kMaxLineOffset));
 }
 
-void WriteSlot(RunContext& ctx, int index) {
+void WriteSlot(OutputContext& ctx, int index) {
   LineRing& ring = ctx.output.ring;
   LineSlot& slot = ring.slots[index];
   int request = slot.seq_request;
@@ -187,14 +184,14 @@ void WriteSlot(RunContext& ctx, int index) {
   }
   line += ctx.values.strings[kSsEol];
   line += '\n';
-  std::FILE* nc = ctx.open_files.entries.empty() ? nullptr : ctx.open_files.entries[kNcFileHandle];
+  std::FILE* nc = ctx.output.nc;
   if (!nc) FatalPlain(ctx.diag, kMsgFileError, true);
   WriteLine(ctx.diag, nc, line);
   ++ring.written;
   ClearSlot(slot);
 }
 
-void FlushLines(RunContext& ctx) {
+void FlushLines(OutputContext& ctx) {
   LineRing& ring = ctx.output.ring;
   // The mark comes off however the flush ends.
   struct Flushing {
@@ -207,7 +204,7 @@ void FlushLines(RunContext& ctx) {
   ring.inserted.fill(0);
 }
 
-void FlushAllLines(RunContext& ctx) {
+void FlushAllLines(OutputContext& ctx) {
   FlushLines(ctx);
   for (LineSlot& slot : ctx.output.ring.slots) {
     slot.seq_request = 0;
@@ -220,7 +217,7 @@ void InsertAhead(LineRing& ring, int distance) {
   for (int d = kMaxLineOffset - 1; d >= distance; --d) std::swap(SlotAt(ring, d), SlotAt(ring, d + 1));
 }
 
-void InsertBehind(RunContext& ctx, int distance) {
+void InsertBehind(OutputContext& ctx, int distance) {
   LineRing& ring = ctx.output.ring;
   WriteSlot(ctx, RingIndex(ring.current - kMaxLineOffset));
   // The slot just written is the one after the last future slot.

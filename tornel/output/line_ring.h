@@ -15,11 +15,11 @@
 #include <string_view>
 #include <vector>
 
-#include "tornel/driver/diagnostics.h"
+#include "tornel/base/diagnostics.h"
 
 namespace tornel {
 
-struct RunContext;
+struct OutputContext;
 
 inline constexpr int kRingSlots = 21;
 inline constexpr int kMaxLineOffset = 10;
@@ -88,23 +88,23 @@ void ClearSlot(LineSlot& slot);
 // The end of an output statement for its line (ring index `index`): words
 // marked "?" lose the mark and a line of nothing but marked words is
 // emptied; EACH output joins the line unless `flushing` or the slot says no.
-void FinishLine(RunContext& ctx, int index, bool flushing);
+void FinishLine(OutputContext& ctx, int index, bool flushing);
 
 // FinishLine for the current line; then the next slot becomes current and
 // the slot ten behind the old current one is written out.
-void CompleteLine(RunContext& ctx, bool flushing);
+void CompleteLine(OutputContext& ctx, bool flushing);
 
 // Writes out one slot (sequence number, order, skip text, ssEol) and
 // clears it.
-void WriteSlot(RunContext& ctx, int index);
+void WriteSlot(OutputContext& ctx, int index);
 
 // Completes and writes every slot, oldest first, the current line
 // included; the current slot is then empty.
-void FlushLines(RunContext& ctx);
+void FlushLines(OutputContext& ctx);
 
 // FlushLines, then every slot forgets its sequence request and is marked
 // no-number until a statement writes into it again.
-void FlushAllLines(RunContext& ctx);
+void FlushAllLines(OutputContext& ctx);
 
 // Makes room for a line `distance` (1..10) ahead: the lines from there on
 // move one slot further; the last future slot is given up.
@@ -113,6 +113,6 @@ void InsertAhead(LineRing& ring, int distance);
 // Makes room for a line `distance` (1..10) behind: the oldest line is
 // written out, that line and every later one moves one slot on (the line
 // being collected too, which stays current).
-void InsertBehind(RunContext& ctx, int distance);
+void InsertBehind(OutputContext& ctx, int distance);
 
 }  // namespace tornel

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "tornel/driver/diagnostics.h"
+#include "tornel/base/diagnostics.h"
 #include "tornel/output/modal_groups.h"
 #include "tornel/output/trigger_table.h"
 

@@ -2,7 +2,8 @@
 
 #include <new>
 
-#include "tornel/driver/file_open.h"
+#include "tornel/base/file_open.h"
+#include "tornel/base/table_growth.h"
 #include "tornel/output/address_table.h"
 
 namespace tornel {
@@ -15,15 +16,13 @@ int AddModalGroup(Diagnostics& diag, TriggerTable& triggers, ModalValues& modal,
                   const std::vector<double>& values) {
   std::vector<double>& s = modal.slots;
   int current = static_cast<int>(s.size());
-  try {
+  WithMemory(diag, [&] {
     size_t needed = s.size() + 1 + values.size();
     if (needed > s.capacity())
       s.reserve(s.capacity() + ((needed - s.capacity() + kModalGrowth - 1) / kModalGrowth) * kModalGrowth);
     s.push_back(kUndefinedValue);
     s.insert(s.end(), values.begin(), values.end());
-  } catch (const std::bad_alloc&) {
-    FatalPlain(diag, kMsgNoMemory, true);
-  }
+  });
   int last = static_cast<int>(s.size()) - 1;
   return AddTrigger(diag, triggers, TriggerEntry{address, kTriggerGroup, 0, current, last});
 }

@@ -14,7 +14,7 @@
 
 #include <vector>
 
-#include "tornel/driver/diagnostics.h"
+#include "tornel/base/diagnostics.h"
 #include "tornel/output/trigger_table.h"
 
 namespace tornel {

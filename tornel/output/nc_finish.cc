@@ -6,8 +6,9 @@
 
 #include "platform/files.h"
 #include "platform/text_file.h"
-#include "tornel/builtins/string_match.h"
-#include "tornel/driver/run_context.h"
+#include "tornel/base/run_context.h"
+#include "tornel/output/output_tables.h"
+#include "tornel/output/string_match.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -167,9 +168,8 @@ std::string FileLengthText(double length, size_t placeholder_length) {
                 static_cast<double>(placeholder_length));
 }
 
-void FinishNcFile(RunContext& ctx) {
+void FinishNcFile(RunContext& ctx, const ValueTables& values, const OutputTables& output) {
   const std::string& nc_path = ctx.files.full_nc_path;
-  const ValueTables& values = ctx.values;
   const std::string& eol = values.strings[kSsEolFormat];
   const bool text_mode = eol == kCrLf;
   const double growth = text_mode ? 1.0 : (eol.size() < 2 ? 0.0 : eol.size() - 1.0);
@@ -187,7 +187,7 @@ void FinishNcFile(RunContext& ctx) {
       bool ended = !line.empty() && line.back() == '\n';
       platform::ChopNewline(line);
       ReplaceMovePlaceholders(line, totals);
-      ApplyReplacements(line, ctx.output.replacements, values.strings);
+      ApplyReplacements(line, output.replacements, values.strings);
       if (ended) {
         line += text_mode ? std::string_view("\n") : std::string_view(eol);
         total_growth += growth;

@@ -18,6 +18,8 @@
 namespace tornel {
 
 struct RunContext;
+struct ValueTables;
+struct OutputTables;
 
 // Language entry and built-in text of the frame when no error text is known.
 inline constexpr int kLangTerminatedWithError = 21;
@@ -55,8 +57,10 @@ void ApplyReplacements(std::string& line, const ReplacementList& list,
 // holds the placeholder once.
 std::string FileLengthText(double length, size_t placeholder_length);
 
-// The finishing pass over the closed NC file ctx.files.full_nc_path.
-// Without the temp file or the NC file it leaves the NC file as it is.
-void FinishNcFile(RunContext& ctx);
+// The finishing pass over the closed NC file run.files.full_nc_path: the
+// error frame when the run failed or warned, the placeholders and the
+// replacements of `output`, the line ends of ssEolFormat.  Without the
+// temp file or the NC file it leaves the NC file as it is.
+void FinishNcFile(RunContext& run, const ValueTables& values, const OutputTables& output);
 
 }  // namespace tornel

@@ -6,7 +6,8 @@
 
 #include "platform/files.h"
 #include "tests/test_dir.h"
-#include "tornel/driver/run_context.h"
+#include "tornel/base/run_context.h"
+#include "tornel/output/output_tables.h"
 #include "tornel/sysvars/system_variable_counts.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -59,39 +60,41 @@ class FinishNcFileTest : public tornel_test::InTempDir {
  protected:
   void SetUp() override {
     InTempDir::SetUp();
-    ctx_.values.ints.assign(kIntegerSystemSlots, 0);
-    ctx_.values.reals.assign(kRealSystemSlots, 0.0);
-    ctx_.values.strings.assign(kStringSystemSlots, "");
-    ctx_.values.strings[kSsEolFormat] = "\r\n";
+    values_.ints.assign(kIntegerSystemSlots, 0);
+    values_.reals.assign(kRealSystemSlots, 0.0);
+    values_.strings.assign(kStringSystemSlots, "");
+    values_.strings[kSsEolFormat] = "\r\n";
     ctx_.files.full_nc_path = platform::AbsolutePath("p.nc");
   }
   RunContext ctx_;
+  ValueTables values_;
+  OutputTables output_;
 };
 
 TEST_F(FinishNcFileTest, LengthsWithCrLfLineEnds) {
   WriteFile("p.nc", "N1 N2 N3\r\n%FileLen%\r\n");
-  FinishNcFile(ctx_);
+  FinishNcFile(ctx_, values_, output_);
   EXPECT_EQ(ReadFile("p.nc"), "N1 N2 N3\r\n14\r\n");  // 14 bytes indeed
   EXPECT_FALSE(Exists("p.nc.tmp"));
 
   WriteFile("p.nc", "N1 N2 N3\r\n%FileLenUNIX%\r\n");
-  FinishNcFile(ctx_);
+  FinishNcFile(ctx_, values_, output_);
   // 25 bytes, one less per line with LF ends: 23 + 2 digits - 13.
   EXPECT_EQ(ReadFile("p.nc"), "N1 N2 N3\r\n12\r\n");
 }
 
 TEST_F(FinishNcFileTest, LineFeedFormatKeepsBothLengthsEqual) {
-  ctx_.values.strings[kSsEolFormat] = "\n";
+  values_.strings[kSsEolFormat] = "\n";
   WriteFile("p.nc", "%FileLen% %FileLenUNIX%\r\nN1\r\n");
-  FinishNcFile(ctx_);
+  FinishNcFile(ctx_, values_, output_);
   // 27 bytes with one-byte line ends: 27 + 2 - 9 and 27 + 2 - 13.
   EXPECT_EQ(ReadFile("p.nc"), "20 16\nN1\n");
 }
 
 TEST_F(FinishNcFileTest, OtherLineEndIsWrittenAsGiven) {
-  ctx_.values.strings[kSsEolFormat] = "\r\r\n";
+  values_.strings[kSsEolFormat] = "\r\r\n";
   WriteFile("p.nc", "%FileLenUNIX%\r\nN1\r\n");
-  FinishNcFile(ctx_);
+  FinishNcFile(ctx_, values_, output_);
   // 21 bytes, growth 2 per line: UNIX length 17 + 2 - 13.
   EXPECT_EQ(ReadFile("p.nc"), "6\r\r\nN1\r\r\n");
 }
@@ -100,7 +103,7 @@ TEST_F(FinishNcFileTest, ErrorFramesTheText) {
   ctx_.diag.error_flag = 1;
   ctx_.diag.last_error = "Division by zero in";
   WriteFile("p.nc", "N1\r\n");
-  FinishNcFile(ctx_);
+  FinishNcFile(ctx_, values_, output_);
   std::string dashes(50, '-');
   std::string frame = dashes + "\r\nDivision by zero in\r\n" + dashes + "\r\n";
   EXPECT_EQ(ReadFile("p.nc"), frame + "N1\r\n" + frame);
@@ -108,9 +111,9 @@ TEST_F(FinishNcFileTest, ErrorFramesTheText) {
 
 TEST_F(FinishNcFileTest, LimitWarningWithoutTextUsesTheTerminatedLine) {
   ctx_.flags.limit_warning = 1;
-  ctx_.values.strings[kSsEolFormat] = "\n";
+  values_.strings[kSsEolFormat] = "\n";
   WriteFile("p.nc", "N1\r\n");
-  FinishNcFile(ctx_);
+  FinishNcFile(ctx_, values_, output_);
   std::string dashes(50, '-');
   std::string frame = dashes + "\nPostprocessing terminated with ERROR!\n" + dashes + "\n";
   EXPECT_EQ(ReadFile("p.nc"), frame + "N1\n" + frame);
@@ -118,18 +121,18 @@ TEST_F(FinishNcFileTest, LimitWarningWithoutTextUsesTheTerminatedLine) {
 
 TEST_F(FinishNcFileTest, MissingNcFileChangesNothing) {
   ctx_.files.full_nc_path = platform::AbsolutePath("gone.nc");
-  FinishNcFile(ctx_);
+  FinishNcFile(ctx_, values_, output_);
   EXPECT_FALSE(Exists("gone.nc"));
   EXPECT_FALSE(Exists("gone.nc.tmp"));
 }
 
 TEST_F(FinishNcFileTest, UnwritableNeighbourFallsBackToCopy) {
   // A directory in the way of the finished file: the temp file is copied over.
-  ctx_.values.strings[kSsEolFormat] = "\n";
+  values_.strings[kSsEolFormat] = "\n";
   WriteFile("p.nc", "N1 %MoveTimeTot%\r\n");
-  ctx_.values.reals[kSrMoveTimeTot] = 2.6;
+  values_.reals[kSrMoveTimeTot] = 2.6;
   ASSERT_TRUE(std::filesystem::create_directory("p.nc.tmp"));
-  FinishNcFile(ctx_);
+  FinishNcFile(ctx_, values_, output_);
   EXPECT_EQ(ReadFile("p.nc"), "N1 3\n");
 }
 

@@ -72,7 +72,7 @@ NumberSwitches SwitchesFrom(const ValueTables& values) {
   return sw;
 }
 
-void ValueText(double value, int dec_digits, NumberText& out) {
+void ValueText(double value, int dec_digits, NumberText& out, NegativeZero zero) {
   int d = std::clamp(dec_digits, 0, kMaxDigits);
   char* buf = out.data;
   auto res = std::to_chars(buf + 1, buf + kValueTextLimit, value, std::chars_format::fixed, d);
@@ -84,10 +84,10 @@ void ValueText(double value, int dec_digits, NumberText& out) {
   out.size = static_cast<size_t>(res.ptr - buf);
   if (buf[1] == '-') {
     // Drop the minus into the sign place; a value that rounds to zero from
-    // below is written as a positive zero.
+    // below is written as a positive zero unless the caller keeps the sign.
     std::memmove(buf, buf + 1, out.size - 1);
     --out.size;
-    if (IsZeroText(out.view())) buf[0] = '+';
+    if (zero == NegativeZero::kPositive && IsZeroText(out.view())) buf[0] = '+';
   } else {
     buf[0] = '+';
   }
@@ -181,6 +181,13 @@ void FormatNumber(const AddressRecord& a, std::string_view t, int n, int d,
   if (separator) out.append(sw.separator);
   out.append(fraction.substr(0, kept));
   out.append(blanks, ' ');
+}
+
+void FormatValue(const AddressRecord& record, double value, int int_digits, int dec_digits,
+                 const NumberSwitches& sw, NegativeZero zero, std::string& out) {
+  NumberText number;
+  ValueText(value, dec_digits, number, zero);
+  FormatNumber(record, number.view(), int_digits, dec_digits, sw, out);
 }
 
 }  // namespace tornel

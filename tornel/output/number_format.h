@@ -52,9 +52,16 @@ struct NumberText {
   std::string_view view() const { return {data, size}; }
 };
 
+// What the number text of a value that rounds to zero from below shows.
+enum class NegativeZero {
+  kPositive,  // "+0.000": the sign of an NC word's value
+  kKept,      // "-0.000": StrWri makes no correction
+};
+
 // The number text of a value: always a sign, rounded to `dec_digits`
-// decimals ("%+.*f"); a value that rounds to zero is written positive.
-void ValueText(double value, int dec_digits, NumberText& out);
+// decimals ("%+.*f").
+void ValueText(double value, int dec_digits, NumberText& out,
+               NegativeZero zero = NegativeZero::kPositive);
 
 // True for a number text of zero ("+0", "+0.000").
 bool IsZeroText(std::string_view text);
@@ -64,5 +71,11 @@ bool IsZeroText(std::string_view text);
 // Replaces `out`; allocates nothing once `out` has grown.
 void FormatNumber(const AddressRecord& record, std::string_view text, int int_digits,
                   int dec_digits, const NumberSwitches& sw, std::string& out);
+
+// A value written by `record`'s format: its number text, then the layout.
+// The one way a number becomes NC text (address words, "%" numbers,
+// StrWri).
+void FormatValue(const AddressRecord& record, double value, int int_digits, int dec_digits,
+                 const NumberSwitches& sw, NegativeZero zero, std::string& out);
 
 }  // namespace tornel

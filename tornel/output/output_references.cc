@@ -4,9 +4,9 @@
 #include <string>
 
 #include "tornel/compiler/tokens.h"
-#include "tornel/driver/run_context.h"
 #include "tornel/interp/expression.h"
 #include "tornel/interp/token_reader.h"
+#include "tornel/output/output_tables.h"
 
 namespace tornel {
 
@@ -14,11 +14,6 @@ namespace {
 
 constexpr unsigned char kFirstAttribute = TokenValue(kTokAttrEnable);
 constexpr unsigned char kLastAttribute = TokenValue(kTokAttrSelStr);
-
-RunContext& Run(Interp& in) {
-  if (!in.run) IllegalToken(in);
-  return *in.run;
-}
 
 // The number of an indexed reference ("[" expr "]"), or the decimal number
 // after the reference byte.
@@ -98,10 +93,10 @@ bool IsDigitCount(unsigned char attribute) {
   return attribute >= TokenValue(kTokAttrNumsBef) && attribute <= TokenValue(kTokAttrNumsAftInch);
 }
 
-double AddressAttribute(Interp& in, RunContext& ctx, int index, unsigned char attribute) {
-  AddressRecord& a = ctx.output.addresses.records[static_cast<size_t>(index)];
-  std::vector<std::string>& strings = ctx.values.strings;
-  int count = AddressCount(ctx.output.addresses);
+double AddressAttribute(Interp& in, OutputTables& output, int index, unsigned char attribute) {
+  AddressRecord& a = output.addresses.records[static_cast<size_t>(index)];
+  std::vector<std::string>& strings = in.values.strings;
+  int count = AddressCount(output.addresses);
 
   if (attribute == TokenValue(kTokAttrSelStr)) {
     int n = ElementIndex(in, kMsgSelectString);
@@ -164,7 +159,7 @@ double AddressAttribute(Interp& in, RunContext& ctx, int index, unsigned char at
   if (assign) {
     int v = TruncateToInt32(AssignedNumber(in));
     if (IsDigitCount(attribute)) v = std::clamp(v, 0, kMaxDigits);
-    if (attribute == TokenValue(kTokAttrFrom) && (v < 0 || v > count)) FatalAt(in.diag, kMsgInvalidFrom);
+    if (attribute == TokenValue(kTokAttrFrom) && (v < 0 || v > count)) FatalAt(in.diag, kMsgInvalidFromValue);
     if (attribute == TokenValue(kTokAttrDirect) && (v < 0 || v > count))
       FatalAt(in.diag, kMsgInvalidDirect);
     *field = v;
@@ -172,24 +167,24 @@ double AddressAttribute(Interp& in, RunContext& ctx, int index, unsigned char at
   return NumberResult(in, *field);
 }
 
-double AddressReference(Interp& in, RunContext& ctx) {
+double AddressReference(Interp& in, OutputTables& output) {
   int index = ReferenceNumber(in, kMsgInvalidAddressExpression);
-  if (index < 1 || index > AddressCount(ctx.output.addresses))
+  if (index < 1 || index > AddressCount(output.addresses))
     FatalAt(in.diag, kMsgInvalidAddressExpression);
   unsigned char attribute = ReadAttribute(in);
   if (attribute == 0) FatalAt(in.diag, kMsgInvalidAddressExpression);
   if (attribute < kFirstAttribute || attribute > kLastAttribute)
     FatalAt(in.diag, kMsgInvalidAddressMember);
-  return AddressAttribute(in, ctx, index, attribute);
+  return AddressAttribute(in, output, index, attribute);
 }
 
-double GroupReference(Interp& in, RunContext& ctx) {
+double GroupReference(Interp& in, OutputTables& output) {
   int number = ReferenceNumber(in, kMsgGroupIndex);
-  const TriggerEntry* group = GroupEntry(ctx.output.triggers, number);
+  const TriggerEntry* group = GroupEntry(output.triggers, number);
   if (!group) FatalAt(in.diag, kMsgGroupIndex);
   unsigned char attribute = ReadAttribute(in);
   if (attribute == 0) FatalAt(in.diag, kMsgGroupExpression);
-  std::vector<double>& slots = ctx.output.modal.slots;
+  std::vector<double>& slots = output.modal.slots;
   double* value = nullptr;
   switch (attribute) {
     case TokenValue(kTokAttrVal):
@@ -216,10 +211,9 @@ double GroupReference(Interp& in, RunContext& ctx) {
 
 }  // namespace
 
-double EvaluateOutputReference(Interp& in) {
-  RunContext& ctx = Run(in);
-  if (in.st.tok.code == TokenValue(kTokAddress)) return AddressReference(in, ctx);
-  return GroupReference(in, ctx);
+double EvaluateOutputReference(Interp& in, OutputTables& output) {
+  if (in.st.tok.code == TokenValue(kTokAddress)) return AddressReference(in, output);
+  return GroupReference(in, output);
 }
 
 }  // namespace tornel

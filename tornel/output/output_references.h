@@ -6,6 +6,7 @@
 #pragma once
 
 #include "tornel/interp/interp.h"
+#include "tornel/output/output_tables.h"
 
 namespace tornel {
 
@@ -13,7 +14,7 @@ inline constexpr const char* kMsgInvalidAddressExpression = "Invalid addres expr
 inline constexpr const char* kMsgInvalidAddressMember = "Invalid addres member in";
 inline constexpr const char* kMsgNoSuffix =
     "Tried to assign suffix member of addres which has no suffix defined in";
-inline constexpr const char* kMsgInvalidFrom = "Invalid Addres from value in";
+inline constexpr const char* kMsgInvalidFromValue = "Invalid Addres from value in";
 inline constexpr const char* kMsgInvalidDirect = "Invalid Addres direct value in";
 inline constexpr const char* kMsgAssignSelNum =
     "Can't assign a value to number of Addres select strings in";
@@ -29,7 +30,7 @@ inline constexpr size_t kValStrLimit = 128;
 
 // The current token is an address (154) or modal group (155) reference;
 // evaluates the attribute or its assignment and leaves the token after it
-// current, like any primary.  Needs the whole run (in.run).
-double EvaluateOutputReference(Interp& in);
+// current, like any primary.
+double EvaluateOutputReference(Interp& in, OutputTables& output);
 
 }  // namespace tornel

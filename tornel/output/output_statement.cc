@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "tornel/compiler/tokens.h"
-#include "tornel/driver/run_context.h"
 #include "tornel/interp/expression.h"
 #include "tornel/interp/functions.h"
 #include "tornel/interp/token_reader.h"
@@ -14,7 +13,9 @@
 #include "tornel/output/companion_statements.h"
 #include "tornel/output/line_ring.h"
 #include "tornel/output/number_format.h"
+#include "tornel/output/output_context.h"
 #include "tornel/output/output_references.h"
+#include "tornel/output/program_format.h"
 #include "tornel/output/trigger_statements.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -45,17 +46,12 @@ class WordBuffer {
   size_t level_;
 };
 
-RunContext& Run(Interp& in) {
-  if (!in.run) IllegalToken(in);
-  return *in.run;
-}
-
 char Byte(const Interp& in) { return in.bytes[in.st.pos]; }
 
 bool IsNumber(const Interp& in) { return in.st.type == kTypeNumber; }
 
 // "_x(" modifier expr ["!"] ")": forms the word; true when it is written.
-bool AddressWord(Interp& in, RunContext& ctx, bool keep_order, std::string& text, int& order,
+bool AddressWord(Interp& in, OutputContext& ctx, bool keep_order, std::string& text, int& order,
                  bool& blank) {
   int address;
   if (Byte(in) == '[') {
@@ -92,37 +88,20 @@ bool AddressWord(Interp& in, RunContext& ctx, bool keep_order, std::string& text
   return true;
 }
 
-// "%" format "(" expr ")" or "%{_x}(" expr ")".
-void NumberWord(Interp& in, RunContext& ctx, std::string& text) {
-  std::vector<AddressRecord>& records = ctx.output.addresses.records;
-  const AddressRecord* format = &records[0];
-  if (Byte(in) == '{') {
-    ++in.st.pos;
-    if (Byte(in) != kTokAddress) FatalAt(in.diag, FormatMessage(kMsgNumberAddress, {}));
-    ++in.st.pos;
-    int address = ReadDecimal(in);
-    if (address < 1 || address > AddressCount(ctx.output.addresses))
-      FatalAt(in.diag, FormatMessage(kMsgNumberAddress, {}));
-    if (Byte(in) != '}') FatalAt(in.diag, kMsgNumberBrace);
-    ++in.st.pos;
-    format = &records[address];
-  } else {
-    std::string_view rest(in.bytes + in.st.pos, in.length - in.st.pos);
-    size_t used = 0;
-    if (const char* error = ParseNumberFormat(rest, used, records[0])) FatalAt(in.diag, error);
-    in.st.pos += used;
-  }
+// "%" format "(" expr ")" or "%{_x}(" expr ")".  A format written in place
+// is kept in address record 0.
+void NumberWord(Interp& in, OutputContext& ctx, std::string& text) {
+  AddressTable& addresses = ctx.output.addresses;
+  const AddressRecord& format = ReadProgramFormat(in, addresses, addresses.records[0],
+                                                  {kMsgNumberAddress, kMsgNumberBrace});
   if (Byte(in) != '(') FatalAt(in.diag, kMsgNumberLeftParen);
   ++in.st.pos;
   double value = Evaluate(in);
   if (!IsNumber(in)) FatalAt(in.diag, kMsgNumberString);
   if (in.st.tok.code != ')') FatalAt(in.diag, kMsgNumberRightParen);
   ReadToken(in);
-  int dec = DecDigits(*format, ctx.values);
-  NumberText number;
-  ValueText(value, dec, number);
-  FormatNumber(*format, number.view(), IntDigits(*format, ctx.values), dec,
-               SwitchesFrom(ctx.values), text);
+  FormatValue(format, value, IntDigits(format, ctx.values), DecDigits(format, ctx.values),
+              SwitchesFrom(ctx.values), NegativeZero::kPositive, text);
 }
 
 // The order setting after a word: ":n" gives |n| × 100, ":+n" and ":-n"
@@ -138,7 +117,7 @@ int OrderSetting(Interp& in, int running_order) {
 
 // "com" (the first pending comment; the others wait for comment lines after
 // this statement's line) or "com(" string ")".  True when there is a word.
-bool CommentWord(Interp& in, RunContext& ctx, std::string& text) {
+bool CommentWord(Interp& in, OutputContext& ctx, std::string& text) {
   ValueTables& v = ctx.values;
   std::string comment;
   if (Byte(in) == '(') {
@@ -161,7 +140,7 @@ bool CommentWord(Interp& in, RunContext& ctx, std::string& text) {
 }
 
 // The comment lines that `com` words left, after the statement's line.
-void WriteCommentLines(RunContext& ctx) {
+void WriteCommentLines(OutputContext& ctx) {
   std::vector<std::string> lines;
   lines.swap(ctx.output.comment_lines);
   for (const std::string& line : lines) OutputCommentLine(ctx, line);
@@ -169,8 +148,7 @@ void WriteCommentLines(RunContext& ctx) {
 
 }  // namespace
 
-void OutputWords(Interp& in, WordState& state) {
-  RunContext& ctx = Run(in);
+void OutputWords(Interp& in, OutputContext& ctx, WordState& state) {
   InterpState& s = in.st;
   WordBuffer buffer(ctx.output);
   std::string& text = buffer.text();
@@ -273,7 +251,7 @@ Flags VariableFlags(ValueTables& v, char prefix) {
   return f;
 }
 
-Flags ReadFlags(Interp& in, RunContext& ctx) {
+Flags ReadFlags(Interp& in, OutputContext& ctx) {
   char prefix = Byte(in);
   bool has_prefix = prefix == kTokPrefixNo || prefix == kTokPrefixMinus || prefix == kTokPrefixSlash;
   if (has_prefix) ++in.st.pos;
@@ -304,7 +282,7 @@ Flags ReadFlags(Interp& in, RunContext& ctx) {
 
 // The ring index of the statement's target line; makes room for an
 // inserted line.
-int TargetSlot(RunContext& ctx, const Flags& f) {
+int TargetSlot(OutputContext& ctx, const Flags& f) {
   LineRing& ring = ctx.output.ring;
   int n = f.offset;
   if (n == 0) return ring.current;
@@ -332,7 +310,7 @@ int TargetSlot(RunContext& ctx, const Flags& f) {
   return RingIndex(ring.current + distance);
 }
 
-int SequenceOrder(const RunContext& ctx, int request) {
+int SequenceOrder(const OutputContext& ctx, int request) {
   int address = request % kSeqOwnRequest;
   const AddressTable& t = ctx.output.addresses;
   int order = address >= 0 && address <= AddressCount(t) ? t.records[address].order : 0;
@@ -341,7 +319,7 @@ int SequenceOrder(const RunContext& ctx, int request) {
 
 // Sets up the target line of a statement with flags `f` and the state its
 // words start from.
-void SetUpLine(RunContext& ctx, const Flags& f, int target, WordState& state) {
+void SetUpLine(OutputContext& ctx, const Flags& f, int target, WordState& state) {
   ValueTables& v = ctx.values;
   LineSlot& slot = ctx.output.ring.slots[target];
   slot.no_each = f.no_each;
@@ -368,12 +346,12 @@ void SetUpLine(RunContext& ctx, const Flags& f, int target, WordState& state) {
 }
 
 // A line inserted ahead that has become current is complete.
-void CompletePendingInserts(RunContext& ctx) {
+void CompletePendingInserts(OutputContext& ctx) {
   LineRing& ring = ctx.output.ring;
   while (ring.slots[ring.current].pending) CompleteLine(ctx, true);
 }
 
-void RunOutput(Interp& in, RunContext& ctx, size_t token_pos) {
+void RunOutput(Interp& in, OutputContext& ctx, size_t token_pos) {
   CompletePendingInserts(ctx);
 
   Flags f = ReadFlags(in, ctx);
@@ -391,7 +369,7 @@ void RunOutput(Interp& in, RunContext& ctx, size_t token_pos) {
   SetUpLine(ctx, f, target, state);
 
   ReadToken(in);
-  OutputWords(in, state);
+  OutputWords(in, ctx, state);
 
   if (f.offset == 0) CompleteLine(ctx, false);
   else if (f.offset < 0 && f.insert) FinishLine(ctx, target, false);
@@ -400,8 +378,7 @@ void RunOutput(Interp& in, RunContext& ctx, size_t token_pos) {
 
 }  // namespace
 
-void RunOutputStatement(Interp& in) {
-  RunContext& ctx = Run(in);
+void RunOutputStatement(Interp& in, OutputContext& ctx) {
   switch (in.st.tok.code) {
     case TokenValue(kTokOutput):
       RunOutput(in, ctx, in.st.pos - 1);
@@ -421,7 +398,7 @@ void RunOutputStatement(Interp& in) {
   }
 }
 
-void OutputSingleWordLine(RunContext& ctx, std::string_view word, int order, bool blank,
+void OutputSingleWordLine(OutputContext& ctx, std::string_view word, int order, bool blank,
                           bool no_number, bool no_each) {
   CompletePendingInserts(ctx);
   Flags f = VariableFlags(ctx.values, no_number ? kTokPrefixMinus : '\0');

@@ -17,7 +17,7 @@
 
 namespace tornel {
 
-struct RunContext;
+struct OutputContext;
 
 inline constexpr const char* kMsgIllegalTokenOutput = "Illegal Token in output";
 inline constexpr const char* kMsgOffsetSetting = "Invalid Output line offset setting O:[offset] in";
@@ -42,8 +42,8 @@ inline constexpr const char* kMsgSeparatorSpace =
     "Illegal use of _ separator space without following string or %% number output in";
 
 // The current token is an output statement token (145 to 153); runs the
-// statement and leaves its end current.  Needs the whole run (in.run).
-void RunOutputStatement(Interp& in);
+// statement and leaves its end current.
+void RunOutputStatement(Interp& in, OutputContext& ctx);
 
 // What the words of a statement share while they are formed.
 struct WordState {
@@ -55,12 +55,12 @@ struct WordState {
 
 // Forms the words from the current token to the end of the statement and
 // puts them into the target line; leaves the end current.
-void OutputWords(Interp& in, WordState& state);
+void OutputWords(Interp& in, OutputContext& ctx, WordState& state);
 
 // A line of `word` alone, set up like an O: statement's (skip, numbering,
 // EACH), unnumbered with `no_number`, without EACH output with `no_each`;
 // the line is completed.  Comment lines are written this way.
-void OutputSingleWordLine(RunContext& ctx, std::string_view word, int order, bool blank,
+void OutputSingleWordLine(OutputContext& ctx, std::string_view word, int order, bool blank,
                           bool no_number, bool no_each);
 
 }  // namespace tornel

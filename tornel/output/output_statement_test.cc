@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "tornel/output/output_test_support.h"
+#include "tests/output_run.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -145,7 +145,7 @@ TEST_F(Output, FlushAllLinesForgetsSequenceRequests) {
                          "func progstart\no: _i(1)\nseqnext\no:\nend func\n"
                          "func progend\no: _i(2)\nend func\n")));
   Call("ProgStart");
-  FlushAllLines(ctx);
+  FlushAllLines(OutputRun::Output());
   EXPECT_EQ(Written(), "I1\r\n");
   Call("ProgEnd");
   EXPECT_EQ(Nc(), "I1\r\nI2\r\n");

@@ -1,8 +1,10 @@
 // The tables of the NC output for one run: addresses, modal values, the
-// trigger table and the ring of pending NC lines.  Built by the compiler
-// passes, used by the output statements, released with the run.
+// trigger table, the ring of pending NC lines and the NC file they go to.
+// Built by the compiler passes, used by the output statements, released
+// with the run.
 #pragma once
 
+#include <cstdio>
 #include <deque>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@ struct OutputTables {
   ModalValues modal;
   TriggerTable triggers;
   LineRing ring;
+  std::FILE* nc = nullptr;  // the NC file that completed lines are written to
   ReplacementList replacements;  // replace:, repword:, repaddr: (string table indexes)
   // Word texts of the output statements being run, one per nesting level
   // (a trigger may run a statement while another one forms a word); a

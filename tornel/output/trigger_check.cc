@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "tornel/driver/post_calls.h"
-#include "tornel/driver/run_context.h"
+#include "tornel/output/output_context.h"
 #include "tornel/output/trigger_statements.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -56,7 +55,7 @@ bool KindSwitchedOn(const ValueTables& v, int kind) {
 
 }  // namespace
 
-void CheckTriggers(RunContext& ctx, int key, double value, bool force, bool forget,
+void CheckTriggers(OutputContext& ctx, int key, double value, bool force, bool forget,
                    bool restricted, bool& output) {
   OutputTables& o = ctx.output;
   std::vector<TriggerEntry>& entries = o.triggers.entries;
@@ -89,10 +88,10 @@ void CheckTriggers(RunContext& ctx, int key, double value, bool force, bool forg
     if (e.flag == kTriggerFlagWritten && (!output || restricted)) continue;
     int id = FunctionId(e.position);
     if (IsRunning(o, id)) continue;
-    const std::vector<int32_t>& descriptors = ctx.compiler.functions.descriptors;
+    const std::vector<int32_t>& descriptors = ctx.calls.in.functions.descriptors;
     if (e.position < 0 || static_cast<size_t>(e.position) >= descriptors.size()) continue;
     Running mark(o.running_triggers, id);
-    RunLabel(ctx, descriptors[static_cast<size_t>(e.position) + kDescLabel]);
+    RunLabel(ctx.calls, descriptors[static_cast<size_t>(e.position) + kDescLabel]);
     if (ctx.values.ints[kSiOnAddrOn] == 0) return;
   }
 }

@@ -6,7 +6,7 @@
 
 namespace tornel {
 
-struct RunContext;
+struct OutputContext;
 
 // Walks the trigger table in order for `key` (an address index, or
 // kEachKey).  Entries flagged kTriggerFlagWritten are passed over unless
@@ -18,7 +18,7 @@ struct RunContext;
 // the line being formed, unless it is running already; a WITH list goes
 // once its statement has run.  siWithOn, siBindOn and siOnAddrOn 0 keep
 // their kinds from running.
-void CheckTriggers(RunContext& ctx, int key, double value, bool force, bool forget,
+void CheckTriggers(OutputContext& ctx, int key, double value, bool force, bool forget,
                    bool restricted, bool& output);
 
 }  // namespace tornel

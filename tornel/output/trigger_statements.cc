@@ -1,12 +1,11 @@
 #include "tornel/output/trigger_statements.h"
 
 #include "tornel/compiler/tokens.h"
-#include "tornel/driver/post_calls.h"
-#include "tornel/driver/run_context.h"
 #include "tornel/interp/expression.h"
 #include "tornel/interp/statements.h"
 #include "tornel/interp/token_reader.h"
 #include "tornel/output/line_ring.h"
+#include "tornel/output/output_context.h"
 #include "tornel/output/output_statement.h"
 
 namespace tornel {
@@ -23,47 +22,12 @@ void SkipToStatementEnd(Interp& in) {
   ReadToken(in);
 }
 
-// The reading state of the interrupted statement.
-struct SavedReading {
-  explicit SavedReading(Interp& in)
-      : in_(in), st_(in.st), pos_(st_.pos), tok_(st_.tok), first_class_(st_.first_class),
-        number_(st_.number), var_index_(st_.var_index), var_count_(st_.var_count),
-        type_(st_.type), name_(st_.func_name), loc_(in.diag.loc) {}
-  ~SavedReading() {
-    st_.pos = pos_;
-    st_.tok = tok_;
-    st_.first_class = first_class_;
-    st_.number = number_;
-    st_.var_index = var_index_;
-    st_.var_count = var_count_;
-    st_.type = type_;
-    st_.func_name = name_;
-    in_.diag.loc = loc_;
-  }
-  SavedReading(const SavedReading&) = delete;
-  SavedReading& operator=(const SavedReading&) = delete;
-
- private:
-  Interp& in_;
-  InterpState& st_;
-  size_t pos_;
-  Token tok_;
-  unsigned char first_class_;
-  double number_;
-  int var_index_;
-  int var_count_;
-  unsigned char type_;
-  std::string_view name_;
-  Location loc_;
-};
-
 }  // namespace
 
-void ReadTriggerList(Interp& in, bool allow_all, const char* invalid,
+void ReadTriggerList(Interp& in, int address_count, bool allow_all, const char* invalid,
                      std::vector<TriggerListItem>& items) {
   if (Byte(in) != '(') FatalAt(in.diag, kMsgWithBindLeftParen);
   ++in.st.pos;
-  const int count = in.run ? AddressCount(in.run->output.addresses) : 0;
   for (;;) {
     TriggerListItem item;
     if (!allow_all && Byte(in) == '!') item.flag = kTriggerFlagForce, ++in.st.pos;
@@ -74,7 +38,7 @@ void ReadTriggerList(Interp& in, bool allow_all, const char* invalid,
       ++in.st.pos;
       if (!IsDigit(Byte(in))) FatalAt(in.diag, invalid);
       item.address = ReadDecimal(in);
-      if (item.address < 1 || item.address > count) FatalAt(in.diag, invalid);
+      if (item.address < 1 || item.address > address_count) FatalAt(in.diag, invalid);
     } else {
       FatalAt(in.diag, invalid);
     }
@@ -95,7 +59,7 @@ size_t RecordStart(const Interp& in, size_t token_pos) {
   return p;
 }
 
-void RegisterTriggerStatement(Interp& in, RunContext& ctx, size_t record) {
+void RegisterTriggerStatement(Interp& in, OutputContext& ctx, size_t record) {
   const char trigger = Byte(in);
   ++in.st.pos;
   const int position = static_cast<int>(record);
@@ -104,7 +68,8 @@ void RegisterTriggerStatement(Interp& in, RunContext& ctx, size_t record) {
   } else {
     const int kind = trigger == kTokWith ? kTriggerWith : kTriggerBind;
     std::vector<TriggerListItem> items;
-    ReadTriggerList(in, false, kMsgWithBindParameterOutput, items);
+    ReadTriggerList(in, AddressCount(ctx.output.addresses), false, kMsgWithBindParameterOutput,
+                    items);
     int previous = 0;
     for (const TriggerListItem& item : items) {
       int index = AddTrigger(in.diag, ctx.output.triggers,
@@ -115,21 +80,12 @@ void RegisterTriggerStatement(Interp& in, RunContext& ctx, size_t record) {
   SkipToStatementEnd(in);
 }
 
-void RunTriggeredStatement(RunContext& ctx, int position, bool each) {
-  Interp in = InterpreterFor(ctx);
+void RunTriggeredStatement(OutputContext& ctx, int position, bool each) {
+  Interp in = ctx.calls.in;
   SavedReading saved(in);
   InterpState& s = in.st;
   s.pos = static_cast<size_t>(position);
-  if (Byte(in) != kTokOutput) {
-    Location loc;
-    loc.file = ReadDecimal(in);
-    if (Byte(in) != ',') FatalPlain(in.diag, kMsgIllegalTokenType, true);
-    ++s.pos;
-    loc.line = ReadDecimal(in);
-    if (Byte(in) != kTokLocation) FatalPlain(in.diag, kMsgIllegalTokenType, true);
-    ++s.pos;
-    in.diag.loc = loc;
-  }
+  if (Byte(in) != kTokOutput) ReadLocation(in);
 
   if (Byte(in) != kTokOutput) FatalPlain(in.diag, kMsgIllegalTokenType, true);
   ++s.pos;
@@ -159,7 +115,7 @@ void RunTriggeredStatement(RunContext& ctx, int position, bool each) {
   state.slot = ctx.output.word_slot;
   state.running_order = kFirstRunningOrder;
   state.band = each ? kBandEach : 0;
-  OutputWords(in, state);
+  OutputWords(in, ctx, state);
 }
 
 }  // namespace tornel

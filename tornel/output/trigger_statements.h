@@ -18,7 +18,7 @@
 
 namespace tornel {
 
-struct RunContext;
+struct OutputContext;
 
 inline constexpr const char* kMsgWithBindLeftParen = "Left parenthesis ( is missing from WITH/BIND statement in";
 inline constexpr const char* kMsgWithBindParameterOutput =
@@ -32,9 +32,9 @@ struct TriggerListItem {
 };
 
 // Reads "(" items ")" with the current position at "(" and leaves it after
-// ")".  `allow_all`: ALL may stand as an item (CLR:), and "!" and "?" may
+// ")"; addresses are checked against `address_count`.  `allow_all`: ALL may stand as an item (CLR:), and "!" and "?" may
 // not; `invalid` is the message for a bad item.
-void ReadTriggerList(Interp& in, bool allow_all, const char* invalid,
+void ReadTriggerList(Interp& in, int address_count, bool allow_all, const char* invalid,
                      std::vector<TriggerListItem>& items);
 
 // The record that holds the statement token at `token_pos` starts here
@@ -44,11 +44,11 @@ size_t RecordStart(const Interp& in, size_t token_pos);
 // The current position is at the WITH, BIND or EACH byte of an O: statement
 // whose record starts at `record`: registers it and leaves the statement's
 // end current without running its words.
-void RegisterTriggerStatement(Interp& in, RunContext& ctx, size_t record);
+void RegisterTriggerStatement(Interp& in, OutputContext& ctx, size_t record);
 
 // Runs the registered statement of record `position` in trigger mode: its
 // words join the line ctx.output.word_slot, with the EACH band for `each`.
 // The caller's reading state and location come back afterwards.
-void RunTriggeredStatement(RunContext& ctx, int position, bool each);
+void RunTriggeredStatement(OutputContext& ctx, int position, bool each);
 
 }  // namespace tornel

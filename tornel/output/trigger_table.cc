@@ -2,7 +2,8 @@
 
 #include <new>
 
-#include "tornel/driver/file_open.h"
+#include "tornel/base/file_open.h"
+#include "tornel/base/table_growth.h"
 
 namespace tornel {
 
@@ -11,13 +12,11 @@ constexpr size_t kTriggerGrowth = 500;
 }
 
 int AddTrigger(Diagnostics& diag, TriggerTable& table, const TriggerEntry& entry) {
-  try {
+  WithMemory(diag, [&] {
     if (table.entries.size() == table.entries.capacity())
       table.entries.reserve(table.entries.size() + kTriggerGrowth);
     table.entries.push_back(entry);
-  } catch (const std::bad_alloc&) {
-    FatalPlain(diag, kMsgNoMemory, true);
-  }
+  });
   return static_cast<int>(table.entries.size()) - 1;
 }
 

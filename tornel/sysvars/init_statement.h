@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "tornel/driver/diagnostics.h"
+#include "tornel/base/diagnostics.h"
 
 namespace tornel {
 

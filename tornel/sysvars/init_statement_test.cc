@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/fatal_report.h"
-#include "tests/test_dir.h"
+#include "tests/in_memory.h"
 #include "tornel/compiler/tokens.h"
 
 namespace tornel {
@@ -30,13 +30,14 @@ TEST(InitStatement, BecomesAConditionalAssignment) {
   EXPECT_EQ(diag.error_flag, 0);
 }
 
-class InitErrors : public tornel_test::InTempDir {
+class InitErrors : public tornel_test::InMemory {
  protected:
   // The report for `statement` written on line 1 of the post file.
   std::string ReportFor(const std::string& statement) {
     WriteFile("p.tr", statement + "\n");
     Diagnostics diag;
     diag.post_file = "p.tr";
+    Quote(diag);
     diag.loc = {0, 1};
     return tornel_test::ReportOf(diag, [&] { RewriteInitStatement(diag, statement); });
   }

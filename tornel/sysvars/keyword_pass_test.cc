@@ -1,9 +1,10 @@
 #include "tornel/sysvars/keyword_pass.h"
+#include "tornel/sysvars/system_variable_counts.h"
 
 #include <gtest/gtest.h>
 
 #include "tests/fatal_report.h"
-#include "tests/test_dir.h"
+#include "tests/in_memory.h"
 #include "tornel/compiler/location_prefix.h"
 #include "tornel/compiler/post_functions.h"
 #include "tornel/compiler/preprocessor.h"
@@ -67,7 +68,7 @@ TEST(KeywordPass, SeqIniGetsAnOutputLineInFront) {
                                            WithLocation({0, 3}, "sieachon=1")}));
 }
 
-using KeywordPassFile = tornel_test::InTempDir;
+using KeywordPassFile = tornel_test::InMemory;
 
 TEST_F(KeywordPassFile, InitErrorsNameTheLineOfThePrefix) {
   WriteFile("p.tr", "main\n");
@@ -75,6 +76,7 @@ TEST_F(KeywordPassFile, InitErrorsNameTheLineOfThePrefix) {
   Diagnostics diag;
   diag.post_file = "p.tr";
   diag.include_list = "\tx.inc\n";
+  Quote(diag);
   std::vector<std::string> in{WithLocation({0, 1}, "main"), WithLocation({1, 3}, "init:5 5")};
   EXPECT_EQ(tornel_test::ReportOf(diag, [&] { KeywordPass(diag, in); }),
             "Error in include file - x.inc\n\nParameter 1 must be variable in Init statement in "
@@ -85,9 +87,11 @@ TEST_F(KeywordPassFile, RunsOnThePreprocessedText) {
   WriteFile("p.tr", "FUNC Finishing\n  SeqNext?  ; $X = $XY\nInit: ssName 'Kept'\n");
   Diagnostics diag;
   diag.post_file = "p.tr";
+  Quote(diag);
   StackStore stacks;
-  std::vector<std::string> out =
-      KeywordPass(diag, Preprocess(diag, stacks, ReadSourceLines(diag, "p.tr")));
+  std::vector<std::string> out = KeywordPass(
+      diag, Preprocess(diag, sources, stacks, kFirstStringLiteral,
+                       ReadSourceLines(diag, sources, "p.tr")));
   std::string ref = std::string(1, kTokStringRef) + std::to_string(kFirstStringLiteral);
   EXPECT_EQ(out, (std::vector<std::string>{
                      WithLocation({0, 1}, "func afinishing"), WithLocation({0, 2}, "siseqnext=2"),

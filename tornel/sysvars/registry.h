@@ -3,8 +3,8 @@
 // post file's own variables take the slots behind them.
 #pragma once
 
+#include "tornel/compiler/variable_table.h"
 #include "tornel/sysvars/system_variables.h"
-#include "tornel/sysvars/variable_table.h"
 
 namespace tornel {
 

@@ -11,4 +11,8 @@ inline constexpr int kRealSystemSlots = 5043;
 inline constexpr int kStringSystemVariables = 28;
 inline constexpr int kStringSystemSlots = 822;
 
+// The post file's string literals take the string slots right behind the
+// system variables': the first literal is entry kFirstStringLiteral.
+inline constexpr int kFirstStringLiteral = kStringSystemSlots;
+
 }  // namespace tornel

@@ -9,8 +9,8 @@
 #include <iterator>
 #include <string_view>
 
+#include "tornel/compiler/variable_table.h"
 #include "tornel/sysvars/system_variable_counts.h"
-#include "tornel/sysvars/variable_table.h"
 
 namespace tornel {
 

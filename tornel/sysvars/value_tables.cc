@@ -3,23 +3,32 @@
 #include <new>
 #include <stdexcept>
 
-#include "tornel/driver/file_open.h"
+#include "tornel/base/file_open.h"
+#include "tornel/base/table_growth.h"
 
 namespace tornel {
 
 void AllocateValueTables(Diagnostics& diag, ValueTables& values, const VariableTable& names) {
+  // Built aside, so that a failed allocation leaves no half-made tables.
   values = ValueTables{};
-  try {
-    values.ints.assign(static_cast<size_t>(SlotsUsed(names, VarType::kInteger)), 0);
-    values.reals.assign(static_cast<size_t>(SlotsUsed(names, VarType::kReal)), 0.0);
-    values.strings.assign(static_cast<size_t>(SlotsUsed(names, VarType::kString)), std::string());
-  } catch (const std::bad_alloc&) {
-    values = ValueTables{};
-    FatalPlain(diag, kMsgNoMemory, true);
-  } catch (const std::length_error&) {
-    values = ValueTables{};
-    FatalPlain(diag, kMsgNoMemory, true);
+  ValueTables fresh;
+  WithMemory(diag, [&] {
+    fresh.ints.assign(static_cast<size_t>(SlotsUsed(names, VarType::kInteger)), 0);
+    fresh.reals.assign(static_cast<size_t>(SlotsUsed(names, VarType::kReal)), 0.0);
+    fresh.strings.assign(static_cast<size_t>(SlotsUsed(names, VarType::kString)), std::string());
+  });
+  values = std::move(fresh);
+}
+
+void CreateValueTables(Diagnostics& diag, CompilerState& compiler, const VariableTable& variables,
+                       ValueTables& values) {
+  AllocateValueTables(diag, values, variables);
+  for (int i = 0; i < compiler.string_literals; ++i) {
+    const std::string* text = GetText(compiler.stacks, kStringLiteralRow, i);
+    if (!text) FatalPlain(diag, kMsgIllegalStackGet, true);
+    values.strings[static_cast<size_t>(compiler.first_literal + i)] = *text;
   }
+  ReleaseTextRow(compiler.stacks, kStringLiteralRow);
 }
 
 }  // namespace tornel

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "tornel/driver/diagnostics.h"
-#include "tornel/sysvars/variable_table.h"
+#include "tornel/base/diagnostics.h"
+#include "tornel/compiler/compiler_state.h"
+#include "tornel/compiler/variable_table.h"
 
 namespace tornel {
 
@@ -22,5 +23,11 @@ struct ValueTables {
 // slot: integers 0, reals 0.0, strings empty.  Running out of memory is
 // reported ("Not enough memory for postprocessor.").
 void AllocateValueTables(Diagnostics& diag, ValueTables& values, const VariableTable& names);
+
+// Once compiling is complete: creates the value tables at their final sizes
+// and moves the string literals from text row 0 of the stack store into
+// their string table entries, releasing the row.
+void CreateValueTables(Diagnostics& diag, CompilerState& compiler, const VariableTable& variables,
+                       ValueTables& values);
 
 }  // namespace tornel

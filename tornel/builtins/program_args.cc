@@ -1,12 +1,11 @@
-#include "tornel/interp/builtin_calls.h"
+#include "tornel/builtins/program_args.h"
 
 #include "tornel/builtins/builtin_dispatch.h"
 #include "tornel/compiler/tokens.h"
 #include "tornel/interp/arguments.h"
 #include "tornel/interp/expression.h"
 #include "tornel/interp/token_reader.h"
-#include "tornel/driver/run_context.h"
-#include "tornel/output/number_format.h"
+#include "tornel/output/program_format.h"
 
 namespace tornel {
 
@@ -15,7 +14,7 @@ namespace {
 // Arguments fetched from the program text at the interpreter's position.
 class ProgramArgs final : public BuiltinArgs {
  public:
-  explicit ProgramArgs(Interp& in) : in_(in) {}
+  ProgramArgs(Interp& in, AddressTable& addresses) : in_(in), addresses_(addresses) {}
 
   void SetDisplayName(std::string_view display) override { in_.st.func_name = display; }
   double Number(int k, int n) override { return FetchNumber(in_, k, n); }
@@ -39,48 +38,33 @@ class ProgramArgs final : public BuiltinArgs {
     InterpState& s = in_.st;
     if (in_.bytes[s.pos] != '(') FatalAt(in_.diag, kMsgStrWriLeftParen);
     ++s.pos;
-    const AddressRecord* format = &scratch;
-    if (in_.bytes[s.pos] == '{') {
-      ++s.pos;
-      const AddressTable& addresses = in_.run->output.addresses;
-      if (in_.bytes[s.pos] != kTokAddress) FatalAt(in_.diag, kMsgStrWriAddress);
-      ++s.pos;
-      int address = ReadDecimal(in_);
-      if (address < 1 || address > AddressCount(addresses)) FatalAt(in_.diag, kMsgStrWriAddress);
-      if (in_.bytes[s.pos] != '}') FatalAt(in_.diag, kMsgStrWriBrace);
-      ++s.pos;
-      format = &addresses.records[address];
-    } else {
-      scratch = NewAddressRecord(0);
-      std::string_view rest(in_.bytes + s.pos, in_.length - s.pos);
-      size_t used = 0;
-      if (const char* error = ParseNumberFormat(rest, used, scratch)) FatalAt(in_.diag, error);
-      s.pos += used;
-    }
+    scratch = NewAddressRecord(0);
+    const AddressRecord& format =
+        ReadProgramFormat(in_, addresses_, scratch, {kMsgStrWriAddress, kMsgStrWriBrace});
     ReadToken(in_);  // the "," before x
-    return *format;
+    return format;
   }
 
  private:
   Interp& in_;
+  AddressTable& addresses_;
 };
 
 }  // namespace
 
-double CallBuiltin(Interp& in, unsigned char cls, unsigned char code) {
-  if (!in.run) IllegalToken(in);
-  ProgramArgs args(in);
+double CallBuiltin(Interp& in, BuiltinContext& ctx, unsigned char cls, unsigned char code) {
+  ProgramArgs args(in, ctx.cl.nc.output.addresses);
   switch (cls) {
     case TokenValue(kTokNumFunc):
-      return CallNumericBuiltin(*in.run, code, args);
+      return CallNumericBuiltin(ctx, code, args);
     case TokenValue(kTokStrFunc):
-      in.st.str = CallStringBuiltin(*in.run, code, args);
+      in.st.str = CallStringBuiltin(ctx, code, args);
       return 0;
     case TokenValue(kTokProc):
-      CallProcedureBuiltin(*in.run, code, args);
+      CallProcedureBuiltin(ctx, code, args);
       return 0;
     case TokenValue(kTokDialogProc):
-      CallDialogBuiltin(*in.run, code, args);
+      CallDialogBuiltin(ctx, code, args);
       return 0;
     default:
       IllegalToken(in);

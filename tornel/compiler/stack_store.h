@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tornel/driver/diagnostics.h"
+#include "tornel/base/diagnostics.h"
 
 namespace tornel {
 
@@ -31,6 +31,9 @@ class StackRow {
  private:
   int row_;
 };
+
+// A get past a row's entries (the compiler expected an entry there).
+inline constexpr const char* kMsgIllegalStackGet = "Tornel internal error. Illegal Stack get index.";
 
 // Text row 0 holds the post file's string literals in the order the
 // preprocessor finds them, until the value tables take them over.

@@ -1,4 +1,4 @@
-#include "tornel/driver/language_file.h"
+#include "tornel/base/language_file.h"
 
 #include <cstdlib>
 

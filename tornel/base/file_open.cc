@@ -1,4 +1,4 @@
-#include "tornel/driver/file_open.h"
+#include "tornel/base/file_open.h"
 
 #include <cerrno>
 

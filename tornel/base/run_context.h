@@ -1,21 +1,11 @@
-// Everything one run of Tornel owns: the run flags and file names, the
-// reporting frame, and each subsystem's tables.  Built fresh per run (and
-// per test); released at the end of the run.
+// What every part of a run may know about it: the reporting frame, the run
+// flags and the file names.  The tables of the subsystems are not here;
+// each layer keeps its own, and the run driver owns them all for a run.
 #pragma once
 
 #include <string>
 
-#include "tornel/builtins/open_files.h"
-#include "tornel/cl/cl_reader_state.h"
-#include "tornel/compiler/compiler_state.h"
-#include "tornel/compiler/dialog_variable_scan.h"
-#include "tornel/compiler/loader.h"
-#include "tornel/compiler/post_functions.h"
-#include "tornel/driver/diagnostics.h"
-#include "tornel/interp/interp.h"
-#include "tornel/output/output_tables.h"
-#include "tornel/sysvars/value_tables.h"
-#include "tornel/sysvars/variable_table.h"
+#include "tornel/base/diagnostics.h"
 
 namespace tornel {
 
@@ -54,18 +44,6 @@ struct RunContext {
   Diagnostics diag;
   RunFlags flags;
   RunFiles files;
-  PostFunctionTable post_functions{};
-  MoveHandlers move_handlers;  // resolved at run start
-  CompilerState compiler;
-  OpenFiles open_files;
-  VariableTable variables;  // every variable name: system variables first
-  ValueTables values;       // allocated once compiling has numbered every slot
-  LoadedProgram program;            // the compiled post file and its label table
-  DialogVariables dialog_variables;  // variables bound by the post's dialogs
-  InterpState interp;               // the evaluator's state for the whole run
-  OutputTables output;              // addresses, modal groups, triggers, NC line ring
-  ClReader cl;                      // APT-CL record ring and reader state
-  bool program_loaded = false;  // the intermediate program is in memory
 };
 
 }  // namespace tornel

@@ -8,11 +8,9 @@
 
 #include "tests/fatal_report.h"
 #include "tests/post_run.h"
-#include "tornel/builtins/open_files.h"
 #include "tornel/compiler/post_functions.h"
-#include "tornel/driver/file_open.h"
-#include "tornel/driver/post_calls.h"
 #include "tornel/output/line_ring.h"
+#include "tornel/output/nc_file.h"
 #include "tornel/sysvars/defaults.h"
 
 namespace tornel_test {
@@ -31,8 +29,7 @@ class OutputRun : public PostRun {
     try {
       Compile(post);
       tornel::ApplyDefaults(ctx.values, true, false);
-      tornel::InitOpenFiles(ctx.open_files);
-      ctx.open_files.entries[tornel::kNcFileHandle] = tornel::OpenFile(ctx.diag, "p.nc", "w");
+      tornel::OpenNcFile(ctx.diag, ctx.output, "p.nc");
       tornel::RunMainSections(ctx);
       return true;
     } catch (const tornel::RunEnded&) {
@@ -61,18 +58,18 @@ class OutputRun : public PostRun {
 
   // What the NC file holds so far, the pending lines not written.
   std::string Written() {
-    std::fflush(ctx.open_files.entries[tornel::kNcFileHandle]);
+    std::fflush(ctx.output.nc);
     return ReadFile("p.nc");
   }
 
   // The NC file once every pending line is written.
   std::string Nc() {
     try {
-      tornel::FlushLines(ctx);
+      tornel::FlushLines(Output());
     } catch (const tornel::RunEnded&) {
       ADD_FAILURE() << ctx.diag.last_error;
     }
-    tornel::CloseOpenFile(ctx.open_files, tornel::kNcFileHandle);
+    tornel::CloseNcFile(ctx.output);
     return ReadFile("p.nc");
   }
 };

@@ -1,4 +1,4 @@
-#include "tornel/sysvars/variable_table.h"
+#include "tornel/compiler/variable_table.h"
 
 #include <gtest/gtest.h>
 

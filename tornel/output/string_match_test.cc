@@ -1,4 +1,4 @@
-#include "tornel/builtins/string_match.h"
+#include "tornel/output/string_match.h"
 
 #include <gtest/gtest.h>
 

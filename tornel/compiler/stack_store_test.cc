@@ -1,4 +1,4 @@
-#include "tornel/interp/stack_store.h"
+#include "tornel/compiler/stack_store.h"
 
 #include <gtest/gtest.h>
 

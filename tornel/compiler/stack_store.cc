@@ -1,8 +1,9 @@
-#include "tornel/interp/stack_store.h"
+#include "tornel/compiler/stack_store.h"
 
 #include <utility>
 
-#include "tornel/driver/file_open.h"
+#include "tornel/base/file_open.h"
+#include "tornel/base/table_growth.h"
 
 namespace tornel {
 

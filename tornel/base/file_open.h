@@ -1,12 +1,10 @@
-// Opening a file with a reported failure, and the table growth rule.
+// Opening a file with a reported failure.
 #pragma once
 
 #include <cstdio>
-#include <new>
 #include <string>
-#include <vector>
 
-#include "tornel/driver/diagnostics.h"
+#include "tornel/base/diagnostics.h"
 
 namespace tornel {
 
@@ -19,7 +17,6 @@ inline constexpr LangMessage kMsgErrorCreating{17, "Error creating file %s."};
 inline constexpr LangMessage kMsgFileNotFound{18, "File %s not found."};
 inline constexpr LangMessage kMsgAccessDenied{19, "Acces denied to file %s."};
 inline constexpr LangMessage kMsgErrorOpening{20, "Error opening file %s."};
-inline constexpr const char* kMsgNoMemory = "Not enough memory for postprocessor.";
 inline constexpr const char* kMsgFileError = "File error.";
 
 // The message's text as the language file may have replaced it, formatted.
@@ -30,20 +27,5 @@ std::string LangFormat(const Diagnostics& diag, LangMessage msg,
 // "w"/"a"... modes beginning with w report a create error, others tell a
 // missing file, denied access and other failures apart.  Never null.
 std::FILE* OpenFile(Diagnostics& diag, const std::string& path, const char* mode);
-
-// Tables grow 2048 entries at a time; running out of memory is reported.
-inline constexpr size_t kTableGrowth = 2048;
-
-template <class T>
-void GrowTable(Diagnostics& diag, std::vector<T>& table, size_t needed_index) {
-  if (needed_index < table.size()) return;
-  try {
-    size_t size = table.size();
-    while (size <= needed_index) size += kTableGrowth;
-    table.resize(size);
-  } catch (const std::bad_alloc&) {
-    FatalPlain(diag, kMsgNoMemory, true);
-  }
-}
 
 }  // namespace tornel

@@ -1,9 +1,10 @@
-#include "tornel/driver/diagnostics.h"
+#include "tornel/base/diagnostics.h"
 
 #include <gtest/gtest.h>
 
 #include "tests/test_dir.h"
-#include "tornel/driver/file_open.h"
+#include "tornel/base/file_open.h"
+#include "tornel/base/table_growth.h"
 
 namespace tornel {
 namespace {

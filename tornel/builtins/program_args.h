@@ -1,9 +1,10 @@
-// The interpreter's side of the built-in library's seam
-// (tornel/builtins/builtin_dispatch.h): a class byte and code byte in the
-// program go to the dispatcher of their class, which fetches its arguments
-// from the program text through the interpreter.
+// The built-in library's side of the interpreter: a built-in call met in
+// the program (its class byte and code byte) goes to the dispatcher of its
+// class, which fetches its arguments from the program text through the
+// interpreter (BuiltinArgs over the interpreter's reading).
 #pragma once
 
+#include "tornel/builtins/builtin_context.h"
 #include "tornel/interp/interp.h"
 
 namespace tornel {
@@ -20,8 +21,6 @@ inline constexpr const char* kMsgStrWriBrace =
 // passed.  Returns with the call's ")" current (or, for a call without
 // arguments, the token before its first one); a class 137 function's text
 // is in the string register.  Gives the numeric result, 0 for the others.
-// Needs the whole run (in.run); a bare interpreter refuses built-ins as
-// illegal tokens.
-double CallBuiltin(Interp& in, unsigned char cls, unsigned char code);
+double CallBuiltin(Interp& in, BuiltinContext& ctx, unsigned char cls, unsigned char code);
 
 }  // namespace tornel

@@ -10,7 +10,8 @@
 #include <string_view>
 
 #include "platform/progress.h"
-#include "tornel/driver/language_file.h"
+#include "tornel/base/language_file.h"
+#include "tornel/base/source_files.h"
 
 namespace tornel {
 
@@ -40,6 +41,8 @@ struct Diagnostics {
   int cancelled = 0;         // 1: the user cancelled; Exit sets its own value
   LanguageTable lang;
   platform::ProgressWindow progress;
+  // Where the post and include files are read from, for the quoted line.
+  const SourceFiles* sources = &DiskSources();
 };
 
 // Fills "%s" and "%d" conversions in order with `args`, "%%" with "%".

@@ -1,8 +1,8 @@
-#include "tornel/driver/diagnostics.h"
+#include "tornel/base/diagnostics.h"
 
 #include "platform/message_box.h"
 #include "platform/text_file.h"
-#include "tornel/driver/file_open.h"
+#include "tornel/base/file_open.h"
 
 namespace tornel {
 
@@ -86,18 +86,10 @@ std::string LocationFileName(const Diagnostics& diag, int file) {
 
 bool SourceLine(Diagnostics& diag, Location loc, std::string& line) {
   if (loc.line <= 0) return false;
-  // Opening goes through the reporting open: a file that can't be read
-  // ends in a report of its own.
-  std::FILE* f = OpenFile(diag, LocationFileName(diag, loc.file), "r");
-  bool found = false;
-  for (int n = 1; platform::ReadTextLine(f, line); ++n) {
-    if (n == loc.line) {
-      found = true;
-      break;
-    }
-  }
-  std::fclose(f);
-  if (!found) return false;
+  // A file that can't be read ends in a report of its own.
+  std::vector<std::string> lines = diag.sources->Lines(diag, LocationFileName(diag, loc.file));
+  if (static_cast<size_t>(loc.line) > lines.size()) return false;
+  line = std::move(lines[static_cast<size_t>(loc.line) - 1]);
   if (line.size() > kQuotedLineLimit) {
     bool had_newline = line.back() == '\n';
     line.resize(kQuotedLineLimit);

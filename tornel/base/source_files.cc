@@ -1,0 +1,60 @@
+#include "tornel/base/source_files.h"
+
+#include <memory>
+
+#include "platform/files.h"
+#include "platform/text_file.h"
+#include "tornel/base/diagnostics.h"
+#include "tornel/base/file_open.h"
+
+namespace tornel {
+
+namespace {
+
+class DiskFiles final : public SourceFiles {
+ public:
+  bool Exists(const std::string& path) const override { return platform::FileExists(path); }
+
+  std::vector<std::string> Lines(Diagnostics& diag, const std::string& path) const override {
+    struct Closer {
+      void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    std::unique_ptr<std::FILE, Closer> f(OpenFile(diag, path, "r"));
+    std::vector<std::string> lines;
+    std::string line;
+    while (platform::ReadTextLine(f.get(), line)) lines.push_back(std::move(line));
+    return lines;
+  }
+};
+
+}  // namespace
+
+const SourceFiles& DiskSources() {
+  static const DiskFiles disk;
+  return disk;
+}
+
+bool MemorySources::Exists(const std::string& path) const { return files_.count(path) != 0; }
+
+std::vector<std::string> MemorySources::Lines(Diagnostics& diag, const std::string& path) const {
+  auto it = files_.find(path);
+  if (it == files_.end()) FatalPlain(diag, LangFormat(diag, kMsgFileNotFound, {path}));
+  return SplitTextLines(it->second);
+}
+
+std::vector<std::string> SplitTextLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t nl = text.find('\n', start);
+    size_t end = nl == std::string::npos ? text.size() : nl + 1;
+    std::string line = text.substr(start, end - start);
+    if (line.size() >= 2 && line[line.size() - 1] == '\n' && line[line.size() - 2] == '\r')
+      line.erase(line.size() - 2, 1);
+    lines.push_back(std::move(line));
+    start = end;
+  }
+  return lines;
+}
+
+}  // namespace tornel

@@ -1,0 +1,49 @@
+// Where the post file and its include files are read from: the disk in a
+// run, texts held in memory in a test or a tool.  The compiler reads its
+// sources through this seam, and so does the fatal report when it quotes a
+// line, so both always see the same text.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tornel {
+
+struct Diagnostics;
+
+class SourceFiles {
+ public:
+  virtual ~SourceFiles() = default;
+
+  virtual bool Exists(const std::string& path) const = 0;
+
+  // Every line of the file as a text-mode read gives it: its "\n" kept
+  // when it has one, a "\r" right before it dropped; lines of any length.
+  // A file that can't be read is reported the way the reporting open
+  // reports it ("File %s not found." ...).
+  virtual std::vector<std::string> Lines(Diagnostics& diag, const std::string& path) const = 0;
+};
+
+// The files on disk (stateless).
+const SourceFiles& DiskSources();
+
+// Texts by path, exactly as a file on disk would hold them.
+class MemorySources final : public SourceFiles {
+ public:
+  MemorySources() = default;
+  explicit MemorySources(std::map<std::string, std::string> files) : files_(std::move(files)) {}
+
+  void Add(const std::string& path, std::string text) { files_[path] = std::move(text); }
+
+  bool Exists(const std::string& path) const override;
+  std::vector<std::string> Lines(Diagnostics& diag, const std::string& path) const override;
+
+ private:
+  std::map<std::string, std::string> files_;
+};
+
+// The lines of `text` as Lines() gives those of a file holding it.
+std::vector<std::string> SplitTextLines(const std::string& text);
+
+}  // namespace tornel
