@@ -2,7 +2,8 @@
 // writes them through the constants below (kSiEachOn, kSrX, kSsNcDir ...),
 // which index the integer, real and string value tables.  Both the constants
 // and the registration list come from the one list in system_variables.def,
-// so a slot can't drift from the name the post file uses.
+// so a slot can't drift from the name the post file uses.  The default
+// columns of the same rows are read in defaults.cc.
 #pragma once
 
 #include <array>
