@@ -15,7 +15,8 @@ inline constexpr double kUnsetCode = -99999999.0;
 // reset before every pass; the output switches, formats, axis settings,
 // accuracies and code constants only before the first, so what the post
 // changed in them during the first pass stays in force for the second.
-// `companion_file` is the -x switch.  The tables must be allocated.
+// `companion_file` is the -x switch.  The tables must be allocated.  Each
+// variable's default and pass are in its row of system_variables.def.
 void ApplyDefaults(ValueTables& values, bool first_pass, bool companion_file);
 
 // Gives every code that still holds kUnsetCode the value of its parent:

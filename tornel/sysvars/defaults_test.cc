@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "tornel/sysvars/registry.h"
 
 namespace tornel {
@@ -79,6 +81,33 @@ TEST_F(Defaults, SecondPassResetsOnlyTheMachineState) {
   EXPECT_EQ(v_.reals[kSrcRapid], 100.0);
   EXPECT_EQ(v_.reals[kSrXJT_In], 0.25);
   EXPECT_EQ(v_.strings[kSsSkip], "//");
+}
+
+// The pass a default belongs to decides whether what the post set during
+// the first pass survives into the second: the set of slots reset there is
+// pinned whole, the matrices included.
+TEST_F(Defaults, SecondPassResetsExactlyTheMachineStateSlots) {
+  ApplyDefaults(v_, true, false);
+  for (int32_t& i : v_.ints) i = 12345;
+  for (double& r : v_.reals) r = 12345.5;
+  for (std::string& s : v_.strings) s = "left over";
+  ApplyDefaults(v_, false, false);
+
+  std::set<int> ints, reals;
+  for (int i = 0; i < static_cast<int>(v_.ints.size()); ++i)
+    if (v_.ints[i] != 12345) ints.insert(i);
+  for (int i = 0; i < static_cast<int>(v_.reals.size()); ++i)
+    if (v_.reals[i] != 12345.5) reals.insert(i);
+  EXPECT_EQ(ints, (std::set<int>{kSiToolCh, kSiOperType, kSiCycle, kSiCompDir, kSiToolsLim,
+                                 kSiWCoordsLim, kSiTurret, kSiSpindle, kSiSpindle_Prev,
+                                 kSiFeedType, kSiSpeedType, kSiSpDir, kSiEdmFileX}));
+  std::set<int> expected_reals{kSrRadComp,      kSrFeed,          kSrRotOffs,
+                               kSrRotOffs_Next, kSrRotReposOffs,  kSrRotReposOffs_Next,
+                               kSrK_CL,         kSrTiltDir,       kSrTiltDir_Next,
+                               kSrTiltReposDir, kSrTiltReposDir_Next};
+  for (int i = 0; i < 9; ++i) expected_reals.insert({kSrXI + i, kSrXIT + i});
+  EXPECT_EQ(reals, expected_reals);
+  for (const std::string& s : v_.strings) EXPECT_EQ(s, "left over");
 }
 
 TEST_F(Defaults, CompanionSwitchSetsEdmFileXEveryPass) {

@@ -64,9 +64,9 @@ std::string ConstantNameFor(std::string_view text) {
 
 TEST(SystemVariableSlots, EachConstantCarriesItsVariablesName) {
   const char* ids[] = {
-#define TORNEL_SI(id, text) #id,
-#define TORNEL_SR(id, text) #id,
-#define TORNEL_SS(id, text) #id,
+#define TORNEL_SI(id, text, ...) #id,
+#define TORNEL_SR(id, text, ...) #id,
+#define TORNEL_SS(id, text, ...) #id,
 #include "tornel/sysvars/system_variables.def"
   };
   ASSERT_EQ(std::size(ids), std::size(kSystemVariableRows));

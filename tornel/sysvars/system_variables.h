@@ -2,7 +2,8 @@
 // writes them through the constants below (kSiEachOn, kSrX, kSsNcDir ...),
 // which index the integer, real and string value tables.  Both the constants
 // and the registration list come from the one list in system_variables.def,
-// so a slot can't drift from the name the post file uses.
+// so a slot can't drift from the name the post file uses.  The default
+// columns of the same rows are read in defaults.cc.
 #pragma once
 
 #include <array>
@@ -21,9 +22,9 @@ struct SystemVariableRow {
 
 // All system variables in registration order.
 inline constexpr SystemVariableRow kSystemVariableRows[] = {
-#define TORNEL_SI(id, text) {VarType::kInteger, text},
-#define TORNEL_SR(id, text) {VarType::kReal, text},
-#define TORNEL_SS(id, text) {VarType::kString, text},
+#define TORNEL_SI(id, text, ...) {VarType::kInteger, text},
+#define TORNEL_SR(id, text, ...) {VarType::kReal, text},
+#define TORNEL_SS(id, text, ...) {VarType::kString, text},
 #include "tornel/sysvars/system_variables.def"
 };
 inline constexpr int kSystemVariableCount = static_cast<int>(std::size(kSystemVariableRows));
@@ -32,9 +33,9 @@ namespace sysvar_detail {
 
 // Row numbers, only to compute the slot constants.
 enum class Row : int {
-#define TORNEL_SI(id, text) id,
-#define TORNEL_SR(id, text) id,
-#define TORNEL_SS(id, text) id,
+#define TORNEL_SI(id, text, ...) id,
+#define TORNEL_SR(id, text, ...) id,
+#define TORNEL_SS(id, text, ...) id,
 #include "tornel/sysvars/system_variables.def"
 };
 
@@ -68,19 +69,19 @@ inline constexpr const std::array<int, kSystemVariableCount>& kSystemVariableSlo
 
 // Slots in the integer table.
 enum IntegerSlot : int {
-#define TORNEL_SI(id, text) id = sysvar_detail::SlotOf(sysvar_detail::Row::id),
+#define TORNEL_SI(id, text, ...) id = sysvar_detail::SlotOf(sysvar_detail::Row::id),
 #include "tornel/sysvars/system_variables.def"
 };
 
 // Slots in the real table.
 enum RealSlot : int {
-#define TORNEL_SR(id, text) id = sysvar_detail::SlotOf(sysvar_detail::Row::id),
+#define TORNEL_SR(id, text, ...) id = sysvar_detail::SlotOf(sysvar_detail::Row::id),
 #include "tornel/sysvars/system_variables.def"
 };
 
 // Slots in the string table.
 enum StringSlot : int {
-#define TORNEL_SS(id, text) id = sysvar_detail::SlotOf(sysvar_detail::Row::id),
+#define TORNEL_SS(id, text, ...) id = sysvar_detail::SlotOf(sysvar_detail::Row::id),
 #include "tornel/sysvars/system_variables.def"
 };
 
