@@ -31,6 +31,9 @@ void CheckSlot(const tornel::RecordSlot& slot) {
     Check((slot.type[i] == tornel::kWordNumber) == tornel::IsNumberWord(slot.word[i]));
   }
   if (slot.words > 0) Check(!slot.word[0].empty());
+  // The major word a record is dispatched by is that of its first word.
+  Check(slot.major == (slot.words > 0 ? tornel::ClassifyMajorWord(slot.word[0])
+                                      : tornel::MajorWord::kOther));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "tornel/cl/cl_codes.h"
+
 namespace tornel {
 
 namespace {
@@ -26,13 +28,13 @@ double Length(const Point3& a) { return std::sqrt(Dot(a, a)); }
 
 bool PlaneFrame(int32_t plane, ArcFrame& frame) {
   switch (plane) {
-    case 17:
+    case kPlaneXY:
       frame = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
       return true;
-    case 18:
+    case kPlaneXZ:
       frame = {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}};
       return true;
-    case 19:
+    case kPlaneYZ:
       frame = {{0, 1, 0}, {0, 0, 1}, {1, 0, 0}};
       return true;
     default:

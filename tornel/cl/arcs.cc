@@ -4,12 +4,12 @@
 #include <numbers>
 
 #include "tornel/cl/arc_geometry.h"
+#include "tornel/cl/cl_codes.h"
 #include "tornel/cl/cl_context.h"
 #include "tornel/cl/dispatch_parts.h"
 #include "tornel/cl/feed_time.h"
 #include "tornel/cl/frames.h"
 #include "tornel/cl/move_values.h"
-#include "tornel/cl/record_kinds.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -17,9 +17,6 @@ namespace tornel {
 namespace {
 
 constexpr double kRadToDeg = 180.0 / std::numbers::pi;
-constexpr int32_t kArcCw = 2;
-constexpr int32_t kArcCcw = 3;
-constexpr int32_t kArcOnAnyPlane = 20;
 
 Point3 Reals3(const ValueTables& v, int first_x, int y, int z) {
   return {v.reals[first_x], v.reals[y], v.reals[z]};
@@ -88,11 +85,10 @@ void SetArcAngles(ValueTables& v, double start, double end, double inc, bool ccw
 
 // The arc function for the current arc values: helical, by centre beyond
 // srRadArcMaxAng, else by radius.
-int ArcChainLabel(const ClContext& ctx) {
-  const ValueTables& v = ctx.values;
-  if (v.ints[kSiHelic] == 1) return ctx.move_handlers.helical_arc;
-  if (std::fabs(v.reals[kSrIncAng]) > v.reals[kSrRadArcMaxAng]) return ctx.move_handlers.center_arc;
-  return ctx.move_handlers.radius_arc;
+int ArcChainLabel(const ValueTables& v, const MoveHandlers& moves) {
+  if (v.ints[kSiHelic] == 1) return moves.helical_arc;
+  if (std::fabs(v.reals[kSrIncAng]) > v.reals[kSrRadArcMaxAng]) return moves.center_arc;
+  return moves.radius_arc;
 }
 
 // The smallest angle worth a piece of its own: one NC tolerance along the
@@ -102,15 +98,14 @@ double AngleMargin(double nc_tol, double radius) {
   return m > 1e-9 ? m : 1e-9;
 }
 
-bool Linearised(const ClContext& ctx, const ArcSetting& s) {
-  const std::vector<int32_t>& ints = ctx.values.ints;
-  const ScaledTolerances& tol = ctx.cl.dispatch.tol;
-  double rad = ctx.values.reals[kSrRad];
+bool Linearised(const ValueTables& v, const ScaledTolerances& tol, const ArcSetting& s) {
+  const std::vector<int32_t>& ints = v.ints;
+  double rad = v.reals[kSrRad];
   int32_t on = ints[kSiArcOn];
   int32_t plane = ints[kSiArcPlane];
   if (on == 0) return true;
-  if (on >= 17 && on <= 19 && on != plane) return true;
-  if (on == kArcOnAnyPlane && !s.plane_known) return true;
+  if (on >= kPlaneXY && on <= kPlaneYZ && on != plane) return true;
+  if (on == kPlaneEvery && !s.plane_known) return true;
   if (rad < tol.min_rad || rad > tol.max_rad) return true;
   if (ints[kSiHelic] == 1 && ints[kSiHelicOn] == 0) return true;
   // An arc out of the arc plane cannot be written in that plane's words.
@@ -127,7 +122,7 @@ void RunChords(ClContext& ctx, const ArcPath& path, double radius, int first_lab
   DispatchState& d = ctx.cl.dispatch;
   int n = ChordCount(path.angle, radius, d.tol.arc_tol);
   int32_t next_saved = ints[kSiMoveType_Next];
-  WithdrawOperationTotals(ctx);
+  WithdrawOperationTotals(v, d);
   Point3 from = path.start;
   for (int k = 1; k <= n; ++k) {
     Point3 to = k == n ? path.end : PointOnArc(path, static_cast<double>(k) / n);
@@ -139,7 +134,7 @@ void RunChords(ClContext& ctx, const ArcPath& path, double radius, int first_lab
       v.reals[kSrTilt_Prev] = v.reals[kSrTilt];
     }
     ComputeMoveValues(v, d.tol.nc, false);
-    ComputeFeedAndTime(ctx, true);
+    ComputeFeedAndTime(v, d, true);
     CallLabel(ctx, k == 1 ? first_label : ctx.move_handlers.line);
     ints[kSiMoveType_Prev] = kKindGoto;
     from = to;
@@ -147,14 +142,14 @@ void RunChords(ClContext& ctx, const ArcPath& path, double radius, int first_lab
   ints[kSiMoveType_Next] = next_saved;
 }
 
-// The planned pieces of the current arc, each an arc motion with its own
-// end point, angles, centre increments, move values, feed and time.
-void RunPieces(ClContext& ctx) {
+}  // namespace
+
+void RunArcPieces(ClContext& ctx) {
   ValueTables& v = ctx.values;
   DispatchState& d = ctx.cl.dispatch;
   const ArcPlan& plan = d.arc;
   const ArcPath& path = plan.path;
-  WithdrawOperationTotals(ctx);
+  WithdrawOperationTotals(v, d);
   v.reals[kSrDirAng] = plan.dir_before;
   Point3 from = path.start;
   double done = 0;
@@ -173,17 +168,24 @@ void RunPieces(ClContext& ctx) {
     v.reals[kSrHelicDist] = plan.helic_dist * (at - done) / path.angle;
     SetArcAngles(v, Wrap180(plan.start_angle + done), Wrap180(plan.start_angle + at), at - done,
                  plan.ccw);
-    ComputeFeedAndTime(ctx, true);
-    CallLabel(ctx, k == 0 && plan.keep_first ? d.main_label : ArcChainLabel(ctx));
+    ComputeFeedAndTime(v, d, true);
+    CallLabel(ctx, k == 0 && plan.keep_first ? d.main_label : ArcChainLabel(v, ctx.move_handlers));
     from = to;
     done = at;
   }
 }
 
-}  // namespace
+void RunArcChords(ClContext& ctx) {
+  DispatchState& d = ctx.cl.dispatch;
+  double radius = ctx.values.reals[kSrRad];
+  if (!(radius > 0)) radius = Length(Sub(d.arc.path.start, d.arc.path.centre));
+  // The chords continue the direction angles of the motion before the arc.
+  ctx.values.reals[kSrEndAng] = d.arc.end_before;
+  ctx.values.reals[kSrDirAng] = d.arc.dir_before;
+  RunChords(ctx, d.arc.path, radius, d.main_label);
+}
 
-void DispatchCircle(ClContext& ctx, const RecordWords& w) {
-  ValueTables& v = ctx.values;
+void DispatchCircle(ValueTables& v, DispatchState& d, const RecordWords& w) {
   std::vector<double>& r = v.reals;
   v.ints[kSiMoveType] = kKindCircle;
   double centre[3] = {w.NumberOr(1, r[kSrXC_In]), w.NumberOr(2, r[kSrYC_In]),
@@ -203,7 +205,6 @@ void DispatchCircle(ClContext& ctx, const RecordWords& w) {
   static constexpr int kCClInc[3] = {kSrXC_CL_Inc, kSrYC_CL_Inc, kSrZC_CL_Inc};
   static constexpr int kPIn[3] = {kSrX_In, kSrY_In, kSrZ_In};
   static constexpr int kPCl[3] = {kSrX_CL, kSrY_CL, kSrZ_CL};
-  DispatchState& d = ctx.cl.dispatch;
   for (int i = 0; i < 3; ++i) {
     r[kCIn[i]] = centre[i];
     r[kAxIn[i]] = axis[i];
@@ -216,11 +217,9 @@ void DispatchCircle(ClContext& ctx, const RecordWords& w) {
   d.arc_start_k = r[kSrK_In];
 }
 
-void ProcessArc(ClContext& ctx) {
-  ValueTables& v = ctx.values;
+void ProcessArc(ValueTables& v, DispatchState& d, const MoveHandlers& moves) {
   std::vector<double>& r = v.reals;
   std::vector<int32_t>& ints = v.ints;
-  DispatchState& d = ctx.cl.dispatch;
   const ScaledTolerances& tol = d.tol;
   d.arc.kind = ArcPlan::kWhole;
   Point3 start = OutputPointPrev(v);
@@ -290,8 +289,8 @@ void ProcessArc(ClContext& ctx) {
   plan.ccw = ccw;
   plan.start_angle = start_ang;
   plan.helic_dist = helic;
-  plan.keep_first = d.main_label != ctx.move_handlers.arc;
-  plan.chain_label = ArcChainLabel(ctx);
+  plan.keep_first = d.main_label != moves.arc;
+  plan.chain_label = ArcChainLabel(v, moves);
   if (!plan.keep_first) d.main_label = plan.chain_label;
 
   // Polar interpolation of arcs around the rotary axis is not built: such
@@ -299,9 +298,9 @@ void ProcessArc(ClContext& ctx) {
   // the wire processing.
   if (ints[kSiRotPolarAct] == 1 || ints[kSiEdm4ax] == 1) return;
 
-  if (Linearised(ctx, s)) {
+  if (Linearised(v, tol, s)) {
     plan.kind = ArcPlan::kLines;
-    if (!plan.keep_first) d.main_label = ctx.move_handlers.line;
+    if (!plan.keep_first) d.main_label = moves.line;
     return;
   }
   double margin = AngleMargin(tol.nc, r[kSrRad]);
@@ -313,24 +312,6 @@ void ProcessArc(ClContext& ctx) {
     plan.cuts.clear();
   }
   if (!plan.cuts.empty()) plan.kind = ArcPlan::kPieces;
-}
-
-void CallMainMotion(ClContext& ctx) {
-  DispatchState& d = ctx.cl.dispatch;
-  if (d.arc.kind == ArcPlan::kWhole || d.main_label == kNoFunction || !ctx.cl.second_pass) {
-    CallLabel(ctx, d.main_label);
-    return;
-  }
-  if (d.arc.kind == ArcPlan::kPieces) {
-    RunPieces(ctx);
-    return;
-  }
-  double radius = ctx.values.reals[kSrRad];
-  if (!(radius > 0)) radius = Length(Sub(d.arc.path.start, d.arc.path.centre));
-  // The chords continue the direction angles of the motion before the arc.
-  ctx.values.reals[kSrEndAng] = d.arc.end_before;
-  ctx.values.reals[kSrDirAng] = d.arc.dir_before;
-  RunChords(ctx, d.arc.path, radius, d.main_label);
 }
 
 void ArcToLines(ClContext& ctx) {

@@ -107,13 +107,12 @@ int ProgressPercent(int base, int span, long position, long length) {
   return base + static_cast<int>(static_cast<double>(position) / static_cast<double>(length) * span);
 }
 
-bool ReadInputLine(ClContext& ctx, std::string& line) {
-  ClReader& r = ctx.cl;
-  if (!r.input || !ReadLine(ctx.diag, r.input, line)) return false;
-  if (r.copy) WriteLine(ctx.diag, r.copy, line);
+bool ReadInputLine(Diagnostics& diag, ClReader& r, std::string& line) {
+  if (!r.input || !ReadLine(diag, r.input, line)) return false;
+  if (r.copy) WriteLine(diag, r.copy, line);
   ++r.line_counter;
   platform::ProgressSetValue(
-      ctx.diag.progress,
+      diag.progress,
       ProgressPercent(r.progress_base, r.progress_span, std::ftell(r.input), r.length));
   platform::ChopNewline(line);
   // A UTF-8 byte order mark, which some Windows programs put in front of a
@@ -171,8 +170,11 @@ void ProcessSlot(ClContext& ctx, int s) {
     v.ints[kNext.size] = 0;
   }
 
-  if (!r.skip_dispatch) {
-    if (OfferToOnApt(ctx, slot.word[0])) DispatchRecord(ctx, s);
+  if (!r.skip_dispatch && OfferToOnApt(ctx, slot.word[0])) {
+    // An OnAPT function may have given the record another major word
+    // (LOAD/TOOL becomes LOADTL): the dispatch goes by the word it left.
+    const bool hooked = !ctx.calls.in.functions.onapt.empty();
+    DispatchRecord(ctx, hooked ? ClassifyMajorWord(v.strings[kSsWordStr]) : slot.major);
   }
   EndRecord(r, v, slot);
 }
@@ -236,7 +238,7 @@ void RunClPass(ClContext& ctx, ClPass pass) {
   std::string line;
   do {
     r.restart = false;
-    while (!r.end && ReadInputLine(ctx, line)) FeedInputLine(ctx, line);
+    while (!r.end && ReadInputLine(ctx.diag, r, line)) FeedInputLine(ctx, line);
     // The records still in the ring, oldest first.
     int ring = RingSize(r);
     for (int k = kClLookAhead; k >= 1; --k) {

@@ -9,6 +9,8 @@
 namespace tornel {
 
 struct ClContext;
+struct ClReader;
+struct Diagnostics;
 
 enum class ClPass { kFirst, kSecond };
 
@@ -19,7 +21,7 @@ void RunClPass(ClContext& ctx, ClPass pass);
 
 // Reads the next line of the input (first pass: copies it), counts it, sets
 // the progress and strips the line end.  False at the end of the input.
-bool ReadInputLine(ClContext& ctx, std::string& line);
+bool ReadInputLine(Diagnostics& diag, ClReader& r, std::string& line);
 
 // Feeds one line to the record assembler; a complete record advances the
 // ring and processes the oldest record.

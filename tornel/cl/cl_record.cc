@@ -61,6 +61,7 @@ void EmptySlot(RecordSlot& slot) {
     slot.value[i] = 0;
   }
   slot.words = 0;
+  slot.major = MajorWord::kOther;
   slot.text.clear();
 }
 
@@ -131,6 +132,7 @@ namespace {
 
 void StoreWord(RecordSlot& slot, int n, std::string_view w) {
   slot.word[n].assign(w);
+  if (n == 0) slot.major = ClassifyMajorWord(w);
   if (IsNumberWord(w)) {
     slot.type[n] = kWordNumber;
     slot.value[n] = NumberWordValue(w);

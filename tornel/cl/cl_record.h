@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "tornel/cl/major_words.h"
+
 namespace tornel {
 
 // Room in a record slot: the joined text and the words.
@@ -28,6 +30,7 @@ struct RecordSlot {
   std::string text;   // the record text, continuation lines joined
   int32_t line = 0;   // line counter at the record's first line
   int32_t words = 0;  // 0: empty slot
+  MajorWord major = MajorWord::kOther;  // of word 0, given when the words are split
   std::array<int32_t, kRecordWordLimit> type{};
   std::array<std::string, kRecordWordLimit> word;  // trimmed; "" without a word
   std::array<double, kRecordWordLimit> value{};    // number words; 0 otherwise

@@ -1,14 +1,14 @@
 #include "tornel/cl/dispatch.h"
 
 #include <algorithm>
+#include <array>
 
 #include "tornel/cl/arcs.h"
-#include "tornel/cl/cl_context.h"
+#include "tornel/cl/cl_codes.h"
 #include "tornel/cl/cl_record.h"
 #include "tornel/cl/dispatch_parts.h"
 #include "tornel/cl/feed_time.h"
 #include "tornel/cl/move_values.h"
-#include "tornel/cl/record_kinds.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -36,18 +36,12 @@ bool RecordWords::Is(int k, std::string_view upper_keyword) const {
 }
 
 bool CallPost(ClContext& ctx, int number) {
-  if (!ctx.cl.second_pass || !IsDefined(ctx.calls.table, number)) return false;
-  RunPostFunction(ctx.calls, number);
-  return true;
+  if (!ctx.cl.second_pass) return false;
+  return RunPostFunction(ctx.calls, number);
 }
 
 void CallLabel(ClContext& ctx, int label) {
   if (ctx.cl.second_pass && label != kNoFunction) RunLabel(ctx.calls, label);
-}
-
-int LabelOr(const ClContext& ctx, int number, int fallback) {
-  const PostFunctionTable& t = ctx.calls.table;
-  return IsDefined(t, number) ? t[number] : t[fallback];
 }
 
 bool CancelTool(ClContext& ctx) {
@@ -60,129 +54,137 @@ bool CancelTool(ClContext& ctx) {
 
 namespace {
 
-int PassNumber(const ClContext& ctx) { return ctx.cl.second_pass ? 2 : 1; }
+int PassNumber(const ClReader& r) { return r.second_pass ? 2 : 1; }
 
 // A new pass starts with the dispatcher's own state fresh and no comments
 // collected (those of the first pass are never output); the second pass
 // works in post units from its first record on.  Its motions start from
 // the position the first pass started from, not from the end of the file.
-void StartPass(ClContext& ctx) {
-  DispatchState& d = ctx.cl.dispatch;
-  MotionStart start = ctx.cl.second_pass ? d.motion_start : CaptureMotionStart(ctx.values);
-  if (ctx.cl.second_pass) RestoreMotionStart(ctx.values, start);
+void StartPass(ValueTables& v, ClReader& r) {
+  DispatchState& d = r.dispatch;
+  MotionStart start = r.second_pass ? d.motion_start : CaptureMotionStart(v);
+  if (r.second_pass) RestoreMotionStart(v, start);
   d = DispatchState{};
   d.motion_start = start;
-  d.pass = PassNumber(ctx);
-  ctx.values.ints[kSiComments] = 0;
-  if (ctx.cl.second_pass) ApplyUnitsRule(ctx);
+  d.pass = PassNumber(r);
+  v.ints[kSiComments] = 0;
+  if (r.second_pass) ApplyUnitsRule(v, d.tol);
 }
 
-// Motion and program structure.
-void FirstChain(ClContext& ctx, const RecordWords& w) {
-  std::vector<int32_t>& ints = ctx.values.ints;
-  if (w.Is(0, "GOTO")) {
-    DispatchGoto(ctx, w);
-  } else if (w.Is(0, "CIRCLE")) {
-    DispatchCircle(ctx, w);
-  } else if (w.Is(0, "RAPID")) {
-    ints[kSiMoveType] = kKindRapid;
-  } else if (w.Is(0, "NCRV") || w.Is(0, "CTRLPT") || w.Is(0, "KNOT")) {
-    DispatchNurbs(ctx, w);
-  } else if (w.Is(0, "COOLNT")) {
-    DispatchCoolant(ctx, w);
-  } else if (w.Is(0, "CYCLE")) {
-    DispatchCycle(ctx, w);
-  } else if (w.Is(0, "SHAPE")) {
-    DispatchShape(ctx, w);
-  } else if (w.Is(0, "SET")) {
-    DispatchLatheSet(ctx, w);
-  } else if (w.Is(0, "THRDSQ")) {
-    DispatchThread(ctx, w);
-  } else if (w.Is(0, "END")) {
-    DispatchEnd(ctx);
-  } else if (w.Is(0, "DISPLY")) {
-    DispatchDisplay(ctx, w);
-  } else if (w.Is(0, "MODE")) {
-    DispatchMode(ctx, w);
-  } else if (!w.Str(0).empty() && w.Str(0)[0] == ':') {
-    DispatchNcString(ctx, w);
-  }
+// What a major word does: its branch in the first chain (motion and
+// program structure) and in the second (machine state); either may be
+// none.  Both run, in this order.
+using Branch = void (*)(ClContext&, const RecordWords&);
+struct Branches {
+  Branch first = nullptr;
+  Branch second = nullptr;
+};
+
+void Rapid(ClContext& ctx, const RecordWords&) { ctx.values.ints[kSiMoveType] = kKindRapid; }
+
+void Feed(ClContext& ctx, const RecordWords& w) {
+  bool wanted = ctx.cl.second_pass || ctx.cl.dispatch.collect_feed;
+  if (wanted && ctx.values.ints[kSiOperType] != kOperTypeThreadCycle)
+    DispatchFeed(ctx.values, ctx.cl.dispatch, w);
 }
 
-// State records.
-void SecondChain(ClContext& ctx, const RecordWords& w) {
-  if (w.Is(0, "PPRINT")) {
-    DispatchPprint(ctx, w);
-  } else if (w.Is(0, "REMARK")) {
-    DispatchRemark(ctx, w);
-  } else if (w.Is(0, "PARTNO")) {
-    DispatchPartNo(ctx, w);
-  } else if (w.Is(0, "LOADTL")) {
-    DispatchLoadTool(ctx, w);
-  } else if (w.Is(0, "TURRET")) {
-    DispatchTurret(ctx, w);
-  } else if (w.Is(0, "CUTTER")) {
-    DispatchCutter(ctx, w);
-  } else if (w.Is(0, "CUTCOM")) {
-    DispatchCutcom(ctx, w);
-  } else if (w.Is(0, "SPINDL")) {
-    DispatchSpindle(ctx, w);
-  } else if (w.Is(0, "FEDRAT")) {
-    bool wanted = ctx.cl.second_pass || ctx.cl.dispatch.collect_feed;
-    if (wanted && ctx.values.ints[kSiOperType] != 4) DispatchFeed(ctx, w);
-  } else if (w.Is(0, "CYCLE")) {
-    CollectCycleFeed(ctx, w);
-  } else if (w.Is(0, "THRDSQ")) {
-    CollectThreadFeed(ctx, w);
-  } else if (w.Is(0, "SET")) {
-    DispatchSet(ctx, w);
-  } else if (w.Is(0, "UNITS")) {
-    DispatchUnits(ctx, w);
-  } else if (w.Is(0, "OPERTN")) {
-    DispatchOperation(ctx, w);
-  } else if (w.Is(0, "MCS")) {
-    DispatchMcs(ctx, w);
-  } else if (w.Is(0, "SELECT")) {
-    DispatchSelect(ctx, w);
-  } else if (w.Is(0, "OPSTOP")) {
-    DispatchStop(ctx, true);
-  } else if (w.Is(0, "STOP")) {
-    DispatchStop(ctx, false);
-  } else if (w.Is(0, "WIRE")) {
-    DispatchWire(ctx, w);
-  }
+constexpr std::array<Branches, kMajorWords> BuildBranches() {
+  std::array<Branches, kMajorWords> t{};
+  auto at = [&t](MajorWord m) -> Branches& { return t[static_cast<size_t>(m)]; };
+  at(MajorWord::kGoto).first = DispatchGoto;
+  at(MajorWord::kCircle).first = [](ClContext& c, const RecordWords& w) {
+    DispatchCircle(c.values, c.cl.dispatch, w);
+  };
+  at(MajorWord::kRapid).first = Rapid;
+  at(MajorWord::kNurbs).first = DispatchNurbs;
+  at(MajorWord::kCoolant).first = [](ClContext& c, const RecordWords& w) {
+    DispatchCoolant(c.values, w);
+  };
+  at(MajorWord::kCycle) = {DispatchCycle, [](ClContext& c, const RecordWords& w) {
+                             CollectCycleFeed(c.values, c.cl.dispatch, w);
+                           }};
+  at(MajorWord::kShape).first = DispatchShape;
+  at(MajorWord::kSet) = {DispatchLatheSet, DispatchSet};
+  at(MajorWord::kThread) = {DispatchThread, [](ClContext& c, const RecordWords& w) {
+                              CollectThreadFeed(c.values, c.cl.dispatch, w);
+                            }};
+  at(MajorWord::kEnd).first = [](ClContext& c, const RecordWords&) { DispatchEnd(c); };
+  at(MajorWord::kDisplay).first = [](ClContext& c, const RecordWords& w) {
+    DispatchDisplay(c.values, w);
+  };
+  at(MajorWord::kMode).first = [](ClContext& c, const RecordWords& w) { DispatchMode(c.values, w); };
+  at(MajorWord::kNcLine).first = [](ClContext& c, const RecordWords&) { DispatchNcString(c); };
+  at(MajorWord::kPprint).second = [](ClContext& c, const RecordWords& w) {
+    DispatchPprint(c.values, c.cl.dispatch, c.calls.table, w);
+  };
+  at(MajorWord::kRemark).second = [](ClContext& c, const RecordWords& w) {
+    DispatchRemark(c.values, w);
+  };
+  at(MajorWord::kPartNo).second = [](ClContext& c, const RecordWords& w) {
+    DispatchPartNo(c.values, c.cl, c.calls.table, w);
+  };
+  at(MajorWord::kLoadTool).second = [](ClContext& c, const RecordWords& w) {
+    DispatchLoadTool(c.values, w);
+  };
+  at(MajorWord::kTurret).second = [](ClContext& c, const RecordWords& w) {
+    DispatchTurret(c.values, w);
+  };
+  at(MajorWord::kCutter).second = [](ClContext& c, const RecordWords& w) {
+    DispatchCutter(c.values, w);
+  };
+  at(MajorWord::kCutcom).second = [](ClContext& c, const RecordWords& w) {
+    DispatchCutcom(c.values, c.cl.second_pass, w);
+  };
+  at(MajorWord::kSpindle).second = [](ClContext& c, const RecordWords& w) {
+    DispatchSpindle(c.values, c.cl, w);
+  };
+  at(MajorWord::kFeed).second = Feed;
+  at(MajorWord::kUnits).second = [](ClContext& c, const RecordWords& w) {
+    DispatchUnits(c.values, c.cl.dispatch.tol, w);
+  };
+  at(MajorWord::kOperation).second = DispatchOperation;
+  at(MajorWord::kMcs).second = [](ClContext& c, const RecordWords& w) { DispatchMcs(c.values, w); };
+  at(MajorWord::kSelect).second = DispatchSelect;
+  at(MajorWord::kOptStop).second = [](ClContext& c, const RecordWords&) { DispatchStop(c, true); };
+  at(MajorWord::kStop).second = [](ClContext& c, const RecordWords&) { DispatchStop(c, false); };
+  at(MajorWord::kWire).second = DispatchWire;
+  return t;
 }
+
+constexpr std::array<Branches, kMajorWords> kBranches = BuildBranches();
 
 }  // namespace
 
 // Records reach this point in file order with their record variables set
-// and OnAPT past.  The first chain handles motion and program structure,
-// the second the machine state; then the tool change, the motion event and
-// the record's main post function follow.
-void DispatchRecord(ClContext& ctx, int slot) {
-  (void)slot;  // the record is read from the record variables
-  DispatchState& d = ctx.cl.dispatch;
-  if (d.pass != PassNumber(ctx)) StartPass(ctx);
+// and OnAPT past.  The branches of the major word handle motion and
+// program structure, then the machine state; then the tool change, the
+// motion event and the record's main post function follow.
+void DispatchRecord(ClContext& ctx, MajorWord major) {
+  ClReader& r = ctx.cl;
+  DispatchState& d = r.dispatch;
+  ValueTables& v = ctx.values;
+  if (d.pass != PassNumber(r)) StartPass(v, r);
   d.event = false;
   d.main_label = kNoFunction;
   d.arc.kind = ArcPlan::kWhole;
 
-  RecordWords w(ctx.values);
+  RecordWords w(v);
   if (w.size == 0) return;
-  FirstChain(ctx, w);
-  SecondChain(ctx, w);
+  const Branches& b = kBranches[static_cast<size_t>(major)];
+  if (b.first) b.first(ctx, w);
+  if (b.second) b.second(ctx, w);
 
-  std::vector<int32_t>& ints = ctx.values.ints;
-  if (ints[kSiRecType] == kKindFeed && d.collect_feed) CollectToolFeed(ctx);
+  std::vector<int32_t>& ints = v.ints;
+  if (ints[kSiRecType] == kKindFeed && d.collect_feed) CollectToolFeed(v, d);
   if (ints[kSiRecType] == kKindToolChange) ChangeTool(ctx);
   // A record that named no kind of its own takes its motion's kind, so a
   // post can compare siRecType with the post function the record leads to.
   if (ints[kSiRecType] == 0) ints[kSiRecType] = ints[kSiSubType];
   if (ints[kSiRecType] == 0) ints[kSiRecType] = ints[kSiMoveType];
-  if (ctx.cl.second_pass) ComputeFeedAndTime(ctx, d.event);
-  if (d.event && ctx.cl.second_pass) RunMotionEvent(ctx);
+  if (r.second_pass) ComputeFeedAndTime(v, d, d.event);
+  if (d.event && r.second_pass) RunMotionEvent(ctx);
   CallMainMotion(ctx);
-  if (d.event) EndMotionEvent(ctx);
+  if (d.event) EndMotionEvent(v, r);
 }
 
 }  // namespace tornel

@@ -2,13 +2,15 @@
 // function calls by its major word.
 #pragma once
 
+#include "tornel/cl/major_words.h"
+
 namespace tornel {
 
 struct ClContext;
 
-// Dispatches the record of ring slot `slot` (0-40) after the reader has
-// loaded the record variables and OnAPT has let it through.  In the first
-// pass it only collects; post functions run in the second pass.
-void DispatchRecord(ClContext& ctx, int slot);
+// Dispatches the record in the record variables (the reader has loaded
+// them and OnAPT has let the record through) by its major word.  In the
+// first pass it only collects; post functions run in the second pass.
+void DispatchRecord(ClContext& ctx, MajorWord major);
 
 }  // namespace tornel

@@ -1,19 +1,18 @@
 // GOTO records and the motion event: the position through the input and
-// output frames, and the post function calls in their fixed order.
+// output frames, the post function calls in their fixed order, and the
+// call of the record's main motion function.
 #include "tornel/cl/arcs.h"
+#include "tornel/cl/cl_codes.h"
 #include "tornel/cl/dispatch_parts.h"
 #include "tornel/cl/frames.h"
 #include "tornel/cl/lookahead.h"
 #include "tornel/cl/move_values.h"
-#include "tornel/cl/record_kinds.h"
 #include "tornel/output/comments.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
 
 namespace {
-
-inline constexpr int32_t kModeWire = 4;
 
 // X, Y, Z, I, J, K of one family of position variables.
 constexpr int kIn[6] = {kSrX_In, kSrY_In, kSrZ_In, kSrI_In, kSrJ_In, kSrK_In};
@@ -69,7 +68,7 @@ void SolveLinearAxes(ValueTables& v) {
 void OutputComments(ClContext& ctx) {
   std::vector<int32_t>& ints = ctx.values.ints;
   int32_t n = std::min<int32_t>(ints[kSiComments], 100);
-  if (IsDefined(ctx.calls.table, kPfComments)) {
+  if (IsDefined(ctx.calls, kPfComments)) {
     if (n >= 1) CallPost(ctx, kPfComments);
   } else if (ints[kSiCommentOn] != 0) {
     for (int32_t k = 0; k < n; ++k) {
@@ -111,14 +110,14 @@ void DispatchGoto(ClContext& ctx, const RecordWords& w) {
   std::vector<double>& reals = ctx.values.reals;
   DispatchState& d = ctx.cl.dispatch;
   int32_t& move = ints[kSiMoveType];
-  if (move == 0 && ints[kSiOperType] == 4) return;
+  if (move == 0 && ints[kSiOperType] == kOperTypeThreadCycle) return;
 
   d.event = true;
   if (move == 0) move = kKindGoto;
   d.main_label = MainMotionLabel(ctx, move);
 
   if (ints[kSiCompDir] != d.comp_dir) {
-    if (IsDefined(ctx.calls.table, kPfCompMove)) {
+    if (IsDefined(ctx.calls, kPfCompMove)) {
       d.main_label = ctx.calls.table[kPfCompMove];
       ints[kSiForceMove] = 1;
     }
@@ -151,7 +150,7 @@ void DispatchGoto(ClContext& ctx, const RecordWords& w) {
     double a[3];
     for (int i = 0; i < 3; ++i) a[i] = w.NumberOr(4 + i, reals[kIn[3 + i]]);
     if (ints[kSiMillTurn] == 1 && ints[kSiCycleAct] == 1) {
-      a[0] = ints[kSiSpindle] == 2 ? -1 : 1;
+      a[0] = ints[kSiSpindle] == kSubSpindle ? -1 : 1;
       a[1] = 0;
       a[2] = 0;
     }
@@ -174,7 +173,7 @@ void DispatchGoto(ClContext& ctx, const RecordWords& w) {
   SolveLinearAxes(ctx.values);
   SolveMultiAxis(ctx);
   ComputeMoveValues(ctx.values, d.tol.nc, move == kKindCircle);
-  if (move == kKindCircle) ProcessArc(ctx);
+  if (move == kKindCircle) ProcessArc(ctx.values, d, ctx.move_handlers);
 
   if (d.tool_change_event || ints[kSiOperAct] == 1) d.event = true;
   if (!d.event) move = 0;
@@ -184,8 +183,8 @@ void RunMotionEvent(ClContext& ctx) {
   std::vector<int32_t>& ints = ctx.values.ints;
   DispatchState& d = ctx.cl.dispatch;
   bool tool_change_pending = d.pending_tool_change != 0;
-  if (ints[kSiMoveType] == kKindRapid && ints[kSiSubType] == kSubTypeRotary && ints[kSiOperMode] != kModeWire &&
-      !tool_change_pending) {
+  if (ints[kSiMoveType] == kKindRapid && ints[kSiSubType] == kSubTypeRotary &&
+      ints[kSiOperMode] != kOperModeMultiAxis && !tool_change_pending) {
     ints[kSiIndexMoveAct] = 1;
   }
   if (d.pending_oper_start) CallPost(ctx, kPfOperStart);
@@ -193,10 +192,11 @@ void RunMotionEvent(ClContext& ctx) {
   OutputComments(ctx);
   CheckCutData(ctx, tool_change_pending);
   if (ints[kSiInc] != d.inc_at_event) CallPost(ctx, kPfAbsIncChange);
-  if (ints[kSiArcPlane] != 0 && ints[kSiArcPlane] != d.plane_at_event) CallPost(ctx, kPfArcPlane);
+  if (ints[kSiArcPlane] != kPlaneNone && ints[kSiArcPlane] != d.plane_at_event)
+    CallPost(ctx, kPfArcPlane);
   if (ints[kSiReposRotAct] == 1) {
     int wanted = ints[kSiMoveType] == kKindRapid ? kPfReposRotRapid : kPfReposRotFeed;
-    CallPost(ctx, IsDefined(ctx.calls.table, wanted) ? wanted : kPfReposRot);
+    CallPost(ctx, ResolvedPostFunction(ctx.calls.table, wanted));
   }
   if (ints[kSiHalfRotAct] == 1) CallPost(ctx, kPfHalfRot);
   if (ints[kSiRotLimitPassAct] == 1) CallPost(ctx, kPfRotLimitPass);
@@ -212,18 +212,18 @@ void RunMotionEvent(ClContext& ctx) {
   }
 }
 
-void EndMotionEvent(ClContext& ctx) {
-  std::vector<int32_t>& ints = ctx.values.ints;
-  DispatchState& d = ctx.cl.dispatch;
+void EndMotionEvent(ValueTables& v, ClReader& r) {
+  std::vector<int32_t>& ints = v.ints;
+  DispatchState& d = r.dispatch;
   if (ints[kSiCycleAct] == 1) ints[kSiMoveType] = kKindRapid;
   ints[kSiForceMove] = 0;
-  ctx.cl.first_move = 0;
-  ctx.cl.init_move = 0;
+  r.first_move = 0;
+  r.init_move = 0;
   d.inc_at_event = ints[kSiInc];
   d.plane_at_event = ints[kSiArcPlane];
   ints[kSiMoveType_Prev] = ints[kSiMoveType];
   ints[kSiSubType_Prev] = ints[kSiSubType];
-  ctx.values.reals[kSrFeed_Prev] = ctx.values.reals[kSrFeed];
+  v.reals[kSrFeed_Prev] = v.reals[kSrFeed];
   ints[kSiMoveType] = 0;
   ints[kSiSubType] = 0;
   ints[kSiMoveType2] = 3;
@@ -234,6 +234,19 @@ void EndMotionEvent(ClContext& ctx) {
                    kSiHalfRotAct, kSiRotLimitPassAct}) {
     ints[flag] = 0;
   }
+}
+
+void CallMainMotion(ClContext& ctx) {
+  DispatchState& d = ctx.cl.dispatch;
+  if (d.arc.kind == ArcPlan::kWhole || d.main_label == kNoFunction || !ctx.cl.second_pass) {
+    CallLabel(ctx, d.main_label);
+    return;
+  }
+  if (d.arc.kind == ArcPlan::kPieces) {
+    RunArcPieces(ctx);
+    return;
+  }
+  RunArcChords(ctx);
 }
 
 }  // namespace tornel

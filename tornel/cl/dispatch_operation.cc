@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tornel/cl/cl_codes.h"
 #include "tornel/cl/dispatch_parts.h"
-#include "tornel/cl/record_kinds.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -13,22 +13,22 @@ namespace {
 
 bool InRange(int32_t value, int32_t low, int32_t high) { return value >= low && value <= high; }
 
-// The CAM system's operation types mapped to the types and modes the post
-// file sees, rule after rule.
+// The CAM system's operation types (its own numbers) mapped to the types
+// and modes the post file sees, rule after rule.
 void MapOperationType(std::vector<int32_t>& ints) {
   int32_t& type = ints[kSiOperType];
   int32_t& mode = ints[kSiOperMode];
   if (type == 32) type = 31;
   if (type == 55) type = 54;
-  if (InRange(type, 1, 5) || type == 29 || type == 30) mode = 1;
-  if (InRange(type, 9, 14) || type == 27 || type == 33) mode = 3;
-  if (type == 40 || type == 42) mode = 3;
-  if (InRange(type, 16, 25) || type == 31) mode = 4;
-  if (type == 39) type = 28;
-  if (type == 28 || type == 26 || type == 34) mode = 5;
-  if (type == 5 || type == 20 || type == 25) type = 8;
+  if (InRange(type, 1, 5) || type == 29 || type == 30) mode = kOperModeTurning;
+  if (InRange(type, 9, 14) || type == 27 || type == 33) mode = kOperMode3Axis;
+  if (type == 40 || type == 42) mode = kOperMode3Axis;
+  if (InRange(type, 16, 25) || type == 31) mode = kOperModeMultiAxis;
+  if (type == 39) type = kOperTypeEdm2AxisXY;
+  if (type == kOperTypeEdm2AxisXY || type == 26 || type == 34) mode = kOperModeWireEdm;
+  if (type == 5 || type == 20 || type == 25) type = kOperTypeDrillCycle;
   if (InRange(type, 21, 25)) type -= 5;
-  if (mode == 1) ints[kSiMillTurn] = 1;
+  if (mode == kOperModeTurning) ints[kSiMillTurn] = kMillTurnTurning;
 }
 
 }  // namespace
@@ -64,9 +64,9 @@ void DispatchOperation(ClContext& ctx, const RecordWords& w) {
   if (w.IsNumber(1)) ints[kSiOperType] = static_cast<int32_t>(std::trunc(w.Number(1)));
   ints[kSiCycle] = 0;
   ints[kSiRigidTap] = 0;
-  ints[kSiOperMode] = 2;
-  ints[kSiMillTurn] = 2;
-  ints[kSiSpindle] = 1;
+  ints[kSiOperMode] = kOperModeMilling;
+  ints[kSiMillTurn] = kMillTurnMilling;
+  ints[kSiSpindle] = kMainSpindle;
   ints[kSiEdm4ax] = 0;
   ints[kSiRoughType] = 0;
   if (w.IsNumber(2)) ints[kSiCycle] = static_cast<int32_t>(std::trunc(w.Number(2))) + 1;
@@ -78,13 +78,15 @@ void DispatchOperation(ClContext& ctx, const RecordWords& w) {
   MapOperationType(ints);
 
   if (ints[kSiForceRigidTap] == 1) {
-    if (ints[kSiCycle] == 3) ints[kSiCycle] = 14;
-    if (ints[kSiCycle] == 7) ints[kSiCycle] = 15;
+    if (ints[kSiCycle] == kCycleTap) ints[kSiCycle] = kCycleRigidTap;
+    if (ints[kSiCycle] == kCycleLeftTap) ints[kSiCycle] = kCycleLeftRigidTap;
   }
-  if (ints[kSiCycle] == 14 || ints[kSiCycle] == 15) ints[kSiRigidTap] = 1;
+  if (ints[kSiCycle] == kCycleRigidTap || ints[kSiCycle] == kCycleLeftRigidTap)
+    ints[kSiRigidTap] = 1;
 
-  bool wire = ints[kSiEdmPost] == 1 || ints[kSiOperMode] == 5;
-  if (ints[kSiEdmFileX] == 1 || (wire && ints[kSiOperType] != 28)) ints[kSiEdm4ax] = 1;
+  bool wire = ints[kSiEdmPost] == 1 || ints[kSiOperMode] == kOperModeWireEdm;
+  if (ints[kSiEdmFileX] == 1 || (wire && ints[kSiOperType] != kOperTypeEdm2AxisXY))
+    ints[kSiEdm4ax] = 1;
 
   if (!wire) return;
   // A wire EDM operation counts as a tool of its own.

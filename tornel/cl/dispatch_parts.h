@@ -1,6 +1,8 @@
 // The branches of the record dispatcher, shared by its source files: the
 // words of the record being dispatched, post function calls, and one
-// function per major word or group of major words.
+// function per major word or group of major words.  A branch takes the
+// tables it works on; those that call post functions or write NC lines
+// take the CL view.
 #pragma once
 
 #include <string>
@@ -31,8 +33,6 @@ struct RecordWords {
 bool CallPost(ClContext& ctx, int number);
 // The same for a resolved label (kNoFunction: nothing).
 void CallLabel(ClContext& ctx, int label);
-// The label of `number`, or of `fallback` when the post lacks it.
-int LabelOr(const ClContext& ctx, int number, int fallback);
 
 // Calls ToolCancel and clears the cancel flags (END, OPERTN, tool change,
 // the last motion of a tool); true when the post's ToolCancel ran.  Only
@@ -40,44 +40,46 @@ int LabelOr(const ClContext& ctx, int number, int fallback);
 bool CancelTool(ClContext& ctx);
 
 // State records.
-void DispatchCoolant(ClContext& ctx, const RecordWords& w);
-void DispatchSpindle(ClContext& ctx, const RecordWords& w);
-void DispatchFeed(ClContext& ctx, const RecordWords& w);
-void DispatchLoadTool(ClContext& ctx, const RecordWords& w);
-void DispatchPprint(ClContext& ctx, const RecordWords& w);
-void DispatchRemark(ClContext& ctx, const RecordWords& w);
-void DispatchDisplay(ClContext& ctx, const RecordWords& w);
-void DispatchMode(ClContext& ctx, const RecordWords& w);
-void DispatchUnits(ClContext& ctx, const RecordWords& w);
+void DispatchCoolant(ValueTables& v, const RecordWords& w);
+void DispatchSpindle(ValueTables& v, ClReader& r, const RecordWords& w);
+void DispatchFeed(ValueTables& v, DispatchState& d, const RecordWords& w);
+void DispatchLoadTool(ValueTables& v, const RecordWords& w);
+void DispatchPprint(ValueTables& v, DispatchState& d, const PostFunctionTable& posts,
+                    const RecordWords& w);
+void DispatchRemark(ValueTables& v, const RecordWords& w);
+void DispatchDisplay(ValueTables& v, const RecordWords& w);
+void DispatchMode(ValueTables& v, const RecordWords& w);
+void DispatchUnits(ValueTables& v, ScaledTolerances& tol, const RecordWords& w);
 void DispatchEnd(ClContext& ctx);
-void DispatchPartNo(ClContext& ctx, const RecordWords& w);
-void DispatchCutter(ClContext& ctx, const RecordWords& w);
-void DispatchCutcom(ClContext& ctx, const RecordWords& w);
+void DispatchPartNo(ValueTables& v, ClReader& r, const PostFunctionTable& posts,
+                    const RecordWords& w);
+void DispatchCutter(ValueTables& v, const RecordWords& w);
+void DispatchCutcom(ValueTables& v, bool second_pass, const RecordWords& w);
 void DispatchStop(ClContext& ctx, bool optional);
 // A record beginning with ":": the rest of its text as one NC line.
-void DispatchNcString(ClContext& ctx, const RecordWords& w);
+void DispatchNcString(ClContext& ctx);
 
 // srPostUnitFactor from siMetric and siMetricPost, and the tolerances
 // scaled by it.
-void ApplyUnitsRule(ClContext& ctx);
-void ScaleTolerances(ClContext& ctx);
+void ApplyUnitsRule(ValueTables& v, ScaledTolerances& tol);
+void ScaleTolerances(const ValueTables& v, ScaledTolerances& tol);
 
 // After both chains: the first feed of a tool, and the tool change.
-void CollectToolFeed(ClContext& ctx);
+void CollectToolFeed(ValueTables& v, DispatchState& d);
 void ChangeTool(ClContext& ctx);
 // Closes the move length and time totals of the tool that ends.
-void CloseToolTotals(ClContext& ctx, bool at_tool_change);
+void CloseToolTotals(ValueTables& v, bool at_tool_change);
 
 // Turrets, SET (stock, feeds; the wire settings go on to DispatchWire) and
 // the work coordinate selection.
-void DispatchTurret(ClContext& ctx, const RecordWords& w);
+void DispatchTurret(ValueTables& v, const RecordWords& w);
 void DispatchSet(ClContext& ctx, const RecordWords& w);
 void DispatchSelect(ClContext& ctx, const RecordWords& w);
 // A work coordinate system given as a matrix and an origin.
-void DispatchMcs(ClContext& ctx, const RecordWords& w);
+void DispatchMcs(ValueTables& v, const RecordWords& w);
 // First feed of a tool given by a CYCLE or THRDSQ record.
-void CollectCycleFeed(ClContext& ctx, const RecordWords& w);
-void CollectThreadFeed(ClContext& ctx, const RecordWords& w);
+void CollectCycleFeed(ValueTables& v, const DispatchState& d, const RecordWords& w);
+void CollectThreadFeed(ValueTables& v, const DispatchState& d, const RecordWords& w);
 
 // The start of an operation.
 void DispatchOperation(ClContext& ctx, const RecordWords& w);
@@ -85,7 +87,10 @@ void DispatchOperation(ClContext& ctx, const RecordWords& w);
 // Motion.
 void DispatchGoto(ClContext& ctx, const RecordWords& w);
 void RunMotionEvent(ClContext& ctx);
-void EndMotionEvent(ClContext& ctx);
+void EndMotionEvent(ValueTables& v, ClReader& r);
+// Calls the record's main post function: once, or once per arc piece or
+// chord with the variables of that piece set.
+void CallMainMotion(ClContext& ctx);
 
 // Branches handled elsewhere and not built yet: they leave the record as
 // their variables loaded it.
@@ -99,9 +104,9 @@ void DispatchWire(ClContext& ctx, const RecordWords& w);
 void SolveMultiAxis(ClContext& ctx);
 // srWCoordRot and srWCoordTilt for the work plane whose normal is
 // srWCoordZI, srWCoordZJ, srWCoordZK.
-void SolveWorkPlaneAngles(ClContext& ctx);
+void SolveWorkPlaneAngles(ValueTables& v);
 // Turns a vector by the current rotation of the machine's rotary axes.
-void RotateByMachine(const ClContext& ctx, double v[3]);
+void RotateByMachine(const ValueTables& v, double vec[3]);
 // The motion event of a point of an active drill cycle.
 void ProcessCyclePoint(ClContext& ctx);
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tornel/cl/cl_codes.h"
 #include "tornel/cl/dispatch_parts.h"
-#include "tornel/cl/record_kinds.h"
 #include "tornel/output/line_ring.h"
 #include "tornel/output/output_statement.h"
 #include "tornel/sysvars/system_variables.h"
@@ -14,7 +14,6 @@ namespace tornel {
 namespace {
 
 inline constexpr double kMmPerInch = 25.4;
-inline constexpr int32_t kDisplayNext = 31;
 inline constexpr int kCommentSlots = 100;  // ssComment[100]
 inline constexpr std::string_view kDescriptionTag = "DESCRIPTION:";
 inline constexpr std::string_view kViewTag = "CView ";
@@ -45,36 +44,35 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
 
 }  // namespace
 
-void DispatchCoolant(ClContext& ctx, const RecordWords& w) {
-  std::vector<int32_t>& ints = ctx.values.ints;
-  int32_t cool = 0;
+void DispatchCoolant(ValueTables& v, const RecordWords& w) {
+  int32_t cool = kCoolOff;
   if (w.Is(1, "ON") || w.Is(1, "FLOOD")) {
-    cool = 1;
+    cool = kCoolFlood;
   } else if (w.Is(1, "MIST")) {
-    cool = 2;
+    cool = kCoolMist;
   } else if (w.Is(1, "THRU")) {
-    cool = 5;
+    cool = kCoolThruLow;
   }
-  if (w.Is(2, "LOW") && cool == 1) cool = 3;
+  if (w.Is(2, "LOW") && cool == kCoolFlood) cool = kCoolFloodLow;
   if (w.Is(2, "HIGH")) {
-    if (cool == 1) cool = 4;
-    if (cool == 5) cool = 6;
+    if (cool == kCoolFlood) cool = kCoolFloodHigh;
+    if (cool == kCoolThruLow) cool = kCoolThruHigh;
   }
-  ints[kSiCool] = cool;
+  v.ints[kSiCool] = cool;
 }
 
-void DispatchSpindle(ClContext& ctx, const RecordWords& w) {
-  std::vector<int32_t>& ints = ctx.values.ints;
-  std::vector<double>& reals = ctx.values.reals;
-  DispatchState& d = ctx.cl.dispatch;
+void DispatchSpindle(ValueTables& v, ClReader& r, const RecordWords& w) {
+  std::vector<int32_t>& ints = v.ints;
+  std::vector<double>& reals = v.reals;
+  DispatchState& d = r.dispatch;
   ints[kSiRecType] = kKindSpindle;
   if (w.Is(1, "OFF")) {
-    ints[kSiSpDir] = 0;
+    ints[kSiSpDir] = kSpindleOff;
   } else if (w.Is(1, "ON")) {
     ints[kSiSpDir] = d.spindle_dir;
   } else {
     ints[kSiSpeedType] = kSpeedRpm;
-    ints[kSiSpDir] = 2;
+    ints[kSiSpDir] = kSpindleCw;
     double speed = w.IsNumber(1) ? w.Number(1) : w.Number(2);
     reals[kSrSpeed] = speed;
     d.cl_speed = speed;
@@ -83,14 +81,14 @@ void DispatchSpindle(ClContext& ctx, const RecordWords& w) {
       ints[kSiSpeedType] = kSpeedCss;
     }
     for (int k = 1; k < w.size; ++k) {
-      if (w.Is(k, "CCLW")) ints[kSiSpDir] = 3;
+      if (w.Is(k, "CCLW")) ints[kSiSpDir] = kSpindleCcw;
     }
-    int i = ListedTool(ctx.values);
+    int i = ListedTool(v);
     for (int k = 1; k <= w.size - 2; ++k) {
       if (w.Is(k, "MAXRPM") && w.IsNumber(k + 1) && w.Number(k + 1) > 0) {
         double max_rpm = w.Number(k + 1);
         if (ints[kSiToolCh] >= 2) reals[kSrMaxRPM] = max_rpm;
-        if (ints[kSiTools] < 2) ctx.cl.tools.first_max_rpm = max_rpm;
+        if (ints[kSiTools] < 2) r.tools.first_max_rpm = max_rpm;
         reals[kSrMaxRPMList + i] = max_rpm;
       }
       if (w.Is(k, "RANGE") && w.IsNumber(k + 1)) {
@@ -102,20 +100,20 @@ void DispatchSpindle(ClContext& ctx, const RecordWords& w) {
     // must bring the spindle back as it turned.
     d.spindle_dir = ints[kSiSpDir];
   }
-  int i = ListedTool(ctx.values);
+  int i = ListedTool(v);
   ints[kSiSpDirList + i] = ints[kSiSpDir];
   ints[kSiSpeedTypeList + i] = ints[kSiSpeedType];
   reals[kSrSpeedList + i] = reals[kSrSpeed];
   reals[kSrSpeedRangeList + i] = reals[kSrSpeedRange];
 }
 
-void DispatchFeed(ClContext& ctx, const RecordWords& w) {
-  std::vector<int32_t>& ints = ctx.values.ints;
-  std::vector<double>& reals = ctx.values.reals;
+void DispatchFeed(ValueTables& v, DispatchState& d, const RecordWords& w) {
+  std::vector<int32_t>& ints = v.ints;
+  std::vector<double>& reals = v.reals;
   ints[kSiRecType] = kKindFeed;
   ints[kSiFeedType] = kFeedPerMinute;
   double feed = w.IsNumber(1) ? w.Number(1) : w.Number(2);
-  ctx.cl.dispatch.cl_feed = feed;
+  d.cl_feed = feed;
   if (reals[kSrFeed] == 0) reals[kSrFeed] = feed;
   int unit = w.IsString(2) ? 2 : 1;
   if (w.size >= 3 && (w.Is(unit, "MMPR") || w.Is(unit, "IPR") || w.Is(unit, "FPR"))) {
@@ -123,19 +121,19 @@ void DispatchFeed(ClContext& ctx, const RecordWords& w) {
   }
 }
 
-void CollectToolFeed(ClContext& ctx) {
-  std::vector<int32_t>& ints = ctx.values.ints;
-  std::vector<double>& reals = ctx.values.reals;
-  int i = ListedTool(ctx.values);
+void CollectToolFeed(ValueTables& v, DispatchState& d) {
+  std::vector<int32_t>& ints = v.ints;
+  std::vector<double>& reals = v.reals;
+  int i = ListedTool(v);
   reals[kSrFeedList + i] = reals[kSrFeed];
   ints[kSiFeedTypeList + i] = ints[kSiFeedType];
   reals[kSrPlungeFeedList + i] = reals[kSrPlungeFeed];
-  ctx.cl.dispatch.collect_feed = false;
+  d.collect_feed = false;
 }
 
-void DispatchLoadTool(ClContext& ctx, const RecordWords& w) {
-  std::vector<double>& reals = ctx.values.reals;
-  ctx.values.ints[kSiRecType] = kKindToolChange;
+void DispatchLoadTool(ValueTables& v, const RecordWords& w) {
+  std::vector<double>& reals = v.reals;
+  v.ints[kSiRecType] = kKindToolChange;
   if (w.IsNumber(1)) reals[kSrTool] = w.Number(1);
   for (int k = 1; k <= w.size - 2; ++k) {
     if (w.Is(k, "LENGTH") || w.Is(k, "ADJUST")) reals[kSrToolLen] = w.Number(k + 1);
@@ -143,10 +141,10 @@ void DispatchLoadTool(ClContext& ctx, const RecordWords& w) {
   }
 }
 
-void CloseToolTotals(ClContext& ctx, bool at_tool_change) {
-  std::vector<double>& reals = ctx.values.reals;
-  int32_t ch = ctx.values.ints[kSiToolCh];
-  if (ch < 1 || ch - 1 > ctx.values.ints[kSiTools] || ch - 1 >= kListSlots) return;
+void CloseToolTotals(ValueTables& v, bool at_tool_change) {
+  std::vector<double>& reals = v.reals;
+  int32_t ch = v.ints[kSiToolCh];
+  if (ch < 1 || ch - 1 > v.ints[kSiTools] || ch - 1 >= kListSlots) return;
   reals[kSrMoveLenList + ch - 1] = reals[kSrMoveLenOper];
   reals[kSrMoveTimeList + ch - 1] = reals[kSrMoveTimeOper];
   reals[kSrMoveLenTot] += reals[kSrMoveLenOper];
@@ -160,10 +158,10 @@ void CloseToolTotals(ClContext& ctx, bool at_tool_change) {
 namespace {
 
 // First pass: the tool joins the lists and its values start afresh.
-void ListTool(ClContext& ctx) {
-  std::vector<int32_t>& ints = ctx.values.ints;
-  std::vector<double>& reals = ctx.values.reals;
-  std::vector<std::string>& strings = ctx.values.strings;
+void ListTool(ValueTables& v, DispatchState& d) {
+  std::vector<int32_t>& ints = v.ints;
+  std::vector<double>& reals = v.reals;
+  std::vector<std::string>& strings = v.strings;
   int n = std::clamp<int32_t>(ints[kSiTools], 0, kListSlots - 1);
   static constexpr int kRealLists[][2] = {
       {kSrToolList, kSrTool},       {kSrToolLenList, kSrToolLen}, {kSrToolRadList, kSrToolRad},
@@ -181,7 +179,7 @@ void ListTool(ClContext& ctx) {
   strings[kSsToolDesc].clear();
   if (ints[kSiTools] < ints[kSiToolsLim] && ints[kSiTools] < kListSlots) ints[kSiTools] += 1;
   ints[kSiToolsTot] += 1;
-  ctx.cl.dispatch.collect_feed = true;
+  d.collect_feed = true;
 }
 
 // Second pass: the tool takes its listed values, and the look-ahead values
@@ -223,9 +221,9 @@ void EnterListedTool(ClContext& ctx) {
   } else if (tools >= 2 && c >= 1 && c - 1 < tools) {
     reals[kSrToolPrev] = reals[kSrToolList + c - 1];
   }
-  int wanted = c == 0 ? kPf1stToolChange : kPfSubToolChange;
-  d.pending_tool_change = IsDefined(ctx.calls.table, wanted) ? wanted : kPfToolChange;
-  CloseToolTotals(ctx, true);
+  d.pending_tool_change =
+      ResolvedPostFunction(ctx.calls.table, c == 0 ? kPf1stToolChange : kPfSubToolChange);
+  CloseToolTotals(ctx.values, true);
   ints[kSiToolCh] += 1;
   ints[kSiToolChAct] = 1;
   ints[kSiForceMove] = 1;
@@ -250,18 +248,18 @@ void ChangeTool(ClContext& ctx) {
   if (ctx.cl.second_pass) {
     EnterListedTool(ctx);
   } else {
-    ListTool(ctx);
+    ListTool(ctx.values, ctx.cl.dispatch);
   }
 }
 
-void DispatchPprint(ClContext& ctx, const RecordWords& w) {
-  std::vector<int32_t>& ints = ctx.values.ints;
-  std::vector<std::string>& strings = ctx.values.strings;
-  DispatchState& d = ctx.cl.dispatch;
+void DispatchPprint(ValueTables& v, DispatchState& d, const PostFunctionTable& posts,
+                    const RecordWords& w) {
+  std::vector<int32_t>& ints = v.ints;
+  std::vector<std::string>& strings = v.strings;
   ints[kSiRecType] = kKindPprint;
   const std::string& text = w.Str(1);
   strings[kSsGetComment] = text;
-  d.main_label = ctx.calls.table[kPfGetComment];
+  d.main_label = posts[kPfGetComment];
   int32_t& display = ints[kSiDispComment];
   if (display != 0) {
     int32_t& n = ints[kSiComments];
@@ -298,7 +296,7 @@ void DispatchPprint(ClContext& ctx, const RecordWords& w) {
   }
 }
 
-void DispatchRemark(ClContext& ctx, const RecordWords& w) {
+void DispatchRemark(ValueTables& v, const RecordWords& w) {
   std::string first = w.Str(1);
   std::string second = w.Str(2);
   size_t colon = first.find(':');
@@ -306,24 +304,24 @@ void DispatchRemark(ClContext& ctx, const RecordWords& w) {
     second = first.substr(colon + 1);
     first.resize(colon);
   }
-  std::vector<std::string>& strings = ctx.values.strings;
+  std::vector<std::string>& strings = v.strings;
   if (first == "VIEWNAME") strings[kSsViewDesc] = LeftTrimmed(second);
   if (first == "TOOLDESC") strings[kSsToolDesc] = LeftTrimmed(second);
 }
 
-void DispatchDisplay(ClContext& ctx, const RecordWords& w) {
-  int32_t& display = ctx.values.ints[kSiDispComment];
+void DispatchDisplay(ValueTables& v, const RecordWords& w) {
+  int32_t& display = v.ints[kSiDispComment];
   if (w.Is(1, "NEXT")) {
     display = kDisplayNext;
   } else if (w.Is(1, "ON")) {
-    display = 1;
+    display = kDisplayOn;
   } else if (w.Is(1, "OFF")) {
-    display = 0;
+    display = kDisplayOff;
   }
 }
 
-void DispatchMode(ClContext& ctx, const RecordWords& w) {
-  std::vector<int32_t>& ints = ctx.values.ints;
+void DispatchMode(ValueTables& v, const RecordWords& w) {
+  std::vector<int32_t>& ints = v.ints;
   if (w.Is(1, "INCR")) {
     if (w.size < 3) {
       ints[kSiInc] = 1;
@@ -335,28 +333,30 @@ void DispatchMode(ClContext& ctx, const RecordWords& w) {
   } else if (w.Is(1, "I")) {
     ints[kSiInc] = 1;
   } else if (w.Is(1, "MILL")) {
-    if (ints[kSiOperMode] == 0 || ints[kSiOperMode] == 1) ints[kSiOperMode] = 2;
-    ints[kSiMillTurn] = 2;
+    if (ints[kSiOperMode] == 0 || ints[kSiOperMode] == kOperModeTurning)
+      ints[kSiOperMode] = kOperModeMilling;
+    ints[kSiMillTurn] = kMillTurnMilling;
   } else if (w.Is(1, "TURN")) {
-    ints[kSiOperMode] = 1;
-    ints[kSiMillTurn] = 1;
+    ints[kSiOperMode] = kOperModeTurning;
+    ints[kSiMillTurn] = kMillTurnTurning;
   }
 }
 
-void ApplyUnitsRule(ClContext& ctx) {
-  std::vector<int32_t>& ints = ctx.values.ints;
-  if (ints[kSiMetric] == 2) ints[kSiMetric] = ints[kSiMetricPost] == 1 ? 1 : 0;
+void ApplyUnitsRule(ValueTables& v, ScaledTolerances& tol) {
+  std::vector<int32_t>& ints = v.ints;
+  if (ints[kSiMetric] == kUnitsFromPost)
+    ints[kSiMetric] = ints[kSiMetricPost] == kUnitsMetric ? kUnitsMetric : kUnitsInch;
   double factor = 1;
-  if (ints[kSiMetric] == 1 && ints[kSiMetricPost] != 1) factor = kMmPerInch;
-  if (ints[kSiMetric] != 1 && ints[kSiMetricPost] == 1) factor = 1 / kMmPerInch;
-  ctx.values.reals[kSrPostUnitFactor] = factor;
-  ScaleTolerances(ctx);
+  if (ints[kSiMetric] == kUnitsMetric && ints[kSiMetricPost] != kUnitsMetric) factor = kMmPerInch;
+  if (ints[kSiMetric] != kUnitsMetric && ints[kSiMetricPost] == kUnitsMetric)
+    factor = 1 / kMmPerInch;
+  v.reals[kSrPostUnitFactor] = factor;
+  ScaleTolerances(v, tol);
 }
 
-void ScaleTolerances(ClContext& ctx) {
-  const std::vector<double>& r = ctx.values.reals;
+void ScaleTolerances(const ValueTables& v, ScaledTolerances& t) {
+  const std::vector<double>& r = v.reals;
   double f = r[kSrPostUnitFactor];
-  ScaledTolerances& t = ctx.cl.dispatch.tol;
   t.apt = 3 * r[kSrAptAccuracy] * f;
   t.nc = r[kSrNcAccuracy] * f;
   t.min_rad = r[kSrMinRad] * f;
@@ -369,53 +369,54 @@ void ScaleTolerances(ClContext& ctx) {
   t.time_calc_rap_feed = r[kSrTimeCalcRapFeed] * f;
 }
 
-void DispatchUnits(ClContext& ctx, const RecordWords& w) {
+void DispatchUnits(ValueTables& v, ScaledTolerances& tol, const RecordWords& w) {
   // Only upper-case unit words count.
   const std::string& unit = w.Str(1);
-  if (!unit.empty() && unit[0] == 'M') ctx.values.ints[kSiMetric] = 1;
-  if (!unit.empty() && unit[0] == 'I') ctx.values.ints[kSiMetric] = 0;
-  ApplyUnitsRule(ctx);
+  if (!unit.empty() && unit[0] == 'M') v.ints[kSiMetric] = kUnitsMetric;
+  if (!unit.empty() && unit[0] == 'I') v.ints[kSiMetric] = kUnitsInch;
+  ApplyUnitsRule(v, tol);
 }
 
 void DispatchEnd(ClContext& ctx) {
   if (ctx.cl.tools.active) CancelTool(ctx);
   if (ctx.cl.dispatch.operations > 0) CallPost(ctx, kPfOperEnd);
-  CloseToolTotals(ctx, false);
+  CloseToolTotals(ctx.values, false);
   ctx.values.ints[kSiRecType] = kKindEnd;
   ctx.cl.dispatch.main_label = ctx.calls.table[kPfProgEnd];
 }
 
-void DispatchPartNo(ClContext& ctx, const RecordWords& w) {
-  ctx.values.ints[kSiRecType] = kKindProgStart;
-  ctx.cl.dispatch.main_label = ctx.calls.table[kPfProgStart];
+void DispatchPartNo(ValueTables& v, ClReader& r, const PostFunctionTable& posts,
+                    const RecordWords& w) {
+  v.ints[kSiRecType] = kKindProgStart;
+  r.dispatch.main_label = posts[kPfProgStart];
   const std::string& name = w.Str(1);
-  ctx.values.strings[kSsProgName] = name;
-  if (!ctx.cl.second_pass && !name.empty() &&
+  v.strings[kSsProgName] = name;
+  if (!r.second_pass && !name.empty() &&
       name.find_first_not_of("0123456789.-+") == std::string::npos) {
-    ctx.values.reals[kSrProgNo] = NumberWordValue(name);
+    v.reals[kSrProgNo] = NumberWordValue(name);
   }
 }
 
-void DispatchCutter(ClContext& ctx, const RecordWords& w) {
-  if (w.IsNumber(1)) ctx.values.reals[kSrToolRad] = w.Number(1) / 2;
-  if (w.IsNumber(2)) ctx.values.reals[kSrToolCrn] = w.Number(2);
+void DispatchCutter(ValueTables& v, const RecordWords& w) {
+  if (w.IsNumber(1)) v.reals[kSrToolRad] = w.Number(1) / 2;
+  if (w.IsNumber(2)) v.reals[kSrToolCrn] = w.Number(2);
 }
 
-void DispatchCutcom(ClContext& ctx, const RecordWords& w) {
-  std::vector<int32_t>& ints = ctx.values.ints;
-  std::vector<double>& reals = ctx.values.reals;
+void DispatchCutcom(ValueTables& v, bool second_pass, const RecordWords& w) {
+  std::vector<int32_t>& ints = v.ints;
+  std::vector<double>& reals = v.reals;
   ints[kSiSubType] = kKindCutcom;
-  if (w.Is(1, "OFF")) ints[kSiCompDir] = 0;
-  if (w.Is(1, "LEFT")) ints[kSiCompDir] = 4;
-  if (w.Is(1, "RIGHT")) ints[kSiCompDir] = 5;
+  if (w.Is(1, "OFF")) ints[kSiCompDir] = kCompOff;
+  if (w.Is(1, "LEFT")) ints[kSiCompDir] = kCompLeft;
+  if (w.Is(1, "RIGHT")) ints[kSiCompDir] = kCompRight;
   if (w.size >= 3) reals[kSrRadComp] = w.Number(2);
   int32_t tools = ints[kSiTools];
-  if (!ctx.cl.second_pass && tools >= 1 && tools <= kListSlots) {
+  if (!second_pass && tools >= 1 && tools <= kListSlots) {
     reals[kSrRadCompList + tools - 1] = reals[kSrRadComp];
   }
 }
 
-void DispatchNcString(ClContext& ctx, const RecordWords&) {
+void DispatchNcString(ClContext& ctx) {
   const std::string& text = ctx.cl.slots[ctx.cl.processing].text;
   size_t colon = text.find(':');
   std::string& line = ctx.values.strings[kSsString];

@@ -3,8 +3,8 @@
 // multi-axis solution.  Cycle and threading records still get their record
 // kind, so posts and the look-ahead see the same codes as they will later;
 // otherwise each leaves the record as its record variables loaded it.
+#include "tornel/cl/cl_codes.h"
 #include "tornel/cl/dispatch_parts.h"
-#include "tornel/cl/record_kinds.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -24,11 +24,11 @@ void SolveMultiAxis(ClContext&) {}
 
 // Without rotary or tilt axes the work plane needs no angles and the
 // machine does not turn the work coordinate offsets.
-void SolveWorkPlaneAngles(ClContext& ctx) {
-  ctx.values.reals[kSrWCoordRot] = 0;
-  ctx.values.reals[kSrWCoordTilt] = 0;
+void SolveWorkPlaneAngles(ValueTables& v) {
+  v.reals[kSrWCoordRot] = 0;
+  v.reals[kSrWCoordTilt] = 0;
 }
-void RotateByMachine(const ClContext&, double[3]) {}
+void RotateByMachine(const ValueTables&, double[3]) {}
 void ProcessCyclePoint(ClContext&) {}
 
 }  // namespace tornel

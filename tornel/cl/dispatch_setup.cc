@@ -2,9 +2,9 @@
 // work coordinate selection with its first-pass list, and MCS.
 #include <algorithm>
 
+#include "tornel/cl/cl_codes.h"
 #include "tornel/cl/dispatch_parts.h"
 #include "tornel/cl/lookahead.h"
-#include "tornel/cl/record_kinds.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -18,9 +18,9 @@ constexpr int kWCoordReals[][2] = {{kSrWCoordList, kSrWCoord},       {kSrWCoordX
 
 }  // namespace
 
-void DispatchTurret(ClContext& ctx, const RecordWords& w) {
-  std::vector<int32_t>& ints = ctx.values.ints;
-  std::vector<double>& reals = ctx.values.reals;
+void DispatchTurret(ValueTables& v, const RecordWords& w) {
+  std::vector<int32_t>& ints = v.ints;
+  std::vector<double>& reals = v.reals;
   ints[kSiRecType] = kKindToolChange;
   ints[kSiTurret] = 1;
   constexpr int kByPosition[] = {kSrTool, kSrLenComp, kSrToolX, kSrToolY};
@@ -48,12 +48,12 @@ void DispatchSet(ClContext& ctx, const RecordWords& w) {
   }
   if (w.Is(1, "STOCK")) {
     if (w.Is(2, "BOX")) {
-      ints[kSiStockType] = 1;
+      ints[kSiStockType] = kStockBox;
       constexpr int kBox[] = {kSrStockXS, kSrStockYS, kSrStockZS,
                               kSrStockXE, kSrStockYE, kSrStockZE};
       for (int k = 0; k < 6; ++k) reals[kBox[k]] = w.Number(3 + k);
     } else if (w.Is(2, "DIAMTR")) {
-      ints[kSiStockType] = 2;
+      ints[kSiStockType] = kStockCylinder;
       reals[kSrStockDiam] = w.Number(3);
       reals[kSrStockLen] = w.Number(5);
       reals[kSrStockXS] = w.Number(7);
@@ -64,9 +64,9 @@ void DispatchSet(ClContext& ctx, const RecordWords& w) {
   DispatchWire(ctx, w);
 }
 
-void CollectCycleFeed(ClContext& ctx, const RecordWords& w) {
-  std::vector<int32_t>& ints = ctx.values.ints;
-  if (!ctx.cl.dispatch.collect_feed || (w.size < 10 && ints[kSiOperMode] == 1)) return;
+void CollectCycleFeed(ValueTables& v, const DispatchState& d, const RecordWords& w) {
+  std::vector<int32_t>& ints = v.ints;
+  if (!d.collect_feed || (w.size < 10 && ints[kSiOperMode] == kOperModeTurning)) return;
   ints[kSiRecType] = kKindFeed;
   for (int k = 2; k < w.size; ++k) {
     int32_t type = 0;
@@ -74,15 +74,15 @@ void CollectCycleFeed(ClContext& ctx, const RecordWords& w) {
     if (w.Is(k, "MMPR") || w.Is(k, "IPR") || w.Is(k, "FPR")) type = kFeedPerRev;
     if (type == 0) continue;
     ints[kSiFeedType] = type;
-    ctx.values.reals[kSrFeed] = w.Number(k + 1);
+    v.reals[kSrFeed] = w.Number(k + 1);
   }
 }
 
-void CollectThreadFeed(ClContext& ctx, const RecordWords& w) {
-  if (!ctx.cl.dispatch.collect_feed) return;
-  std::vector<double>& reals = ctx.values.reals;
-  ctx.values.ints[kSiRecType] = kKindFeed;
-  ctx.values.ints[kSiFeedType] = kFeedPerRev;
+void CollectThreadFeed(ValueTables& v, const DispatchState& d, const RecordWords& w) {
+  if (!d.collect_feed) return;
+  std::vector<double>& reals = v.reals;
+  v.ints[kSiRecType] = kKindFeed;
+  v.ints[kSiFeedType] = kFeedPerRev;
   reals[kSrFeed] = 0;
   for (int k = 1; k < w.size; ++k) {
     if (w.Is(k, "PITCH") && w.IsNumber(k + 1) && w.Number(k + 1) > 0) {
@@ -118,7 +118,7 @@ void DispatchSelect(ClContext& ctx, const RecordWords& w) {
     strings[kSsViewDesc] = strings[kSsViewDescList + j];
   }
   double offset[3] = {-reals[kSrWCoordX], -reals[kSrWCoordY], -reals[kSrWCoordZ]};
-  RotateByMachine(ctx, offset);
+  RotateByMachine(ctx.values, offset);
   reals[kSrWCoordX_VC] = offset[0];
   reals[kSrWCoordY_VC] = offset[1];
   reals[kSrWCoordZ_VC] = offset[2];
@@ -135,9 +135,9 @@ void DispatchSelect(ClContext& ctx, const RecordWords& w) {
 // Words 1-9 are the rotation R row by row, words 10-12 a vector t; the
 // origin of the work coordinates is R t.  The columns of R are the axes of
 // the work coordinate system.
-void DispatchMcs(ClContext& ctx, const RecordWords& w) {
-  std::vector<double>& reals = ctx.values.reals;
-  ctx.values.ints[kSiRecType] = kKindMcs;
+void DispatchMcs(ValueTables& v, const RecordWords& w) {
+  std::vector<double>& reals = v.reals;
+  v.ints[kSiRecType] = kKindMcs;
   if (w.size != 13) return;
   double r[3][3];
   for (int row = 0; row < 3; ++row) {
@@ -157,14 +157,14 @@ void DispatchMcs(ClContext& ctx, const RecordWords& w) {
   for (int axis = 0; axis < 3; ++axis) {
     double column[3] = {r[0][axis], r[1][axis], r[2][axis]};
     double out[3];
-    InputTransform(ctx.values, column, false, out);
+    InputTransform(v, column, false, out);
     for (int i = 0; i < 3; ++i) {
       reals[kAxisIn[axis][i]] = column[i];
       reals[kAxisCl[axis][i]] = out[i];
     }
   }
   double origin_cl[3];
-  InputTransform(ctx.values, origin, true, origin_cl);
+  InputTransform(v, origin, true, origin_cl);
   static constexpr int kOriginIn[3] = {kSrWCoordX_In, kSrWCoordY_In, kSrWCoordZ_In};
   static constexpr int kOrigin[3] = {kSrWCoordX, kSrWCoordY, kSrWCoordZ};
   static constexpr int kNormal[3] = {kSrWCoordZI, kSrWCoordZJ, kSrWCoordZK};
@@ -174,7 +174,7 @@ void DispatchMcs(ClContext& ctx, const RecordWords& w) {
     reals[kOrigin[i]] = origin_cl[i];
     reals[kNormal[i]] = reals[kAxisCl[2][i]];
   }
-  SolveWorkPlaneAngles(ctx);
+  SolveWorkPlaneAngles(v);
   for (int i = 0; i < 3; ++i) reals[kToolAxis[i]] = reals[kNormal[i]];
 }
 

@@ -4,50 +4,44 @@
 #include <cmath>
 #include <numbers>
 
-#include "tornel/cl/cl_context.h"
+#include "tornel/cl/cl_codes.h"
+#include "tornel/cl/dispatch_state.h"
 #include "tornel/cl/modal_codes.h"
 #include "tornel/cl/move_values.h"
-#include "tornel/cl/record_kinds.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
 
 namespace {
 
-inline constexpr int32_t kModeTurning = 1;
-inline constexpr int32_t kOperTypeMillOnLathe = 8;  // measured by the tool radius
-inline constexpr int32_t kInvTimeOnRotary = 29;     // inverse time for rotary motions only
-
 // The radius at which the cutting speed is taken: the tool's outside
-// turning, else the radial (Y) coordinate of the motion: the mean of its
-// start and end, or an arc's start.
-double SpeedRadius(const ClContext& ctx) {
-  const std::vector<int32_t>& ints = ctx.values.ints;
-  const DispatchState& d = ctx.cl.dispatch;
-  if (ints[kSiOperMode] != kModeTurning || ints[kSiOperType] == kOperTypeMillOnLathe) {
-    return std::fabs(ctx.values.reals[kSrToolRad]);
+// turning and for a drilling operation, else the radial (Y) coordinate of
+// the motion: the mean of its start and end, or an arc's start.
+double SpeedRadius(const ValueTables& v, const DispatchState& d) {
+  const std::vector<int32_t>& ints = v.ints;
+  if (ints[kSiOperMode] != kOperModeTurning || ints[kSiOperType] == kOperTypeDrillCycle) {
+    return std::fabs(v.reals[kSrToolRad]);
   }
   int32_t move = ints[kSiMoveType];
-  if (d.tool_change_event) return std::fabs(ctx.values.reals[kSrY_In]);
+  if (d.tool_change_event) return std::fabs(v.reals[kSrY_In]);
   if (move == kKindCircle) return std::fabs(d.arc_start_in[1]);
   if (move == kKindRapid || move == kKindGoto) return std::fabs(d.in_y_before + d.in_y_after) / 2;
-  return std::fabs(ctx.values.reals[kSrY_In]);
+  return std::fabs(v.reals[kSrY_In]);
 }
 
 }  // namespace
 
-double SpeedFactor(ClContext& ctx) {
-  std::vector<int32_t>& ints = ctx.values.ints;
-  std::vector<double>& r = ctx.values.reals;
-  const DispatchState& d = ctx.cl.dispatch;
+double SpeedFactor(ValueTables& v, const DispatchState& d) {
+  std::vector<int32_t>& ints = v.ints;
+  std::vector<double>& r = v.reals;
   int32_t type = ints[kSiSpeedType];
-  double radius = SpeedRadius(ctx);
+  double radius = SpeedRadius(v, d);
 
   double limit = r[kSrRpmLimit];
   if (type == kSpeedCss && r[kSrMaxRPM] > 0 && (r[kSrMaxRPM] < limit || limit == 0)) {
     limit = r[kSrMaxRPM];
   }
-  double metres_or_feet = 2 * std::numbers::pi * radius / (ints[kSiMetric] == 1 ? 1000 : 12);
+  double metres_or_feet = 2 * std::numbers::pi * radius / (ints[kSiMetric] == kUnitsMetric ? 1000 : 12);
 
   if (type == kSpeedRpm) {
     r[kSrRPM] = d.cl_speed;
@@ -72,13 +66,12 @@ double SpeedFactor(ClContext& ctx) {
   return ratio;
 }
 
-void ComputeFeedAndTime(ClContext& ctx, bool motion_event) {
-  std::vector<int32_t>& ints = ctx.values.ints;
-  std::vector<double>& r = ctx.values.reals;
-  DispatchState& d = ctx.cl.dispatch;
+void ComputeFeedAndTime(ValueTables& v, DispatchState& d, bool motion_event) {
+  std::vector<int32_t>& ints = v.ints;
+  std::vector<double>& r = v.reals;
   r[kSrMoveTime] = 0;
-  SetModalCodes(ctx.values);
-  double g = motion_event ? SpeedFactor(ctx) : 1;
+  SetModalCodes(v);
+  double g = motion_event ? SpeedFactor(v, d) : 1;
 
   // An inverse-time record keeps the feed it was given: its per-minute
   // feed comes from the remembered feed type.
@@ -109,7 +102,7 @@ void ComputeFeedAndTime(ClContext& ctx, bool motion_event) {
     if (r[kSrFPM] > 0) r[kSrMoveTime] = len / r[kSrFPM];
     bool in_cycle = ints[kSiCycleAct] == 1;
     int32_t on = ints[kSiInvTimeOn];
-    if (on == 1 || (on == kInvTimeOnRotary && ints[kSiSubType] == kSubTypeRotary && !in_cycle)) {
+    if (on == 1 || (on == kInvTimeRotaryOnly && ints[kSiSubType] == kSubTypeRotary && !in_cycle)) {
       ints[kSiFeedType] = kFeedInverseTime;
       r[kSrcFeedType] = r[kSrcInvTime];
       r[kSrFeed] = inv;
@@ -130,10 +123,9 @@ void ComputeFeedAndTime(ClContext& ctx, bool motion_event) {
   }
 }
 
-void WithdrawOperationTotals(ClContext& ctx) {
-  DispatchState& d = ctx.cl.dispatch;
-  ctx.values.reals[kSrMoveLenOper] -= d.oper_len_added;
-  ctx.values.reals[kSrMoveTimeOper] -= d.oper_time_added;
+void WithdrawOperationTotals(ValueTables& v, DispatchState& d) {
+  v.reals[kSrMoveLenOper] -= d.oper_len_added;
+  v.reals[kSrMoveTimeOper] -= d.oper_time_added;
   d.oper_len_added = 0;
   d.oper_time_added = 0;
 }

@@ -1,5 +1,6 @@
 #include "tornel/cl/frames.h"
 
+#include "tornel/kinematics/frame_transform.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -10,12 +11,7 @@ namespace {
 // (nine consecutive slots).
 void ApplyFrame(const ValueTables& v, int translation, int matrix, const double in[3], bool point,
                 double out[3]) {
-  const std::vector<double>& r = v.reals;
-  for (int i = 0; i < 3; ++i) {
-    const double* row = &r[matrix + 3 * i];
-    out[i] = row[0] * in[0] + row[1] * in[1] + row[2] * in[2];
-    if (point) out[i] += r[translation + i];
-  }
+  TransformByFrame(&v.reals[translation], &v.reals[matrix], in, point, out);
 }
 
 static_assert(kSrYT_In - kSrXT_In == 1 && kSrZT_In - kSrXT_In == 2);

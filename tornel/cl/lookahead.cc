@@ -57,35 +57,31 @@ const RecordSlot* LookAheadScan(ClReader& r, ValueTables& v, int from) {
     const RecordSlot& q = r.slots[(from + k) % kClRingSlots];
     if (q.words == 0) continue;
     last = &q;
-    const std::string& major = q.word[0];
     bool stop = false;
-    if (WordIs(major, "GOTO")) {
-      if (move_next == 0) move_next = kKindGoto;
-      SetNextMotion(v, q);
-      stop = true;
-    } else if (WordIs(major, "CIRCLE")) {
-      move_next = kKindCircle;
-    } else if (WordIs(major, "RAPID")) {
-      move_next = kKindRapid;
-    } else if (WordIs(major, "CUTCOM")) {
-      sub_next = kKindCutcom;
-    } else if (WordIs(major, "CYCLE")) {
-      rec_next = kKindCycle;
-      if (ints[kSiCycleAct] == 1 && q.words > 1 && WordIs(q.word[1], "OFF")) ints[kSiLastPoint] = 1;
-    } else if (WordIs(major, "THRDSQ")) {
-      rec_next = kKindThread;
-    } else if (WordIs(major, "FEDRAT")) {
-      rec_next = kKindFeed;
-    } else if (WordIs(major, "SPINDL")) {
-      rec_next = kKindSpindle;
-    } else if (WordIs(major, "LOADTL") || WordIs(major, "TURRET")) {
-      rec_next = kKindToolChange;
-    } else if (WordIs(major, "END")) {
-      rec_next = kKindEnd;
+    switch (q.major) {
+      case MajorWord::kGoto:
+        if (move_next == 0) move_next = kKindGoto;
+        SetNextMotion(v, q);
+        stop = true;
+        break;
+      case MajorWord::kCircle: move_next = kKindCircle; break;
+      case MajorWord::kRapid: move_next = kKindRapid; break;
+      case MajorWord::kCutcom: sub_next = kKindCutcom; break;
+      case MajorWord::kCycle:
+        rec_next = kKindCycle;
+        if (ints[kSiCycleAct] == 1 && q.words > 1 && WordIs(q.word[1], "OFF")) ints[kSiLastPoint] = 1;
+        break;
+      case MajorWord::kThread: rec_next = kKindThread; break;
+      case MajorWord::kFeed: rec_next = kKindFeed; break;
+      case MajorWord::kSpindle: rec_next = kKindSpindle; break;
+      case MajorWord::kLoadTool:
+      case MajorWord::kTurret: rec_next = kKindToolChange; break;
+      case MajorWord::kEnd: rec_next = kKindEnd; break;
+      default: break;
     }
     if (!stop && (rec_next == kKindToolChange || rec_next == kKindEnd) && tools.active) {
       tools.next = WordValue(q, 1);
-      if (tools.next != tools.current || WordIs(major, "END")) tools.cancel_pending = true;
+      if (tools.next != tools.current || q.major == MajorWord::kEnd) tools.cancel_pending = true;
       ints[kSiToolCancelAct] = tools.cancel_pending ? 1 : 0;
       stop = true;
     }

@@ -2,9 +2,9 @@
 // the _Next variables in the second pass.
 #pragma once
 
+#include "tornel/cl/cl_codes.h"
 #include "tornel/cl/cl_reader_state.h"
 #include "tornel/cl/frames.h"
-#include "tornel/cl/record_kinds.h"
 #include "tornel/sysvars/value_tables.h"
 
 namespace tornel {

@@ -1,22 +1,24 @@
 #include "tornel/cl/modal_codes.h"
 
-#include "tornel/cl/record_kinds.h"
+#include "tornel/cl/cl_codes.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
 
 namespace {
 
-constexpr int kCoolCodes[] = {kSrcCoolOff,     kSrcCoolOn,     kSrcCoolMist,  kSrcCoolFloodLo,
-                              kSrcCoolFloodHi, kSrcCoolThruLo, kSrcCoolThruHi};
-// The cancel code of each coolant kind from mist (2) on.
+// The code of each coolant kind, kCoolOff to kCoolThruHigh.
+constexpr int kCoolCodes[kCoolKinds] = {kSrcCoolOff,     kSrcCoolOn,     kSrcCoolMist,
+                                        kSrcCoolFloodLo, kSrcCoolFloodHi, kSrcCoolThruLo,
+                                        kSrcCoolThruHi};
+// The cancel code of each coolant kind from mist on.
 constexpr int kCancelCodes[] = {kSrcCancelMist, kSrcCancelFloodLo, kSrcCancelFloodHi,
                                 kSrcCancelThruLo, kSrcCancelThruHi};
 
 }  // namespace
 
 double CoolantCode(const ValueTables& v, int32_t cool) {
-  if (cool < 0 || cool > 6) cool = 0;
+  if (cool < 0 || cool >= kCoolKinds) cool = kCoolOff;
   return v.reals[kCoolCodes[cool]];
 }
 
@@ -26,19 +28,19 @@ void SetModalCodes(ValueTables& v) {
   bool reversed = ints[kSiAutoRevDir] == 1 && ints[kSiRevPlane] == 1;
 
   int32_t arc_dir = ints[kSiArcDir];
-  if (reversed && (arc_dir == 2 || arc_dir == 3)) arc_dir = 5 - arc_dir;
+  if (reversed && (arc_dir == kArcCw || arc_dir == kArcCcw)) arc_dir = kArcCw + kArcCcw - arc_dir;
   switch (ints[kSiMoveType]) {
-    case 2:
+    case kKindRapid:
       r[kSrcMove] = r[kSrcRapid];
       break;
-    case 3:
+    case kKindGoto:
       r[kSrcMove] = r[kSrcLine];
       break;
-    case 4:
+    case kKindCircle:
       if (ints[kSiHelic] == 1) {
-        r[kSrcMove] = r[arc_dir == 2 ? kSrcHelicCw : kSrcHelicCcw];
+        r[kSrcMove] = r[arc_dir == kArcCw ? kSrcHelicCw : kSrcHelicCcw];
       } else {
-        r[kSrcMove] = r[arc_dir == 2 ? kSrcArcCw : kSrcArcCcw];
+        r[kSrcMove] = r[arc_dir == kArcCw ? kSrcArcCw : kSrcArcCcw];
       }
       break;
     default:
@@ -46,13 +48,13 @@ void SetModalCodes(ValueTables& v) {
   }
 
   switch (ints[kSiArcPlane]) {
-    case 17:
+    case kPlaneXY:
       r[kSrcArcPlane] = r[kSrcXYplane];
       break;
-    case 18:
+    case kPlaneXZ:
       r[kSrcArcPlane] = r[kSrcXZplane];
       break;
-    case 19:
+    case kPlaneYZ:
       r[kSrcArcPlane] = r[kSrcYZplane];
       break;
     default:
@@ -60,31 +62,31 @@ void SetModalCodes(ValueTables& v) {
   }
 
   int32_t comp = ints[kSiCompDir];
-  if (reversed && (comp == 4 || comp == 5)) comp = 9 - comp;
-  if (comp == 0) r[kSrcComp] = r[kSrcCompOff];
-  if (comp == 4) r[kSrcComp] = r[kSrcCompLeft];
-  if (comp == 5) r[kSrcComp] = r[kSrcCompRight];
+  if (reversed && (comp == kCompLeft || comp == kCompRight)) comp = kCompLeft + kCompRight - comp;
+  if (comp == kCompOff) r[kSrcComp] = r[kSrcCompOff];
+  if (comp == kCompLeft) r[kSrcComp] = r[kSrcCompLeft];
+  if (comp == kCompRight) r[kSrcComp] = r[kSrcCompRight];
 
   r[kSrcAbsInc] = r[ints[kSiInc] == 1 ? kSrcInc : kSrcAbs];
-  r[kSrcUnits] = r[ints[kSiMetric] == 1 ? kSrcMetric : kSrcInch];
+  r[kSrcUnits] = r[ints[kSiMetric] == kUnitsMetric ? kSrcMetric : kSrcInch];
 
   int32_t sp = ints[kSiSpDir];
-  if (sp == 0) r[kSrcSpDir] = r[kSrcSpStop];
-  if (sp == 2) r[kSrcSpDir] = r[kSrcSpCw];
-  if (sp == 3) r[kSrcSpDir] = r[kSrcSpCcw];
+  if (sp == kSpindleOff) r[kSrcSpDir] = r[kSrcSpStop];
+  if (sp == kSpindleCw) r[kSrcSpDir] = r[kSrcSpCw];
+  if (sp == kSpindleCcw) r[kSrcSpDir] = r[kSrcSpCcw];
 
   int32_t cool = ints[kSiCool];
   r[kSrcCool] = CoolantCode(v, cool);
   r[kSrcCoolCancel] = r[kSrcCoolOff];
-  if (cool >= 2 && cool <= 6 && r[kCancelCodes[cool - 2]] != 0) {
-    r[kSrcCoolCancel] = r[kCancelCodes[cool - 2]];
+  if (cool >= kCoolMist && cool < kCoolKinds && r[kCancelCodes[cool - kCoolMist]] != 0) {
+    r[kSrcCoolCancel] = r[kCancelCodes[cool - kCoolMist]];
   }
 
-  if (cool == 0) {
+  if (cool == kCoolOff) {
     r[kSrcSpDirCool] = r[kSrcSpDir];
-  } else if (sp == 2) {
+  } else if (sp == kSpindleCw) {
     r[kSrcSpDirCool] = r[kSrcSpCwCool];
-  } else if (sp == 3) {
+  } else if (sp == kSpindleCcw) {
     r[kSrcSpDirCool] = r[kSrcSpCcwCool];
   } else {
     r[kSrcSpDirCool] = r[kSrcCoolOn];

@@ -64,7 +64,7 @@ Point3 OutputPointPrev(const ValueTables& v) {
 
 ArcFrame ArcPlaneFrame(const ValueTables& v) {
   ArcFrame f;
-  if (!PlaneFrame(v.ints[kSiArcPlane], f)) PlaneFrame(17, f);
+  if (!PlaneFrame(v.ints[kSiArcPlane], f)) PlaneFrame(kPlaneXY, f);
   return f;
 }
 

@@ -7,28 +7,10 @@
 #include <cstdint>
 
 #include "tornel/cl/arc_geometry.h"
-#include "tornel/cl/record_kinds.h"
+#include "tornel/cl/cl_codes.h"
 #include "tornel/sysvars/value_tables.h"
 
 namespace tornel {
-
-// siLinAxComb and siAxisComb codes.
-inline constexpr int32_t kCombNone = 0;
-inline constexpr int32_t kCombX = 14;
-inline constexpr int32_t kCombY = 15;
-inline constexpr int32_t kCombZ = 16;
-inline constexpr int32_t kCombXY = 17;
-inline constexpr int32_t kCombXZ = 18;
-inline constexpr int32_t kCombYZ = 19;
-inline constexpr int32_t kCombXYZ = 21;
-inline constexpr int32_t kCombLinear = 22;
-inline constexpr int32_t kCombRot = 23;
-inline constexpr int32_t kCombTilt = 24;
-inline constexpr int32_t kCombLinearRot = 25;
-inline constexpr int32_t kCombLinearTilt = 26;
-inline constexpr int32_t kCombRotTilt = 27;
-inline constexpr int32_t kCombAll = 28;
-// siSubType of a motion that turns a rotary or tilt axis.
 
 
 // The position and direction state that motions measure from: the X ... K

@@ -114,7 +114,7 @@ std::string FunctionKey(const FunctionHeader& h) {
 [[noreturn]] void ReportRedefinition(Diagnostics& diag, const FunctionHeader& h) {
   switch (h.kind) {
     case FunctionKind::kPost:
-      FatalAt(diag, FormatMessage(kMsgPostFunctionDefined, {kPostFunctionNames[h.post_number]}));
+      FatalAt(diag, FormatMessage(kMsgPostFunctionDefined, {PostFunctionName(h.post_number)}));
     case FunctionKind::kOnApt: FatalAt(diag, FormatMessage(kMsgOnAptDefined, {h.target}));
     case FunctionKind::kOnAddr: FatalAt(diag, FormatMessage(kMsgOnAddrDefined, {h.target}));
     case FunctionKind::kOnAddrOut: FatalAt(diag, FormatMessage(kMsgOnAddrOutDefined, {h.target}));

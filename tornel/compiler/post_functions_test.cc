@@ -14,9 +14,28 @@ TEST(PostFunctions, NamesMatchWithoutRegardToCase) {
   EXPECT_EQ(PostFunctionNumber("Moves"), kNotAPostFunction);
   EXPECT_EQ(PostFunctionNumber(""), kNotAPostFunction);
   int named = 0;
-  for (std::string_view name : kPostFunctionNames) named += !name.empty();
+  for (int n = 0; n < kPostFunctionSlots; ++n) named += !PostFunctionName(n).empty();
   EXPECT_EQ(named, 83);
-  for (int n : {0, 17, 23, 37}) EXPECT_TRUE(kPostFunctionNames[n].empty()) << n;
+  for (int n : {0, 17, 23, 37}) EXPECT_TRUE(PostFunctionName(n).empty()) << n;
+  EXPECT_EQ(PostFunctionName(76), "aFinishing");
+}
+
+TEST(PostFunctions, FallbacksRunInPlaceOfMissingFunctions) {
+  PostFunctionTable table;
+  ClearPostFunctions(table);
+  // Nothing defined: the chain's last function, which the post lacks too.
+  EXPECT_EQ(ResolvedPostFunction(table, kPfSubToolChange), kPfToolChange);
+  EXPECT_EQ(ResolvedPostFunction(table, kPfReposRotFeed), kPfReposRot);
+  EXPECT_EQ(ResolvedPostFunction(table, kPfPeckLC), kPfCycleLC);
+  EXPECT_EQ(ResolvedPostFunction(table, kPfToolCancel), kPfToolCancel);
+  EXPECT_EQ(ResolvedLabel(table, kPfHelicalArcMove), kNoFunction);
+  table[kPfCycle] = 43;
+  table[kPfToolChange] = 25;
+  table[kPf1stToolChange] = 26;
+  EXPECT_EQ(ResolvedPostFunction(table, kPf1stToolChange), kPf1stToolChange);
+  EXPECT_EQ(ResolvedPostFunction(table, kPfSubToolChange), kPfToolChange);
+  EXPECT_EQ(ResolvedLabel(table, kPfRigTap), 43);
+  EXPECT_EQ(ResolvedLabel(table, kPfRigTapLC), kNoFunction);  // long cycles fall back to CycleLC only
 }
 
 TEST(PostFunctions, FirstDefinitionWins) {
