@@ -23,12 +23,6 @@ namespace tornel {
 
 namespace {
 
-constexpr unsigned char kAddress = TokenValue(kTokAddress);
-constexpr unsigned char kStringVar = TokenValue(kTokStringRef);
-constexpr unsigned char kStrFunc = TokenValue(kTokStrFunc);
-constexpr unsigned char kWordSep = TokenValue(kTokWordSep);
-constexpr unsigned char kCom = TokenValue(kTokCom);
-
 // A word buffer per nesting level: a trigger may run a statement while a
 // word of another is being formed.
 class WordBuffer {
@@ -155,17 +149,18 @@ void OutputWords(Interp& in, OutputContext& ctx, WordState& state) {
   while (s.tok.code != kCodeEnd) {
     ctx.output.word_slot = state.slot;
     bool blank = false;
-    if (s.tok.code == kWordSep) {
+    if (s.tok.code == TokenValue(kTokWordSep)) {
       blank = ctx.values.ints[kSiSpaces] != 0;
       ReadToken(in);
-      if (s.tok.code != kStringVar && s.tok.code != kStrFunc && s.tok.code != '%')
+      const unsigned char next = s.tok.code;
+      if (next != TokenValue(kTokStringRef) && next != TokenValue(kTokStrFunc) && next != '%')
         FatalAt(in.diag, FormatMessage(kMsgSeparatorSpace, {}));
     }
     bool written = true;
     int order = 0;
     std::string_view word;
     switch (s.tok.code) {
-      case kAddress:
+      case TokenValue(kTokAddress):
         written = AddressWord(in, ctx, state.keep_order, text, order, blank);
         word = text;
         break;
@@ -174,14 +169,14 @@ void OutputWords(Interp& in, OutputContext& ctx, WordState& state) {
         word = text;
         break;
       // The text is copied: the order expression after it may change it.
-      case kStringVar: {
+      case TokenValue(kTokStringRef): {
         int element = AccessVariable(in);
         ReadToken(in);
         text.assign(ctx.values.strings[static_cast<size_t>(element)]);
         word = text;
         break;
       }
-      case kStrFunc:
+      case TokenValue(kTokStrFunc):
         CallFunctionToken(in);
         text.assign(s.str);
         word = text;
@@ -190,7 +185,7 @@ void OutputWords(Interp& in, OutputContext& ctx, WordState& state) {
         FatalAt(in.diag, kMsgPreviousLineFlag);
       case '>':
         FatalAt(in.diag, kMsgNextLineFlag);
-      case kCom:
+      case TokenValue(kTokCom):
         written = CommentWord(in, ctx, text);
         word = text;
         order = state.keep_order ? 0 : kCommentOrder;
