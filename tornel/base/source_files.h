@@ -4,6 +4,7 @@
 // line, so both always see the same text.
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -32,7 +33,8 @@ const SourceFiles& DiskSources();
 class MemorySources final : public SourceFiles {
  public:
   MemorySources() = default;
-  explicit MemorySources(std::map<std::string, std::string> files) : files_(std::move(files)) {}
+  MemorySources(std::initializer_list<std::pair<const std::string, std::string>> files)
+      : files_(files) {}
 
   void Add(const std::string& path, std::string text) { files_[path] = std::move(text); }
 

@@ -46,6 +46,15 @@ TEST_F(StringPost, StrWriTakesAnAddressOrAFormatInPlace) {
   EXPECT_EQ(Str("usB"), "12.3/001.50");  // no sign symbol: no sign
 }
 
+TEST_F(StringPost, StrWriKeepsTheSignOfANegativeZero) {
+  // An NC word's value writes -0.0001 as +0.000; StrWri makes no such
+  // correction, and writes the metric digits even in inch mode.
+  Run(Post("ssDecSepar = '.'\nsiMetric = 0\naddres\n_x 'X' +23.34\nend addres\n"
+           "usA = strwri(+2.3, -0.0001)\nusB = strwri({_x}, -0.0001) + strwri(+2.3, 0.0001)\n"));
+  EXPECT_EQ(Str("usA"), "-00.000");
+  EXPECT_EQ(Str("usB"), "-00.000+00.000");
+}
+
 TEST_F(StringPost, Refusals) {
   EXPECT_EQ(ReportOf(Post("urA = strval(' 12')\n")),
             Report("Invalid number string in Parameter 1 in STRVAL function in", 8,

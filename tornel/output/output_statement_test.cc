@@ -51,13 +51,15 @@ TEST_F(Output, NumberFormatsOfTheExamples) {
                   "o: %->4.3<(12.5) _%->4.3<(-0.5) _%->4.3<(0)\n"
                   "o: %4?3<(12)\n"
                   "o: %-_4.3(-12.5) %-_4.3(12.5)\n"
-                  "o: _x(12.5) %{_x}(2.5) 'abc' _'def'\n",
+                  "o: _x(12.5) %{_x}(2.5) 'abc' _'def'\n"
+                  "o: %+2.3(-0.0001) _%{_x}(-0.0004)\n",
                   "  sizerobefsepar = 0\n"),
             "+0012.500\r\n"
             "12.5 -.5 0\r\n"
             "0012\r\n"
             "  -12.500   12.500\r\n"
-            "X+0012.500+0002.500abc def\r\n");
+            "X+0012.500+0002.500abc def\r\n"
+            "+00.000 +0000.000\r\n");  // a negative zero is written positive
 }
 
 TEST_F(Output, SelectAddressesPickTheirStrings) {
