@@ -1,9 +1,8 @@
-// Calling a built-in function: the seam between the interpreter and the
-// built-in library.  The interpreter meets a class byte and a code byte in
-// the program and calls the dispatcher of the class; the dispatcher sets
-// the display name, fetches the arguments in order through BuiltinArgs
-// (the interpreter evaluates them from the program text), computes, and
-// returns the result.
+// Calling a built-in function.  The interpreter meets a class byte and a
+// code byte in the program and hands them to its host, which calls the
+// dispatcher of the class (program_args.h); the dispatcher sets the display
+// name, fetches the arguments in order through BuiltinArgs (evaluated from
+// the program text by the interpreter), computes, and returns the result.
 //
 //   interpreter: sees {136}{207}    ->  CallNumericBuiltin(ctx, 207, args)
 //   dispatcher:  args.SetDisplayName("ROT360"); a = args.Number(1, 2);

@@ -1,7 +1,8 @@
-// The table of open files: entry 0 is the NC file, the others belong to
-// the post file's own file functions.  It also remembers which numbered
-// scratch files ("%d.tmp") this run created, so that only those are
-// deleted at the end.
+// The table of the post file's own open files.  Entry 0 stands for the NC
+// file, which the NC output holds (OutputTables::nc), and is never opened
+// here; the others belong to the post file's file functions.  The table
+// also remembers which numbered scratch files ("%d.tmp") this run created,
+// so that only those are deleted at the end.
 #pragma once
 
 #include <cstdio>
@@ -10,7 +11,7 @@
 
 namespace tornel {
 
-inline constexpr int kNcFileHandle = 0;
+inline constexpr int kNcFileHandle = 0;  // the NC output, not an entry of its own
 inline constexpr size_t kOpenFilesInitial = 2048;
 
 struct OpenFiles {

@@ -14,28 +14,32 @@ double WordValueOr(const RecordSlot& slot, int i, double keep) {
   return i < slot.words && slot.type[i] == kWordNumber ? slot.value[i] : keep;
 }
 
-void SetNextMotion(ValueTables& v, const RecordSlot& q) {
+// Words first..first+2 of the look-ahead GOTO, each defaulting to the
+// current _In value, into the _In_Next and _CL_Next slots: a point (words
+// 1-3) or a tool axis (4-6).
+void SetNextTriple(ValueTables& v, const RecordSlot& q, int first, int in, int in_next,
+                   int cl_next, bool point) {
   std::vector<double>& r = v.reals;
-  double p[3] = {WordValueOr(q, 1, r[kSrX_In]), WordValueOr(q, 2, r[kSrY_In]),
-                 WordValueOr(q, 3, r[kSrZ_In])};
+  double p[3];
+  for (int i = 0; i < 3; ++i) p[i] = WordValueOr(q, first + i, r[in + i]);
   double cl[3];
-  InputTransform(v, p, true, cl);
-  r[kSrX_In_Next] = p[0];
-  r[kSrY_In_Next] = p[1];
-  r[kSrZ_In_Next] = p[2];
-  r[kSrX_CL_Next] = cl[0];
-  r[kSrY_CL_Next] = cl[1];
-  r[kSrZ_CL_Next] = cl[2];
-  if (q.words < 5) return;
-  double a[3] = {WordValueOr(q, 4, r[kSrI_In]), WordValueOr(q, 5, r[kSrJ_In]),
-                 WordValueOr(q, 6, r[kSrK_In])};
-  InputTransform(v, a, false, cl);
-  r[kSrI_In_Next] = a[0];
-  r[kSrJ_In_Next] = a[1];
-  r[kSrK_In_Next] = a[2];
-  r[kSrI_CL_Next] = cl[0];
-  r[kSrJ_CL_Next] = cl[1];
-  r[kSrK_CL_Next] = cl[2];
+  InputTransform(v, p, point, cl);
+  for (int i = 0; i < 3; ++i) {
+    r[in_next + i] = p[i];
+    r[cl_next + i] = cl[i];
+  }
+}
+
+static_assert(kSrY_In - kSrX_In == 1 && kSrZ_In - kSrX_In == 2 && kSrJ_In - kSrI_In == 1 &&
+              kSrK_In - kSrI_In == 2);
+static_assert(kSrY_In_Next - kSrX_In_Next == 1 && kSrZ_In_Next - kSrX_In_Next == 2 &&
+              kSrJ_In_Next - kSrI_In_Next == 1 && kSrK_In_Next - kSrI_In_Next == 2);
+static_assert(kSrY_CL_Next - kSrX_CL_Next == 1 && kSrZ_CL_Next - kSrX_CL_Next == 2 &&
+              kSrJ_CL_Next - kSrI_CL_Next == 1 && kSrK_CL_Next - kSrI_CL_Next == 2);
+
+void SetNextMotion(ValueTables& v, const RecordSlot& q) {
+  SetNextTriple(v, q, 1, kSrX_In, kSrX_In_Next, kSrX_CL_Next, true);
+  if (q.words >= 5) SetNextTriple(v, q, 4, kSrI_In, kSrI_In_Next, kSrI_CL_Next, false);
 }
 
 }  // namespace
