@@ -12,7 +12,6 @@
 
 namespace tornel {
 
-
 // The position and direction state that motions measure from: the X ... K
 // of the _In, _CL and output families with their _Prev, and the direction
 // angles that carry over from one motion to the next.

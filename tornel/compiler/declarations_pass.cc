@@ -285,5 +285,4 @@ std::vector<std::string> DeclarationsPass(Diagnostics& diag, CompilerState& comp
   return std::move(s.out);
 }
 
-
 }  // namespace tornel

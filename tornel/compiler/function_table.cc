@@ -1,6 +1,5 @@
 #include "tornel/compiler/function_table.h"
 
-#include "tornel/base/file_open.h"
 #include "tornel/base/table_growth.h"
 
 namespace tornel {

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "platform/text_file.h"
-#include "tornel/base/file_open.h"
 #include "tornel/compiler/location_prefix.h"
 #include "tornel/compiler/tokens.h"
 #include "tornel/compiler/words.h"
@@ -109,7 +108,6 @@ void AddInclude(Diagnostics& diag, std::vector<std::string>& includes, const std
   diag.include_list += path;
   diag.include_list += '\n';
 }
-
 
 }  // namespace
 

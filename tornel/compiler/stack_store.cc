@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "tornel/base/file_open.h"
 #include "tornel/base/table_growth.h"
 
 namespace tornel {

@@ -1,6 +1,5 @@
 #include "tornel/compiler/variable_declarations.h"
 
-#include "tornel/base/file_open.h"
 #include "tornel/base/table_growth.h"
 #include "tornel/compiler/tokens.h"
 

@@ -43,7 +43,8 @@ constexpr int kLevelProduct = 4;
 constexpr std::array<unsigned char, 256> MakeLevels() {
   std::array<unsigned char, 256> t{};
   t[TokenValue(kTokAnd)] = t[TokenValue(kTokOr)] = kLevelAndOr;
-  t['<'] = t['>'] = t[TokenValue(kTokEqual)] = t[TokenValue(kTokNotEqual)] = t[TokenValue(kTokGreaterEqual)] = t[TokenValue(kTokLessEqual)] = kLevelCompare;
+  for (char op : {'<', '>', kTokEqual, kTokNotEqual, kTokGreaterEqual, kTokLessEqual})
+    t[TokenValue(op)] = kLevelCompare;
   t['+'] = t['-'] = kLevelSum;
   t['*'] = t['/'] = kLevelProduct;
   return t;

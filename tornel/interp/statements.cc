@@ -8,17 +8,6 @@
 
 namespace tornel {
 
-void ReadLocation(Interp& in) {
-  Location loc;
-  loc.file = ReadDecimal(in);
-  if (in.bytes[in.st.pos] != ',') FatalPlain(in.diag, kMsgIllegalTokenType, true);
-  ++in.st.pos;
-  loc.line = ReadDecimal(in);
-  if (in.bytes[in.st.pos] != kTokLocation) FatalPlain(in.diag, kMsgIllegalTokenType, true);
-  ++in.st.pos;
-  in.diag.loc = loc;
-}
-
 namespace {
 
 void ExpectStatementEnd(Interp& in) {

@@ -5,7 +5,9 @@
 
 #include <cstddef>
 
+#include "tornel/compiler/tokens.h"
 #include "tornel/interp/interp.h"
+#include "tornel/interp/token_reader.h"
 
 namespace tornel {
 
@@ -22,8 +24,17 @@ inline constexpr unsigned char kStopProgramEnd = 0;
 unsigned char RunStatements(Interp& in);
 
 // Reads the location prefix "file,line" kTokLocation at a record's start
-// into the current location.
-void ReadLocation(Interp& in);
+// into the current location (inline: every record starts with one).
+inline void ReadLocation(Interp& in) {
+  Location loc;
+  loc.file = ReadDecimal(in);
+  if (in.bytes[in.st.pos] != ',') FatalPlain(in.diag, kMsgIllegalTokenType, true);
+  ++in.st.pos;
+  loc.line = ReadDecimal(in);
+  if (in.bytes[in.st.pos] != kTokLocation) FatalPlain(in.diag, kMsgIllegalTokenType, true);
+  ++in.st.pos;
+  in.diag.loc = loc;
+}
 
 // Runs every MAIN section, the last in the program first: the include
 // files' sections before the post file's.

@@ -2,12 +2,10 @@
 
 #include <charconv>
 #include <cmath>
-#include <new>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
-#include "tornel/base/file_open.h"
 #include "tornel/base/table_growth.h"
 #include "tornel/compiler/location_prefix.h"
 #include "tornel/compiler/tokens.h"

@@ -82,9 +82,9 @@ bool FormAddressWord(OutputContext& ctx, int& address, double value, WordModifie
   return true;
 }
 
-bool AddressBlank(const OutputContext& ctx, int address) {
-  int space = ctx.output.addresses.records[address].space;
-  if (space == kUseGlobal) space = ctx.values.ints[kSiSpaces];
+bool AddressBlank(const AddressTable& addresses, const ValueTables& values, int address) {
+  int space = addresses.records[address].space;
+  if (space == kUseGlobal) space = values.ints[kSiSpaces];
   return space != 0;
 }
 

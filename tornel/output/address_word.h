@@ -8,7 +8,9 @@
 
 namespace tornel {
 
+struct AddressTable;
 struct OutputContext;
+struct ValueTables;
 
 // The modifier written right after the "(" of an address word.
 enum class WordModifier : char {
@@ -28,6 +30,6 @@ bool FormAddressWord(OutputContext& ctx, int& address, double value, WordModifie
 
 // Whether a word of `address` asks for a blank before it (space field, or
 // siSpaces for 2).
-bool AddressBlank(const OutputContext& ctx, int address);
+bool AddressBlank(const AddressTable& addresses, const ValueTables& values, int address);
 
 }  // namespace tornel

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "tornel/base/file_open.h"
 #include "tornel/base/table_growth.h"
 #include "tornel/compiler/tokens.h"
 #include "tornel/interp/expression.h"

@@ -1,7 +1,6 @@
 #include "tornel/output/line_ring.h"
 
 #include <algorithm>
-#include <new>
 #include <utility>
 
 #include "tornel/base/file_open.h"
@@ -66,7 +65,7 @@ void AddSequenceWord(OutputContext& ctx, LineSlot& slot, int request) {
   if (!FormAddressWord(ctx, address, number, WordModifier::kNone, false, text)) return;
   int running = kFirstRunningOrder;
   AddWord(ctx.diag, slot, text, ctx.output.addresses.records[address].order, running,
-          AddressBlank(ctx, address), 0);
+          AddressBlank(ctx.output.addresses, v, address), 0);
 }
 
 }  // namespace

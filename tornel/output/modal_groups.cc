@@ -1,8 +1,5 @@
 #include "tornel/output/modal_groups.h"
 
-#include <new>
-
-#include "tornel/base/file_open.h"
 #include "tornel/base/table_growth.h"
 #include "tornel/output/address_table.h"
 

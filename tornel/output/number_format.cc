@@ -183,11 +183,4 @@ void FormatNumber(const AddressRecord& a, std::string_view t, int n, int d,
   out.append(blanks, ' ');
 }
 
-void FormatValue(const AddressRecord& record, double value, int int_digits, int dec_digits,
-                 const NumberSwitches& sw, NegativeZero zero, std::string& out) {
-  NumberText number;
-  ValueText(value, dec_digits, number, zero);
-  FormatNumber(record, number.view(), int_digits, dec_digits, sw, out);
-}
-
 }  // namespace tornel

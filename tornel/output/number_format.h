@@ -75,7 +75,12 @@ void FormatNumber(const AddressRecord& record, std::string_view text, int int_di
 // A value written by `record`'s format: its number text, then the layout.
 // The one way a number becomes NC text (address words, "%" numbers,
 // StrWri).
-void FormatValue(const AddressRecord& record, double value, int int_digits, int dec_digits,
-                 const NumberSwitches& sw, NegativeZero zero, std::string& out);
+inline void FormatValue(const AddressRecord& record, double value, int int_digits,
+                        int dec_digits, const NumberSwitches& sw, NegativeZero zero,
+                        std::string& out) {
+  NumberText number;
+  ValueText(value, dec_digits, number, zero);
+  FormatNumber(record, number.view(), int_digits, dec_digits, sw, out);
+}
 
 }  // namespace tornel

@@ -78,7 +78,7 @@ bool AddressWord(Interp& in, OutputContext& ctx, bool keep_order, std::string& t
   ReadToken(in);
   if (!FormAddressWord(ctx, address, value, modifier, forget, text)) return false;
   order = keep_order ? 0 : ctx.output.addresses.records[address].order;
-  blank = AddressBlank(ctx, address);
+  blank = AddressBlank(ctx.output.addresses, ctx.values, address);
   return true;
 }
 

@@ -1,8 +1,5 @@
 #include "tornel/output/trigger_table.h"
 
-#include <new>
-
-#include "tornel/base/file_open.h"
 #include "tornel/base/table_growth.h"
 
 namespace tornel {

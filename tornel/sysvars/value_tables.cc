@@ -1,9 +1,5 @@
 #include "tornel/sysvars/value_tables.h"
 
-#include <new>
-#include <stdexcept>
-
-#include "tornel/base/file_open.h"
 #include "tornel/base/table_growth.h"
 
 namespace tornel {
