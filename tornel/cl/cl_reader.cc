@@ -91,14 +91,26 @@ void FeedInputLine(ClContext& ctx, std::string_view line) {
 
 }  // namespace
 
-bool OfferToOnApt(ClContext& ctx, const std::string& major) {
-  for (const OnAptEntry& e : ctx.calls.in.functions.onapt) {
-    if (!WordIs(major, e.command)) continue;
-    ctx.values.ints[kSiProcess] = 0;
-    RunLabel(ctx.calls, e.label);
-    break;
-  }
+namespace {
+
+// The first OnAPT function of `major`, or null.
+const OnAptEntry* FindOnApt(const ClContext& ctx, const std::string& major) {
+  for (const OnAptEntry& e : ctx.calls.in.functions.onapt)
+    if (WordIs(major, e.command)) return &e;
+  return nullptr;
+}
+
+bool RunOnApt(ClContext& ctx, const OnAptEntry& hook) {
+  ctx.values.ints[kSiProcess] = 0;
+  RunLabel(ctx.calls, hook.label);
   return ctx.values.ints[kSiProcess] == 1;
+}
+
+}  // namespace
+
+bool OfferToOnApt(ClContext& ctx, const std::string& major) {
+  const OnAptEntry* hook = FindOnApt(ctx, major);
+  return hook ? RunOnApt(ctx, *hook) : ctx.values.ints[kSiProcess] == 1;
 }
 
 int ProgressPercent(int base, int span, long position, long length) {
@@ -170,11 +182,16 @@ void ProcessSlot(ClContext& ctx, int s) {
     v.ints[kNext.size] = 0;
   }
 
-  if (!r.skip_dispatch && OfferToOnApt(ctx, slot.word[0])) {
-    // An OnAPT function may have given the record another major word
-    // (LOAD/TOOL becomes LOADTL): the dispatch goes by the word it left.
-    const bool hooked = !ctx.calls.in.functions.onapt.empty();
-    DispatchRecord(ctx, hooked ? ClassifyMajorWord(v.strings[kSsWordStr]) : slot.major);
+  if (!r.skip_dispatch) {
+    MajorWord major = slot.major;
+    bool process = true;  // siProcess is 1 unless an OnAPT function says otherwise
+    if (const OnAptEntry* hook = FindOnApt(ctx, slot.word[0])) {
+      process = RunOnApt(ctx, *hook);
+      // The function may have given the record another major word
+      // (LOAD/TOOL becomes LOADTL): the dispatch goes by the word it left.
+      major = ClassifyMajorWord(v.strings[kSsWordStr]);
+    }
+    if (process) DispatchRecord(ctx, major);
   }
   EndRecord(r, v, slot);
 }

@@ -4,7 +4,6 @@
 #include "tornel/interp/statements.h"
 #include "tornel/output/output_references.h"
 #include "tornel/output/output_statement.h"
-#include "tornel/sysvars/system_variable_counts.h"
 
 namespace tornel {
 
@@ -28,8 +27,8 @@ double RunHost::CallBuiltin(Interp& in, unsigned char cls, unsigned char code) {
 }
 
 void PrepareInterpreter(RunState& run) {
-  run.interp.literal_first = kFirstStringLiteral;
-  run.interp.literal_end = kFirstStringLiteral + run.compiler.string_literals;
+  run.interp.literal_first = run.compiler.first_literal;
+  run.interp.literal_end = run.compiler.first_literal + run.compiler.string_literals;
 }
 
 void RunMainSections(RunState& run) {
