@@ -40,7 +40,7 @@ class ProgramArgs final : public BuiltinArgs {
     ++s.pos;
     scratch = NewAddressRecord(0);
     const AddressRecord& format =
-        ReadProgramFormat(in_, addresses_, scratch, {kMsgStrWriAddress, kMsgStrWriBrace});
+        ReadProgramFormat(in_, addresses_, scratch, {kMsgStrWriAddress, kMsgStrWriBrace, true});
     ReadToken(in_);  // the "," before x
     return format;
   }

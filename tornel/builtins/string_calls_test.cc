@@ -46,6 +46,28 @@ TEST_F(StringPost, StrWriTakesAnAddressOrAFormatInPlace) {
   EXPECT_EQ(Str("usB"), "12.3/001.50");  // no sign symbol: no sign
 }
 
+// Addresses selected by number, as in an output statement: _Addr[n] is
+// the n-th address declared.
+TEST_F(StringPost, StrWriTakesAnAddressByNumber) {
+  const std::string addresses =
+      "ssDecSepar = '.'\naddres\n_x 'X' +4.3\n_y 'Y' 3.1\n_f 'F' >4.1<\nend addres\n"
+      "urA = 2\n";
+  Run(Post(addresses + "usA = strwri({_addr[1]}, 1.5) + '/' + strwri({_addr[3]}, 12.26)\n"
+                       "usB = strwri({_addr[urA]}, -1.5) + '/' + strwri({_addr[urA + 1.9]}, 7)\n"));
+  EXPECT_EQ(Str("usA"), "+0001.500/12.3");  // the first and the last address
+  EXPECT_EQ(Str("usB"), "001.5/7.");        // an expression; cut toward zero
+  for (const char* call :
+       {"strwri({_addr[0]}, 1)", "strwri({_addr[4]}, 1)", "strwri({_addr['x']}, 1)"}) {
+    std::string line = std::string("usA = ") + call;
+    EXPECT_EQ(ReportOf(Post(addresses + line + "\n")),
+              Report("Invalid addres expression in", 15, line))
+        << call;
+  }
+  EXPECT_EQ(ReportOf(Post(addresses + "usA = strwri({_addr[1], 1)\n")),
+            Report("Right brace } is missing from parameter 1 in STRWRI function in", 15,
+                   "usA = strwri({_addr[1], 1)"));
+}
+
 TEST_F(StringPost, StrWriKeepsTheSignOfANegativeZero) {
   // An NC word's value writes -0.0001 as +0.000; StrWri makes no such
   // correction, and writes the metric digits even in inch mode.

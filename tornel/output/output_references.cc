@@ -211,6 +211,13 @@ double GroupReference(Interp& in, OutputTables& output) {
 
 }  // namespace
 
+int IndexedAddress(Interp& in, const AddressTable& addresses) {
+  int address = ReferenceNumber(in, kMsgInvalidAddressExpression);
+  if (address < 1 || address > AddressCount(addresses))
+    FatalAt(in.diag, kMsgInvalidAddressExpression);
+  return address;
+}
+
 double EvaluateOutputReference(Interp& in, OutputTables& output) {
   if (in.st.tok.code == TokenValue(kTokAddress)) return AddressReference(in, output);
   return GroupReference(in, output);

@@ -28,6 +28,11 @@ inline constexpr const char* kMsgAssignModNum =
 // The texts `.valstr` may set: a longer text is ignored.
 inline constexpr size_t kValStrLimit = 128;
 
+// The address that `_Addr[expr]` selects, the position standing at its
+// "[": the index must be a number naming an address ("Invalid addres
+// expression in").  Leaves the position after the "]".
+int IndexedAddress(Interp& in, const AddressTable& addresses);
+
 // The current token is an address (154) or modal group (155) reference;
 // evaluates the attribute or its assignment and leaves the token after it
 // current, like any primary.

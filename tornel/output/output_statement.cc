@@ -49,12 +49,7 @@ bool AddressWord(Interp& in, OutputContext& ctx, bool keep_order, std::string& t
                  bool& blank) {
   int address;
   if (Byte(in) == '[') {
-    ReadToken(in);
-    double index = Evaluate(in);
-    if (!IsNumber(in) || in.st.tok.code != ']') FatalAt(in.diag, kMsgInvalidAddressExpression);
-    address = TruncateToInt32(index);
-    if (address < 1 || address > AddressCount(ctx.output.addresses))
-      FatalAt(in.diag, kMsgInvalidAddressExpression);
+    address = IndexedAddress(in, ctx.output.addresses);
   } else {
     address = ReadDecimal(in);
     if (address < 1 || address > AddressCount(ctx.output.addresses)) IllegalToken(in);

@@ -258,6 +258,9 @@ TEST_F(Output, ReportsOfMalformedWords) {
   EXPECT_EQ(report("o: %4.3('a')"), kMsgNumberString);
   EXPECT_EQ(report("o: %4.3 1"), kMsgNumberLeftParen);
   EXPECT_EQ(report("o: %{1}(1)"), "Address %{address} is missing from format of number output in");
+  // Number output takes a named address only.
+  EXPECT_EQ(report("o: %{_addr[1]}(1)"),
+            "Address %{address} is missing from format of number output in");
   EXPECT_EQ(report("o: _x(1) < _y(1)"), kMsgPreviousLineFlag);
   EXPECT_EQ(report("o: _x(1) > _y(1)"), kMsgNextLineFlag);
   EXPECT_EQ(report("o: _* _x(1)"), "Illegal use of _ separator space without following string or % number output in");

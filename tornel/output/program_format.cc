@@ -5,6 +5,7 @@
 #include "tornel/compiler/tokens.h"
 #include "tornel/interp/token_reader.h"
 #include "tornel/output/number_format.h"
+#include "tornel/output/output_references.h"
 
 namespace tornel {
 
@@ -22,9 +23,14 @@ const AddressRecord& ReadProgramFormat(Interp& in, AddressTable& addresses,
   ++s.pos;
   if (in.bytes[s.pos] != kTokAddress) FatalAt(in.diag, FormatMessage(messages.address_missing, {}));
   ++s.pos;
-  int address = ReadDecimal(in);
-  if (address < 1 || address > AddressCount(addresses))
-    FatalAt(in.diag, FormatMessage(messages.address_missing, {}));
+  int address;
+  if (messages.indexed && in.bytes[s.pos] == '[') {
+    address = IndexedAddress(in, addresses);
+  } else {
+    address = ReadDecimal(in);
+    if (address < 1 || address > AddressCount(addresses))
+      FatalAt(in.diag, FormatMessage(messages.address_missing, {}));
+  }
   if (in.bytes[s.pos] != '}') FatalAt(in.diag, messages.brace_missing);
   ++s.pos;
   return addresses.records[static_cast<size_t>(address)];
