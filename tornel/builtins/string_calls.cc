@@ -1,6 +1,7 @@
 #include "tornel/builtins/string_calls.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "tornel/builtins/builtin_context.h"
 #include "tornel/builtins/strings.h"
@@ -144,8 +145,10 @@ std::string CallStringFunction(BuiltinContext& ctx, const BuiltinEntry& e, Built
     case kFnStrWri: {
       AddressRecord scratch;
       const AddressRecord& format = args.NumberFormat(scratch);
+      double x = args.Number(2, 2);
+      if (!std::isfinite(x)) FatalAt(ctx.diag, kMsgStrWriOutOfRange);
       std::string text;
-      WriteNumber(format, args.Number(2, 2), SwitchesFrom(ctx.values), text);
+      WriteNumber(format, x, SwitchesFrom(ctx.values), text);
       return text;
     }
     case kFnChr: return Chr(args.Number(1, 1));

@@ -90,6 +90,9 @@ TEST_F(StringPost, Refusals) {
   EXPECT_EQ(ReportOf(Post("usA = strup('ab')\n")),
             Report("Parameter 1 must be STRING variable in StrUp function in", 8,
                    "usA = strup('ab')"));
+  EXPECT_EQ(ReportOf(Post("usA = strwri(+4.3, pow(10, 308) * 10)\n")),
+            Report("Number out of range in Parameter 2 in STRWRI function in", 8,
+                   "usA = strwri(+4.3, pow(10, 308) * 10)"));
   EXPECT_EQ(ReportOf(Post("usA = strwri({1}, 2)\n")),
             Report("Address %{address} is missing from parameter 1 in STRWRI function in", 8,
                    "usA = strwri({1}, 2)"));

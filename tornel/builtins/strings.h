@@ -17,6 +17,8 @@ inline constexpr const char* kMsgInvalidStringIndex =
     "Invalid string index in Parameter 2 in ASCVAL function in";
 inline constexpr const char* kMsgInvalidNumberString =
     "Invalid number string in Parameter 1 in STRVAL function in";
+inline constexpr const char* kMsgStrWriOutOfRange =
+    "Number out of range in Parameter 2 in STRWRI function in";
 
 // A real position or count as an integer, toward zero; NaN counts as 0 and
 // values beyond any string length are held at a bound.

@@ -7,6 +7,7 @@
 #include "platform/text_file.h"
 #include "tornel/base/file_open.h"
 #include "tornel/cl/cl_context.h"
+#include "tornel/cl/cl_input.h"
 #include "tornel/cl/dispatch.h"
 #include "tornel/cl/lookahead.h"
 #include "tornel/sysvars/system_variables.h"
@@ -77,16 +78,10 @@ long FileLength(std::FILE* f) {
   return length > 0 ? length : 1;
 }
 
-// Feeds one line of the input.  A CR inside it ends a line as well: a file
-// with CR line ends (or CRs mixed into LF ones) reads as one long line,
-// which would else become one record and lose every record in it.
-void FeedInputLine(ClContext& ctx, std::string_view line) {
-  size_t cr;
-  while ((cr = line.find('\r')) != std::string_view::npos && !ctx.cl.end) {
-    FeedLine(ctx, line.substr(0, cr));
-    line.remove_prefix(cr + 1);
-  }
-  if (!ctx.cl.end) FeedLine(ctx, line);
+// A report about the record that starts on `line` of the APT-CL file.
+[[noreturn]] void FatalInRecord(ClContext& ctx, const char* message, int32_t line) {
+  FatalPlain(ctx.diag, std::string(message) + "\n" +
+                           FormatMessage(kMsgClFileLine, {ctx.files.apt_path, std::to_string(line)}));
 }
 
 }  // namespace
@@ -119,29 +114,39 @@ int ProgressPercent(int base, int span, long position, long length) {
   return base + static_cast<int>(static_cast<double>(position) / static_cast<double>(length) * span);
 }
 
-bool ReadInputLine(Diagnostics& diag, ClReader& r, std::string& line) {
-  if (!r.input || !ReadLine(diag, r.input, line)) return false;
-  if (r.copy) WriteLine(diag, r.copy, line);
+bool ReadInputLine(Diagnostics& diag, ClReader& r, InputPart& part) {
+  if (!r.input) return false;
+  Pump(diag);
+  if (!ReadInputPart(diag, r.input, r.block, r.copy, part)) return false;
+  if (!part.new_line) return true;
   ++r.line_counter;
   platform::ProgressSetValue(
-      diag.progress,
-      ProgressPercent(r.progress_base, r.progress_span, std::ftell(r.input), r.length));
-  platform::ChopNewline(line);
+      diag.progress, ProgressPercent(r.progress_base, r.progress_span, r.block.taken, r.length));
   // A UTF-8 byte order mark, which some Windows programs put in front of a
   // text file, would else become part of the first major word.
-  if (r.line_counter == 1 && line.starts_with(kUtf8ByteOrderMark)) {
-    line.erase(0, kUtf8ByteOrderMark.size());
+  if (r.line_counter == 1 && part.text.starts_with(kUtf8ByteOrderMark)) {
+    part.text.erase(0, kUtf8ByteOrderMark.size());
   }
   return true;
 }
 
-void FeedLine(ClContext& ctx, std::string_view line) {
+void FeedLine(ClContext& ctx, std::string_view line, bool too_long) {
   ClReader& r = ctx.cl;
-  switch (AssembleLine(r.slots[r.current], line, r.line_counter)) {
+  RecordSlot& slot = r.slots[r.current];
+  // Reports name the line the record starts on (records of AptCmd have none).
+  const int32_t record_line = slot.text.empty() ? r.line_counter : slot.line;
+  FeedResult result = too_long ? FeedResult::kTooLong : AssembleLine(slot, line, r.line_counter);
+  if (too_long) EmptySlot(slot);
+  switch (result) {
     case FeedResult::kTooLong:
-      FatalPlain(ctx.diag, kMsgRecordTooLong);
+      if (r.parse_only) FatalPlain(ctx.diag, kMsgRecordTooLong);
+      FatalInRecord(ctx, kMsgRecordTooLong, record_line);
     case FeedResult::kTooManyWords:
-      FatalPlain(ctx.diag, kMsgTooManyWords);
+      if (r.parse_only) FatalPlain(ctx.diag, kMsgTooManyWords);
+      FatalInRecord(ctx, kMsgTooManyWords, record_line);
+    case FeedResult::kBadNumber:
+      if (r.parse_only) FatalPlain(ctx.diag, kMsgBadNumber);
+      FatalInRecord(ctx, kMsgBadNumber, record_line);
     case FeedResult::kFini:
       r.end = true;
       return;
@@ -251,11 +256,13 @@ void RunClPass(ClContext& ctx, ClPass pass) {
   if (ctx.flags.companion_file) r.companion = OpenFile(ctx.diag, ctx.files.companion_path, "r");
   r.input = platform::OpenBinary(input_path, "r");
   if (r.input) r.length = FileLength(r.input);
+  ResetInputBlock(r.block);
 
-  std::string line;
+  // Whatever rewinds the input for a restart resets the block as well.
+  InputPart& part = r.part;
   do {
     r.restart = false;
-    while (!r.end && ReadInputLine(ctx.diag, r, line)) FeedInputLine(ctx, line);
+    while (!r.end && ReadInputLine(ctx.diag, r, part)) FeedLine(ctx, part.text, part.cut);
     // The records still in the ring, oldest first.
     int ring = RingSize(r);
     for (int k = kClLookAhead; k >= 1; --k) {

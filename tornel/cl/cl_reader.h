@@ -11,6 +11,7 @@ namespace tornel {
 struct ClContext;
 struct ClReader;
 struct Diagnostics;
+struct InputPart;
 
 enum class ClPass { kFirst, kSecond };
 
@@ -19,13 +20,19 @@ enum class ClPass { kFirst, kSecond };
 // reads the copy and processes each record when the 39 after it are known.
 void RunClPass(ClContext& ctx, ClPass pass);
 
-// Reads the next line of the input (first pass: copies it), counts it, sets
-// the progress and strips the line end.  False at the end of the input.
-bool ReadInputLine(Diagnostics& diag, ClReader& r, std::string& line);
+// The second line of a report about a record: the APT-CL file and the line
+// the record starts on.
+inline constexpr const char* kMsgClFileLine = "APT-CL file - %s, line %d.";
 
-// Feeds one line to the record assembler; a complete record advances the
-// ring and processes the oldest record.
-void FeedLine(ClContext& ctx, std::string_view line);
+// Reads the next part of an input line (first pass: copies it), counts the
+// lines and sets the progress.  False at the end of the input.
+bool ReadInputLine(Diagnostics& diag, ClReader& r, InputPart& part);
+
+// Feeds one line part to the record assembler (`too_long`: the part held
+// more than a record can); a complete record advances the ring and
+// processes the oldest record.  A record that can't be read ends the run
+// with a report that names its line.
+void FeedLine(ClContext& ctx, std::string_view line, bool too_long = false);
 
 // Processes the record in `slot`: loads the record variables, offers the
 // record to OnAPT and dispatches it, then empties the slot.

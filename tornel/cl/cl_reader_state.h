@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "tornel/cl/cl_input.h"
 #include "tornel/cl/cl_record.h"
 #include "tornel/cl/dispatch_state.h"
 
@@ -47,6 +48,8 @@ struct ClReader {
   std::FILE* copy = nullptr;       // first pass: "TorApt.tmp"
   std::FILE* companion = nullptr;  // -x: the companion CL file
   long length = 1;                 // of the input; 0 counts as 1
+  InputBlock block;                // the input, read a block at a time
+  InputPart part;                  // the part of a line read last
   int progress_base = 0;
   int progress_span = 10;
 

@@ -168,16 +168,42 @@ TEST_F(ClReaderTest, BadRecordsStopTheRun) {
   WriteFile("part.cl", words + "\n");
   ctx.files.apt_path = "part.cl";
   EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { RunClPass(Cl(), ClPass::kFirst); }),
-            "Too many words in CL-record");
+            "Too many words in CL-record\nAPT-CL file - part.cl, line 1.");
   Compile(kLogPost);
   ctx.files.apt_path = "part.cl";
   WriteFile("part.cl", "PPRINT/" + std::string(3000, 'A') + "\n");
   EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { RunClPass(Cl(), ClPass::kFirst); }),
-            "Too many characters in CL-record");
+            "Too many characters in CL-record\nAPT-CL file - part.cl, line 1.");
+  // A continued record is named by the line it starts on.
+  Compile(kLogPost);
+  ctx.files.apt_path = "part.cl";
+  WriteFile("part.cl", "GOTO/1,2,3\nPPRINT/$\n" + std::string(1500, 'A') + "$\n" +
+                           std::string(1500, 'B') + "\n");
+  EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { RunClPass(Cl(), ClPass::kFirst); }),
+            "Too many characters in CL-record\nAPT-CL file - part.cl, line 2.");
+}
+
+// A number no double holds would reach the NC file as "inf": the run
+// stops at its record, in either form of writing it.
+TEST_F(ClReaderTest, NumbersOutOfRangeStopTheRun) {
+  for (const std::string& record : {std::string("GOTO/1E309,1,2"),
+                                    "GOTO/" + std::string(400, '9') + ",1,2",
+                                    std::string("FEDRAT/MMPM,-1E309"), std::string("PPRINT 1E999")}) {
+    Compile(kLogPost);
+    ctx.files.apt_path = "part.cl";
+    WriteFile("part.cl", "GOTO/0,0,0\n$$ a comment\n" + record + "\nFINI\n");
+    EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { RunClPass(Cl(), ClPass::kFirst); }),
+              "Number out of range in CL-record\nAPT-CL file - part.cl, line 3.")
+        << record;
+  }
+  // Tiny values are zero, and the largest double is a number like any.
+  RunPasses("main\nend main\n", "GOTO/1E-400,1.7E308,-" + std::string(300, '9') + "\nFINI\n");
+  EXPECT_EQ(Real("srX_In"), 0);
+  EXPECT_EQ(Real("srY_In"), 1.7e308);
 }
 
 TEST_F(ClReaderTest, HostileInputRunsToTheEnd) {
-  std::string cl = "FOO/BAR,,,'\nGOTO\nGOTO/x,y\nGOTO/" + std::string(500, '9') +
+  std::string cl = "FOO/BAR,,,'\nGOTO\nGOTO/x,y\nGOTO/" + std::string(300, '9') +
                    ",-,+.\n/1,2\n";
   for (int i = 0; i < 2000; ++i) cl += static_cast<char>((i * 131 + 7) % 256);
   cl += "\nLOADTL/$\n";  // ends inside a continued record

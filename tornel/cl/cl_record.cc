@@ -1,6 +1,7 @@
 #include "tornel/cl/cl_record.h"
 
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace tornel {
@@ -130,17 +131,21 @@ double NumberWordValue(std::string_view word) {
 
 namespace {
 
-void StoreWord(RecordSlot& slot, int n, std::string_view w) {
+// False for a number word that no double holds.
+bool StoreWord(RecordSlot& slot, int n, std::string_view w) {
   slot.word[n].assign(w);
   if (n == 0) slot.major = ClassifyMajorWord(w);
   if (IsNumberWord(w)) {
     slot.type[n] = kWordNumber;
     slot.value[n] = NumberWordValue(w);
+    slot.words = n + 1;
+    return std::isfinite(slot.value[n]);
   } else {
     slot.type[n] = kWordString;
     slot.value[n] = 0;
   }
   slot.words = n + 1;
+  return true;
 }
 
 }  // namespace
@@ -157,7 +162,10 @@ FeedResult SplitWords(RecordSlot& slot) {
   size_t major_at = 0;
   if (size_t major_len = TextRecordMajor(text, &major_at)) {
     StoreWord(slot, 0, text.substr(major_at, major_len));
-    StoreWord(slot, 1, Trim(text.substr(major_at + major_len)));
+    if (!StoreWord(slot, 1, Trim(text.substr(major_at + major_len)))) {
+      EmptySlot(slot);
+      return FeedResult::kBadNumber;
+    }
     return FeedResult::kRecord;
   }
   size_t pos = 0;
@@ -184,7 +192,10 @@ FeedResult SplitWords(RecordSlot& slot) {
       EmptySlot(slot);
       return FeedResult::kDropped;
     }
-    StoreWord(slot, n++, w);
+    if (!StoreWord(slot, n++, w)) {
+      EmptySlot(slot);
+      return FeedResult::kBadNumber;
+    }
   }
   return FeedResult::kRecord;
 }

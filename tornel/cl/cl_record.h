@@ -20,6 +20,9 @@ inline constexpr const char* kMsgTooManyWords = "Too many words in CL-record";
 // A record whose joined text has no room in its slot is refused rather than
 // cut, so that no word is silently lost or changed.
 inline constexpr const char* kMsgRecordTooLong = "Too many characters in CL-record";
+// A number word whose value no double holds (1E309, 400 digits): it would
+// reach the NC file as "inf".
+inline constexpr const char* kMsgBadNumber = "Number out of range in CL-record";
 
 // Word types, as siWordType shows them.
 inline constexpr int32_t kWordNone = 0;
@@ -48,6 +51,7 @@ enum class FeedResult {
   kDropped,       // the record begins with "/": dropped (slot emptied)
   kTooLong,       // more than kRecordTextLimit characters (slot emptied)
   kTooManyWords,  // more than kRecordWordLimit words (slot emptied)
+  kBadNumber,     // a number word beyond the range of a double (slot emptied)
 };
 
 // Adds one line (without its line end) to the record in `slot`; a slot
@@ -59,7 +63,7 @@ FeedResult AssembleLine(RecordSlot& slot, std::string_view line, int32_t line_nu
 // other; a word that begins with "'" runs to the next "'".  PARTNO, PPRINT,
 // INSERT and REMARK followed by a blank and no slash ("PARTNO PART 1") give
 // the major word and the rest of the text as one word.  Returns kRecord,
-// kDropped or kTooManyWords.
+// kDropped, kTooManyWords or kBadNumber.
 FeedResult SplitWords(RecordSlot& slot);
 
 // A number word: not empty, only digits, signs and points, or a number with

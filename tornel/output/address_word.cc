@@ -37,6 +37,7 @@ bool FormAddressWord(OutputContext& ctx, int& address, double value, WordModifie
   if (zero == kUseGlobal) zero = inc ? v.ints[kSiZeroInc] : from ? v.ints[kSiZeroFrom] : 1;
 
   double scaled = a->scale * value + a->trans;
+  if (!std::isfinite(scaled)) FatalAt(ctx.diag, kMsgAddressOutOfRange);
   a->value = scaled;
   double out_value = scaled;
   NumberText number;

@@ -12,6 +12,10 @@ struct AddressTable;
 struct OutputContext;
 struct ValueTables;
 
+// A value that no NC word can show (an infinity or not a number).
+inline constexpr const char* kMsgAddressOutOfRange =
+    "Can't output a number out of range via address output in";
+
 // The modifier written right after the "(" of an address word.
 enum class WordModifier : char {
   kNone = 0,
@@ -24,7 +28,8 @@ enum class WordModifier : char {
 // Forms the word of `address` (replaced by its redirection target, if any)
 // for `value`.  `forget` is the "!" before ")": the word forgets its value
 // afterwards.  True when the word is to be written; its text is then in
-// `text` (else `text` is left alone).
+// `text` (else `text` is left alone).  A value that is not finite once
+// scaled stops the run.
 bool FormAddressWord(OutputContext& ctx, int& address, double value, WordModifier modifier,
                      bool forget, std::string& text);
 

@@ -88,6 +88,7 @@ void NumberWord(Interp& in, OutputContext& ctx, std::string& text) {
   double value = Evaluate(in);
   if (!IsNumber(in)) FatalAt(in.diag, kMsgNumberString);
   if (in.st.tok.code != ')') FatalAt(in.diag, kMsgNumberRightParen);
+  if (!std::isfinite(value)) FatalAt(in.diag, kMsgNumberOutOfRange);
   ReadToken(in);
   FormatValue(format, value, IntDigits(format, ctx.values), DecDigits(format, ctx.values),
               SwitchesFrom(ctx.values), NegativeZero::kPositive, text);

@@ -35,6 +35,8 @@ inline constexpr const char* kMsgNumberBrace = "Right brace } is missing from fo
 inline constexpr const char* kMsgNumberLeftParen = "Left parenthesis ( is missing from number output in";
 inline constexpr const char* kMsgNumberString = "Can't output string data via number output in";
 inline constexpr const char* kMsgNumberRightParen = "Right parenthesis ) is missing from number output in";
+inline constexpr const char* kMsgNumberOutOfRange =
+    "Can't output a number out of range via number output in";
 inline constexpr const char* kMsgOrderSetting = "Invalid order setting in output";
 inline constexpr const char* kMsgPreviousLineFlag = "Output to previous line flag < must be at the start of output";
 inline constexpr const char* kMsgNextLineFlag = "Output to next line flag > must be at the end of output";

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "tests/output_run.h"
+#include "tornel/output/address_word.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -258,6 +259,10 @@ TEST_F(Output, ReportsOfMalformedWords) {
   EXPECT_EQ(report("o: %4.3('a')"), kMsgNumberString);
   EXPECT_EQ(report("o: %4.3 1"), kMsgNumberLeftParen);
   EXPECT_EQ(report("o: %{1}(1)"), "Address %{address} is missing from format of number output in");
+  // No NC word shows an infinity or a value that is not a number.
+  EXPECT_EQ(report("o: _x(pow(10, 308) * 10)"), kMsgAddressOutOfRange);
+  EXPECT_EQ(report("o: _x(pow(10, 308) * 10 - pow(10, 308) * 10)"), kMsgAddressOutOfRange);
+  EXPECT_EQ(report("o: %4.3(-pow(10, 308) * 10)"), kMsgNumberOutOfRange);
   // Number output takes a named address only.
   EXPECT_EQ(report("o: %{_addr[1]}(1)"),
             "Address %{address} is missing from format of number output in");
