@@ -1,6 +1,7 @@
 #include "tornel/cl/cl_record.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 
@@ -109,10 +110,26 @@ double NumberWordValue(std::string_view word) {
   size_t start = i;
   bool nonzero_int = false;
   size_t digits = 0;
-  for (; i < word.size() && IsDigit(word[i]); ++i, ++digits) nonzero_int |= word[i] != '0';
-  if (i < word.size() && word[i] == '.')
-    for (++i; i < word.size() && IsDigit(word[i]); ++i) ++digits;
+  size_t decimals = 0;
+  uint64_t mantissa = 0;
+  for (; i < word.size() && IsDigit(word[i]); ++i, ++digits) {
+    nonzero_int |= word[i] != '0';
+    mantissa = mantissa * 10 + static_cast<uint64_t>(word[i] - '0');
+  }
+  if (i < word.size() && word[i] == '.') {
+    for (++i; i < word.size() && IsDigit(word[i]); ++i, ++digits, ++decimals)
+      mantissa = mantissa * 10 + static_cast<uint64_t>(word[i] - '0');
+  }
   if (digits == 0) return 0;
+  // Up to 15 digits the digits and the power of ten are exact doubles, so
+  // one division gives the correctly rounded value, as the full conversion
+  // would.
+  static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
+                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (digits <= 15 && (i == word.size() || !IsExponentNumber(word))) {
+    double value = static_cast<double>(mantissa) / kPow10[decimals];
+    return negative ? -value : value;
+  }
   if (i < word.size() && IsExponentNumber(word)) {
     i = word.size();
     // Out of range with a negative exponent is too small, else too large.

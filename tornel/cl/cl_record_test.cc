@@ -2,9 +2,12 @@
 // quoted and empty words, number words and the slot's limits.
 #include "tornel/cl/cl_record.h"
 
+#include <charconv>
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <random>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -240,6 +243,29 @@ TEST(ClRecord, CarriageReturnsAtTheLineEndGo) {
   RecordSlot inner;  // only at the end of a line
   ASSERT_EQ(Feed(inner, {"GOTO/1,2\r,3"}), FeedResult::kRecord);
   EXPECT_EQ(inner.type[2], kWordString);
+}
+
+// Plain decimals take a short way to their value; it must be the value the
+// full conversion gives, last bit and all.
+TEST(ClRecord, NumberValuesAgreeWithTheFullConversion) {
+  std::mt19937_64 random(20261208);
+  for (int i = 0; i < 50000; ++i) {
+    int int_digits = static_cast<int>(random() % 9);
+    int decimals = static_cast<int>(random() % 9);
+    std::string word = random() % 3 == 0 ? "-" : "";
+    for (int k = 0; k < int_digits; ++k) word += static_cast<char>('0' + random() % 10);
+    if (decimals > 0 || int_digits == 0) word += '.';
+    for (int k = 0; k < decimals; ++k) word += static_cast<char>('0' + random() % 10);
+    if (int_digits + decimals == 0) continue;
+    double expected = 0;
+    size_t skip = word[0] == '-' ? 1 : 0;
+    std::from_chars(word.data() + skip, word.data() + word.size(), expected);
+    if (skip) expected = -expected;
+    ASSERT_EQ(NumberWordValue(word), expected) << word;
+  }
+  EXPECT_EQ(NumberWordValue("0.1"), 0.1);
+  EXPECT_EQ(NumberWordValue("123456789012345"), 123456789012345.0);
+  EXPECT_EQ(NumberWordValue("1234567890123456789"), 1234567890123456789.0);  // the long way
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "tornel/compiler/tokens.h"
@@ -72,16 +74,59 @@ NumberSwitches SwitchesFrom(const ValueTables& values) {
   return sw;
 }
 
+namespace {
+
+constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
+                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// The fixed-point text of `value` with `d` decimals, written from `p` on,
+// as the full conversion writes it ("-12.500"), for the values NC words
+// mostly carry: |value| · 10^d below 10^9 and not within 10^-6 of a half,
+// where rounding the double product is certain to round the exact value
+// the same way.  False for every other value.
+bool FastFixed(double value, int d, char* p, size_t& size) {
+  if (d > 15) return false;
+  double scaled = std::fabs(value) * kPow10[d];
+  if (!(scaled < 1e9)) return false;  // NaN too
+  double whole = std::floor(scaled);
+  double fraction = scaled - whole;
+  if (std::fabs(fraction - 0.5) < 1e-6) return false;
+  uint64_t k = static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+  char digits[24];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + k % 10);
+    k /= 10;
+  } while (k != 0);
+  while (n <= d) digits[n++] = '0';  // at least one digit before the point
+  char* start = p;
+  if (std::signbit(value)) *p++ = '-';
+  for (int i = n - 1; i >= d; --i) *p++ = digits[i];
+  if (d > 0) {
+    *p++ = '.';
+    for (int i = d - 1; i >= 0; --i) *p++ = digits[i];
+  }
+  size = static_cast<size_t>(p - start);
+  return true;
+}
+
+}  // namespace
+
 void ValueText(double value, int dec_digits, NumberText& out, NegativeZero zero) {
   int d = std::clamp(dec_digits, 0, kMaxDigits);
   char* buf = out.data;
-  auto res = std::to_chars(buf + 1, buf + kValueTextLimit, value, std::chars_format::fixed, d);
-  if (res.ec != std::errc()) {  // cannot happen within the limit; keep a sane text
-    std::memcpy(buf, "+0", 2);
-    out.size = 2;
-    return;
+  size_t fast = 0;
+  if (FastFixed(value, d, buf + 1, fast)) {
+    out.size = fast + 1;
+  } else {
+    auto res = std::to_chars(buf + 1, buf + kValueTextLimit, value, std::chars_format::fixed, d);
+    if (res.ec != std::errc()) {  // cannot happen within the limit; keep a sane text
+      std::memcpy(buf, "+0", 2);
+      out.size = 2;
+      return;
+    }
+    out.size = static_cast<size_t>(res.ptr - buf);
   }
-  out.size = static_cast<size_t>(res.ptr - buf);
   if (buf[1] == '-') {
     // Drop the minus into the sign place; a value that rounds to zero from
     // below is written as a positive zero unless the caller keeps the sign.

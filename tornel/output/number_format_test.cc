@@ -1,5 +1,11 @@
 #include "tornel/output/number_format.h"
 
+#include <charconv>
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "tornel/compiler/tokens.h"
@@ -133,6 +139,42 @@ TEST(NumberFormat, HugeValuesAreWrittenWhole) {
   EXPECT_EQ(text.size, 1u + 309u + 1u + 50u);
   EXPECT_EQ(text.data[0], '-');
   EXPECT_EQ(Write("+4.3", 1e20), "+100000000000000000000.000");
+}
+
+}  // namespace
+}  // namespace tornel
+
+namespace tornel {
+namespace {
+
+// The number text takes a short way for the values NC words mostly carry;
+// it must give exactly what the full conversion gives, ties and all.
+TEST(NumberText, AgreesWithTheFullConversion) {
+  std::mt19937_64 random(20261208);
+  std::uniform_real_distribution<double> unit(-1.0, 1.0);
+  std::vector<double> values = {0.0, -0.0, 0.5, 1.5, 2.5, -2.5, 0.125, 2.675, 1.005, 1e-7,
+                                -1e-7, 999999.9995, 1e9, 123456789.4999999, 0.0005, -0.0005};
+  for (int i = 0; i < 20000; ++i) {
+    double magnitude = std::pow(10.0, static_cast<int>(random() % 14) - 5);
+    values.push_back(unit(random) * magnitude);
+    // Values on and beside the halves of the last decimal kept.
+    double tie = (static_cast<double>(random() % 200000) + 0.5) / 1000.0;
+    values.push_back(tie);
+    values.push_back(std::nextafter(tie, 0.0));
+    values.push_back(-std::nextafter(tie, 1e9));
+  }
+  for (double v : values) {
+    for (int d : {0, 1, 2, 3, 4, 6, 9}) {
+      char expected[kValueTextLimit];
+      auto res = std::to_chars(expected, expected + sizeof expected, v, std::chars_format::fixed, d);
+      std::string full(expected, res.ptr);
+      NumberText text;
+      ValueText(v, d, text, NegativeZero::kKept);
+      std::string got(text.view());
+      if (got[0] == '+') got.erase(0, 1);
+      ASSERT_EQ(got, full) << v << " with " << d << " decimals";
+    }
+  }
 }
 
 }  // namespace
