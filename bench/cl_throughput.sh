@@ -2,7 +2,8 @@
 # APT-CL throughput: builds tornel in Release, writes APT-CL files of 100k
 # and 1M GOTO records (bench/gen_cl.py) and runs on each
 #   cat      the file to /dev/null: the I/O floor;
-#   awk      a naive converter, each GOTO/x,y,z into G1 X.. Y.. Z..;
+#   awk      a naive converter, each GOTO/x,y,z into G1 X.. Y.. Z.., under
+#            mawk and gawk when the machine has them;
 #   tornel   the ISO mill post of examples/posts;
 # under /usr/bin/time -v.  Prints wall time, records per second (GOTO
 # records) and peak memory, and checks that tornel's peak memory stays flat
@@ -58,15 +59,25 @@ printf '| %-8s | %-6s | %10s | %9s | %14s | %12s |\n' \
   "records" "tool" "file MB" "wall s" "records/s" "peak RSS MB"
 printf '|%s|%s|%s|%s|%s|%s|\n' ---------- -------- ------------ ----------- \
   ---------------- --------------
+# The naive converter runs under every awk the machine has: mawk (Debian's
+# default, very fast) and gawk differ by a factor of five or so.
+awks=()
+for a in mawk gawk; do command -v "$a" >/dev/null && awks+=("$a"); done
+[ ${#awks[@]} -gt 0 ] || awks=(awk)
+
 declare -A tornel_rss
+declare -A walls
 for n in $sizes; do
   cl=$work/bench$n.cl
   python3 bench/gen_cl.py "$n" >"$cl"
   mb=$(awk -v b="$(stat -c %s "$cl")" 'BEGIN { printf "%.1f", b / 1048576 }')
-  for tool in cat awk tornel; do
+  for tool in cat "${awks[@]}" tornel; do
     case $tool in
       cat) read -r wall rss < <(measure sh -c 'cat "$1" >/dev/null' sh "$cl") ;;
-      awk) read -r wall rss < <(measure sh -c 'awk "$1" "$2" >"$3"' sh "$naive_awk" "$cl" "$work/awk.nc") ;;
+      mawk|gawk|awk)
+        read -r wall rss < <(measure sh -c '"$1" "$2" "$3" >"$4"' sh "$tool" "$naive_awk" "$cl" \
+          "$work/awk.nc")
+        ;;
       tornel)
         # Tornel keeps its temp files in the current folder.
         read -r wall rss < <(cd "$work" && measure "$tornel" -p iso_mill -i "$cl" -o "$work/")
@@ -74,9 +85,14 @@ for n in $sizes; do
         tornel_rss[$n]=$rss
         ;;
     esac
+    walls[$n,$tool]=$wall
     awk -v n="$n" -v tool="$tool" -v mb="$mb" -v wall="$wall" -v rss="$rss" 'BEGIN {
       rate = wall > 0 ? n / wall : 0
       printf "| %8d | %-6s | %10s | %9.3f | %14.0f | %12.1f |\n", n, tool, mb, wall, rate, rss / 1024 }'
+  done
+  for a in "${awks[@]}"; do
+    awk -v n="$n" -v a="$a" -v t="${walls[$n,tornel]}" -v w="${walls[$n,$a]}" 'BEGIN {
+      printf "  %d records: tornel runs at %.2f of the speed of the naive converter under %s\n", n, w / t, a }' >&2
   done
   rm -f "$cl" "$work/bench$n.nc" "$work/awk.nc"
 done

@@ -1,5 +1,7 @@
 #include "tornel/cl/cl_input.h"
 
+#include <cstring>
+
 #include "tornel/base/diagnostics.h"
 #include "tornel/base/file_open.h"
 
@@ -21,6 +23,16 @@ void Copy(Diagnostics& diag, std::FILE* copy, const char* data, size_t n) {
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The first LF or CR in [begin, stop), or stop.
+const char* LineEnd(const char* begin, const char* stop) {
+  size_t n = static_cast<size_t>(stop - begin);
+  const char* lf = static_cast<const char*>(std::memchr(begin, '\n', n));
+  const char* end = lf ? lf : stop;
+  const char* cr =
+      static_cast<const char*>(std::memchr(begin, '\r', static_cast<size_t>(end - begin)));
+  return cr ? cr : end;
+}
 
 // What the bytes after the kept ones hold: blanks only up to a "$$" (or
 // the end of the part), or something a record would have to take.
@@ -75,8 +87,7 @@ bool ReadInputPart(Diagnostics& diag, std::FILE* file, InputBlock& b, std::FILE*
     if (b.at == b.end && !Fill(file, b)) break;  // the last part, without a line end
     const char* begin = b.bytes.data() + b.at;
     const char* stop = b.bytes.data() + b.end;
-    const char* p = begin;
-    while (p < stop && *p != '\n' && *p != '\r') ++p;
+    const char* p = LineEnd(begin, stop);
     size_t n = static_cast<size_t>(p - begin);
 
     // The bytes of the part in this block: kept while there is room.
