@@ -3,9 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <vector>
 
+#include "platform/disk_limit.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -14,38 +16,6 @@ namespace platform {
 bool FileExists(const std::string& path) {
   struct stat st;
   return stat(NativePath(path).c_str(), &st) == 0;
-}
-
-bool CopyFileTo(const std::string& from, const std::string& to) {
-  int in = open(NativePath(from).c_str(), O_RDONLY);
-  if (in < 0) return false;
-  int out = open(NativePath(to).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (out < 0) {
-    close(in);
-    return false;
-  }
-  std::vector<char> buf(1 << 16);
-  bool ok = true;
-  for (;;) {
-    ssize_t n = read(in, buf.data(), buf.size());
-    if (n == 0) break;
-    if (n < 0) {
-      ok = false;
-      break;
-    }
-    for (ssize_t done = 0; done < n;) {
-      ssize_t w = write(out, buf.data() + done, static_cast<size_t>(n - done));
-      if (w <= 0) {
-        ok = false;
-        break;
-      }
-      done += w;
-    }
-    if (!ok) break;
-  }
-  close(in);
-  if (close(out) != 0) ok = false;
-  return ok;
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {
@@ -57,6 +27,21 @@ bool ReplaceFileWith(const std::string& from, const std::string& to) {
 }
 
 bool RemoveFile(const std::string& path) { return unlink(NativePath(path).c_str()) == 0; }
+
+std::FILE* CreateNewFile(const std::string& path) {
+  int fd = open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+  if (fd < 0) return nullptr;
+  std::FILE* f = fdopen(fd, "wb");
+  if (!f) {
+    int err = errno;
+    close(fd);
+    unlink(NativePath(path).c_str());
+    errno = err;
+    return nullptr;
+  }
+  NoteOpenedForWriting(f, path);
+  return f;
+}
 
 std::string CurrentDirectory() {
   std::vector<char> buf(4096);
@@ -83,6 +68,20 @@ std::vector<std::string> ListFiles(const std::string& dir) {
   }
   closedir(d);
   return names;
+}
+
+FileFailure ClassifyFileError(int err) {
+  switch (err) {
+    case ENOSPC:
+    case EDQUOT: return FileFailure::kDiskFull;
+    case EFBIG: return FileFailure::kTooLarge;
+    case EACCES:
+    case EPERM: return FileFailure::kAccessDenied;
+    case EROFS: return FileFailure::kReadOnly;
+    case ENOENT:
+    case ENOTDIR: return FileFailure::kNotFound;
+    default: return FileFailure::kOther;
+  }
 }
 
 }  // namespace platform

@@ -1,18 +1,12 @@
-#include <csignal>
 #include <cstdio>
 
 #include "platform/progress.h"
+#include "platform/stop_requests.h"
 #include "platform/terminal.h"
 
 namespace platform {
 
 namespace {
-
-// Written by the signal handler, read by the pump: the one place where a
-// signal meets the program, so it has to be a file-level flag.
-volatile std::sig_atomic_t g_cancel_requested = 0;
-
-extern "C" void OnInterrupt(int) { g_cancel_requested = 1; }
 
 void Draw(ProgressWindow& w) {
   constexpr int kWidth = 30;
@@ -28,15 +22,14 @@ void Draw(ProgressWindow& w) {
 }  // namespace
 
 void ProgressOpen(ProgressWindow& w) {
-  g_cancel_requested = 0;
-  std::signal(SIGINT, OnInterrupt);
+  ArmStopRequests();
   w.open = true;
   w.terminal = StderrIsTerminal();
 }
 
 void ProgressClose(ProgressWindow& w) {
   if (!w.open) return;
-  std::signal(SIGINT, SIG_DFL);
+  DisarmStopRequests();
   if (w.terminal && w.shown >= 0) {
     std::fputs("\r\033[K", stderr);
     std::fflush(stderr);
@@ -50,13 +43,9 @@ void ProgressSetValue(ProgressWindow& w, int value) {
 
 bool PumpMessages(ProgressWindow& w) {
   if (w.open && w.terminal && w.value != w.shown) Draw(w);
-  if (g_cancel_requested) {
-    g_cancel_requested = 0;
-    return true;
-  }
-  return false;
+  return TakeStopRequest();
 }
 
-void RequestCancel() { std::raise(SIGINT); }
+void RequestCancel() { HandleStopEvent(StopEvents().front()); }
 
 }  // namespace platform

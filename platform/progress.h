@@ -1,6 +1,7 @@
 // The progress display and the message pump.  On the console it is a
 // one-line bar on standard error, redrawn in place when standard error is a
-// terminal and silent otherwise; Ctrl-C is its Cancel button.
+// terminal and silent otherwise; Ctrl-C, SIGTERM and SIGHUP (on Windows the
+// console's Ctrl-C, Ctrl-Break and close events) are its Cancel button.
 #pragma once
 
 #include <string>
@@ -20,9 +21,9 @@ struct ProgressWindow {
   bool terminal = false;  // draw at all
 };
 
-// Shows the window and arms Cancel (Ctrl-C on the console).
+// Shows the window and arms Cancel (the stop requests on the console).
 void ProgressOpen(ProgressWindow& w);
-// Removes the display; Ctrl-C ends the process the usual way again.
+// Removes the display; the stop requests end the process the usual way again.
 void ProgressClose(ProgressWindow& w);
 void ProgressSetValue(ProgressWindow& w, int value);
 
@@ -30,7 +31,8 @@ void ProgressSetValue(ProgressWindow& w, int value);
 // changed.  Returns true when the user asked to cancel since the last call.
 bool PumpMessages(ProgressWindow& w);
 
-// What Ctrl-C does, for tests: marks a pending cancel request.
+// What Ctrl-C does, for tests: marks a pending cancel request (the window
+// must be open).
 void RequestCancel();
 
 }  // namespace platform

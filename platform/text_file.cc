@@ -1,7 +1,9 @@
 #include "platform/text_file.h"
 
+#include <cerrno>
 #include <cstring>
 
+#include "platform/disk_limit.h"
 #include "platform/paths.h"
 
 namespace platform {
@@ -9,7 +11,9 @@ namespace platform {
 std::FILE* OpenBinary(const std::string& path, const char* mode) {
   std::string m(mode);
   if (m.find('b') == std::string::npos) m += 'b';
-  return std::fopen(NativePath(path).c_str(), m.c_str());
+  std::FILE* f = std::fopen(NativePath(path).c_str(), m.c_str());
+  if (f && m.find_first_of("wa+") != std::string::npos) NoteOpenedForWriting(f, path);
+  return f;
 }
 
 bool WriteText(std::FILE* file, std::string_view text) {
@@ -17,13 +21,34 @@ bool WriteText(std::FILE* file, std::string_view text) {
   while (start < text.size()) {
     size_t nl = text.find('\n', start);
     size_t end = nl == std::string_view::npos ? text.size() : nl;
-    if (end > start && std::fwrite(text.data() + start, 1, end - start, file) != end - start)
-      return false;
+    if (end > start && !LimitedWrite(file, text.substr(start, end - start))) return false;
     if (nl == std::string_view::npos) break;
-    if (std::fwrite("\r\n", 1, 2, file) != 2) return false;
+    if (!LimitedWrite(file, "\r\n")) return false;
     start = nl + 1;
   }
   return true;
+}
+
+bool WriteBytes(std::FILE* file, std::string_view bytes) { return LimitedWrite(file, bytes); }
+
+bool CloseFile(std::FILE* file) {
+  bool ok = std::ferror(file) == 0;
+  int err = ok ? 0 : (errno != 0 ? errno : EIO);
+  if (std::fflush(file) != 0 && ok) {
+    ok = false;
+    err = errno;
+  }
+  if (ok && !LimitAllowsClose(file)) {
+    ok = false;
+    err = errno;
+  }
+  NoteClosed(file);
+  if (std::fclose(file) != 0 && ok) {
+    ok = false;
+    err = errno;
+  }
+  if (!ok) errno = err;
+  return ok;
 }
 
 bool ReadTextLine(std::FILE* file, std::string& line) {

@@ -12,8 +12,17 @@ namespace platform {
 // fopen with "b" added to the mode, separators made native.
 std::FILE* OpenBinary(const std::string& path, const char* mode);
 
-// Text-mode write: every "\n" goes out as "\r\n".  False on a write error.
+// Text-mode write: every "\n" goes out as "\r\n".  False on a write error
+// (errno tells why).
 bool WriteText(std::FILE* file, std::string_view text);
+
+// The bytes as they are.  False on a write error (errno tells why).
+bool WriteBytes(std::FILE* file, std::string_view bytes);
+
+// Closes a file this program wrote: false (errno set) when an earlier write
+// failed or the buffered bytes could not be written, so a file that did not
+// reach the disk whole is never taken for a complete one.  Closes it anyway.
+bool CloseFile(std::FILE* file);
 
 // Text-mode read of one line into `line`, its "\n" kept when there is one;
 // a "\r" just before the "\n" is dropped.  False at end of file when nothing

@@ -23,13 +23,14 @@ class OutputRun : public PostRun {
     return "main\n" + main + "end main\n" + functions;
   }
 
-  // Compiles, opens the NC file "p.nc", applies the defaults and runs MAIN.
+  // Compiles, opens the NC output for "p.nc" (its work file beside it),
+  // applies the defaults and runs MAIN.
   // A report fails the test.
   bool Start(const std::string& post) {
     try {
       Compile(post);
       tornel::ApplyDefaults(ctx.values, true, false);
-      tornel::OpenNcFile(ctx.diag, ctx.output, "p.nc");
+      nc_written_ = tornel::OpenNcFile(ctx.diag, ctx.output, "p.nc");
       tornel::RunMainSections(ctx);
       return true;
     } catch (const tornel::RunEnded&) {
@@ -59,7 +60,7 @@ class OutputRun : public PostRun {
   // What the NC file holds so far, the pending lines not written.
   std::string Written() {
     std::fflush(ctx.output.nc);
-    return ReadFile("p.nc");
+    return ReadFile(nc_written_);
   }
 
   // The NC file once every pending line is written.
@@ -70,8 +71,11 @@ class OutputRun : public PostRun {
       ADD_FAILURE() << ctx.diag.last_error;
     }
     tornel::CloseNcFile(ctx.output);
-    return ReadFile("p.nc");
+    return ReadFile(nc_written_);
   }
+
+ private:
+  std::string nc_written_;  // the file the NC lines go to
 };
 
 }  // namespace tornel_test

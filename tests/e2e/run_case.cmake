@@ -8,7 +8,8 @@
 #             to copy in as inputs, so a case can run the bundled examples
 #             without keeping copies of them
 # and any input files (post file, APT-CL file, Tornel.lan ...), copied into
-# a fresh work folder in which tornel runs.  No temp file may be left behind.
+# a fresh work folder in which tornel runs.  No temp file may be left behind,
+# nor an NC work file ("<nc file>.tornel-<n>.tmp") in any folder.
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE ${WORK})
@@ -78,6 +79,11 @@ foreach(f ${absent})
   if(EXISTS ${WORK}/${f})
     string(APPEND failures "${f} should not exist\n")
   endif()
+endforeach()
+
+file(GLOB_RECURSE work_files RELATIVE ${WORK} ${WORK}/*.tornel-*.tmp)
+foreach(f ${work_files})
+  string(APPEND failures "work file ${f} should not exist\n")
 endforeach()
 
 if(failures)

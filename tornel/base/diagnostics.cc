@@ -1,5 +1,7 @@
 #include "tornel/base/diagnostics.h"
 
+#include <cerrno>
+
 #include "platform/message_box.h"
 #include "platform/text_file.h"
 #include "tornel/base/file_open.h"
@@ -110,9 +112,9 @@ bool ReadLine(Diagnostics& diag, std::FILE* file, std::string& line) {
   return platform::ReadTextLine(file, line);
 }
 
-void WriteLine(Diagnostics& diag, std::FILE* file, std::string_view text) {
+void WriteLine(Diagnostics& diag, std::FILE* file, std::string_view text, std::string_view name) {
   Pump(diag);
-  if (!platform::WriteText(file, text)) FatalPlain(diag, kMsgFileError, true);
+  if (!platform::WriteText(file, text)) FatalWriteError(diag, name, errno);
 }
 
 }  // namespace tornel

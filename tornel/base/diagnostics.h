@@ -74,7 +74,8 @@ bool SourceLine(Diagnostics& diag, Location loc, std::string& line);
 void Pump(Diagnostics& diag);
 
 // Line reading and writing that keep the window responsive (text mode).
+// A failed write is reported with the file's `name` and the reason.
 bool ReadLine(Diagnostics& diag, std::FILE* file, std::string& line);
-void WriteLine(Diagnostics& diag, std::FILE* file, std::string_view text);
+void WriteLine(Diagnostics& diag, std::FILE* file, std::string_view text, std::string_view name);
 
 }  // namespace tornel

@@ -35,8 +35,11 @@ struct RunFiles {
   std::string values_file;     // APT-CL drive, directory, name + ".val"
   std::string apt_path;        // -i as given
   std::string companion_path;  // the APT-CL name with an "x" added
-  std::string nc_path;         // where the NC file is created
+  std::string nc_path;         // the NC file's path before the post may rename it
   std::string full_nc_path;    // the same made absolute
+  // Where the NC output is written and finished, beside nc_path, until
+  // delivery puts it in its place; empty once delivered or removed.
+  std::string nc_work_path;
   std::string editor;          // -ed
 };
 

@@ -1,25 +1,36 @@
 #include "tornel/cl/cl_input.h"
 
+#include <cerrno>
 #include <cstring>
+#include <string_view>
 
+#include "platform/text_file.h"
 #include "tornel/base/diagnostics.h"
 #include "tornel/base/file_open.h"
+#include "tornel/base/run_context.h"
 
 namespace tornel {
 
 namespace {
 
-bool Fill(std::FILE* file, InputBlock& b) {
+bool Fill(Diagnostics& diag, std::FILE* file, InputBlock& b) {
   if (b.eof) return false;
   b.at = 0;
+  errno = 0;
   b.end = std::fread(b.bytes.data(), 1, b.bytes.size(), file);
-  if (b.end == 0) b.eof = true;
+  if (b.end == 0) {
+    if (std::ferror(file)) FatalReadError(diag, b.name, errno);
+    b.eof = true;
+  }
   return b.end > 0;
 }
 
+// The first pass's copy of the input ("TorApt.tmp").
 void Copy(Diagnostics& diag, std::FILE* copy, const char* data, size_t n) {
   if (!copy || n == 0) return;
-  if (std::fwrite(data, 1, n, copy) != n) FatalPlain(diag, kMsgFileError, true);
+  errno = 0;
+  if (!platform::WriteBytes(copy, std::string_view(data, n)))
+    FatalWriteError(diag, kTempAptCopy, errno);
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -66,7 +77,8 @@ struct Overflow {
 
 }  // namespace
 
-void ResetInputBlock(InputBlock& block) {
+void ResetInputBlock(InputBlock& block, const std::string& name) {
+  block.name = name;
   block.at = block.end = 0;
   block.taken = 0;
   block.eof = false;
@@ -78,13 +90,13 @@ bool ReadInputPart(Diagnostics& diag, std::FILE* file, InputBlock& b, std::FILE*
   part.text.clear();
   part.cut = false;
   part.new_line = b.line_start;
-  if (b.at == b.end && !Fill(file, b)) return false;
+  if (b.at == b.end && !Fill(diag, file, b)) return false;
 
   Overflow overflow;
   bool kept_has_comment = false;  // the kept text holds a "$$": the rest is comment
   bool ended = false;
   while (!ended) {
-    if (b.at == b.end && !Fill(file, b)) break;  // the last part, without a line end
+    if (b.at == b.end && !Fill(diag, file, b)) break;  // the last part, without a line end
     const char* begin = b.bytes.data() + b.at;
     const char* stop = b.bytes.data() + b.end;
     const char* p = LineEnd(begin, stop);
@@ -126,7 +138,7 @@ bool ReadInputPart(Diagnostics& diag, std::FILE* file, InputBlock& b, std::FILE*
     }
     ++b.at;
     ++b.taken;
-    if (b.at == b.end) Fill(file, b);
+    if (b.at == b.end) Fill(diag, file, b);
     if (b.at < b.end && b.bytes[b.at] == '\n') {
       ++b.at;
       ++b.taken;

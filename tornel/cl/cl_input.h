@@ -22,6 +22,7 @@ inline constexpr size_t kKeptPartLimit = kRecordTextLimit + 1;
 inline constexpr size_t kInputBlockSize = 64 * 1024;
 
 struct InputBlock {
+  std::string name;  // of the input, for a report of a failed read
   std::vector<char> bytes = std::vector<char>(kInputBlockSize);
   size_t at = 0;    // next byte to take
   size_t end = 0;   // bytes in the block
@@ -38,13 +39,13 @@ struct InputPart {
   bool cut = false;
 };
 
-// Makes the block read `file` from its start.
-void ResetInputBlock(InputBlock& block);
+// Makes the block read the file `name` from its start.
+void ResetInputBlock(InputBlock& block, const std::string& name);
 
 // Takes the next part of `file`; false at the end of the file.  When `copy`
 // is given, every byte taken is written to it as a text-mode copy writes
-// the lines (a line feed, with the CR before it, becomes CR LF); a write
-// failure is reported.
+// the lines (a line feed, with the CR before it, becomes CR LF).  A failed
+// read or write of the copy ("TorApt.tmp") is reported.
 bool ReadInputPart(Diagnostics& diag, std::FILE* file, InputBlock& block, std::FILE* copy,
                    InputPart& part);
 

@@ -23,7 +23,7 @@ class ClInput : public tornel_test::InTempDir {
     std::FILE* in = platform::OpenBinary("in.cl", "r");
     std::FILE* copy = platform::OpenBinary("copy.tmp", "w");
     InputBlock block;
-    ResetInputBlock(block);
+    ResetInputBlock(block, "in.cl");
     InputPart part;
     std::vector<std::string> parts;
     while (ReadInputPart(diag_, in, block, copy, part)) {

@@ -1,7 +1,9 @@
 #include "tornel/cl/cl_reader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <string_view>
+#include <utility>
 
 #include "platform/progress.h"
 #include "platform/text_file.h"
@@ -63,10 +65,13 @@ void EndRecord(ClReader& r, ValueTables& v, RecordSlot& slot) {
 struct PassFiles {
   explicit PassFiles(ClReader& reader) : r(reader) {}
   ~PassFiles() {
-    for (std::FILE** f : {&r.input, &r.copy, &r.companion}) {
+    for (std::FILE** f : {&r.input, &r.companion}) {
       if (*f) std::fclose(*f);
       *f = nullptr;
     }
+    // A copy still open here is abandoned (the run is ending).
+    if (r.copy) platform::CloseFile(r.copy);
+    r.copy = nullptr;
   }
   ClReader& r;
 };
@@ -256,7 +261,7 @@ void RunClPass(ClContext& ctx, ClPass pass) {
   if (ctx.flags.companion_file) r.companion = OpenFile(ctx.diag, ctx.files.companion_path, "r");
   r.input = platform::OpenBinary(input_path, "r");
   if (r.input) r.length = FileLength(r.input);
-  ResetInputBlock(r.block);
+  ResetInputBlock(r.block, input_path);
 
   // Whatever rewinds the input for a restart resets the block as well.
   InputPart& part = r.part;
@@ -271,7 +276,11 @@ void RunClPass(ClContext& ctx, ClPass pass) {
     }
   } while (r.restart);
 
-  if (r.copy && std::fflush(r.copy) != 0) FatalPlain(ctx.diag, kMsgFileError, true);
+  if (r.copy) {
+    // The second pass reads the copy: it must have reached the disk whole.
+    std::FILE* copy = std::exchange(r.copy, nullptr);
+    if (!platform::CloseFile(copy)) FatalWriteError(ctx.diag, kTempAptCopy, errno);
+  }
   r.previous_line_count = r.line_counter;
 
   v.reals[kSrMaxRPM] = r.tools.first_max_rpm;

@@ -126,7 +126,7 @@ void ChooseFiles(RunContext& ctx, const std::vector<std::string>& args) {
 
 void CreateNcFile(RunState& run) {
   InitOpenFiles(run.open_files);
-  OpenNcFile(run.diag, run.output, run.files.nc_path);
+  run.files.nc_work_path = OpenNcFile(run.diag, run.output, run.files.nc_path);
 }
 
 void StartUp(RunState& run, const std::vector<std::string>& args) {
@@ -141,8 +141,13 @@ void StartUp(RunState& run, const std::vector<std::string>& args) {
 }
 
 void CompilePost(RunState& run) {
-  if (!platform::CopyFileTo(run.files.post_file, kTempPostCopy))
+  platform::CopyFailure failed;
+  if (!platform::CopyFileTo(run.files.post_file, kTempPostCopy, &failed)) {
+    // A full current directory is no missing post.
+    if (failed == platform::CopyFailure::kTarget)
+      FatalWriteError(run.diag, kTempPostCopy, errno);
     FatalPlain(run.diag, FormatMessage(kMsgPostNotFound, {run.files.post_file}));
+  }
   // The passes hand the text on in memory; the end of the run deletes the
   // copy with the other temp files.
   const SourceFiles& disk = DiskSources();

@@ -1,8 +1,10 @@
 #include "tornel/output/line_ring.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <utility>
 
+#include "platform/text_file.h"
 #include "tornel/base/file_open.h"
 #include "tornel/base/table_growth.h"
 #include "tornel/output/address_word.h"
@@ -15,6 +17,8 @@ namespace tornel {
 namespace {
 
 constexpr size_t kWordGrowth = 100;
+// A line completed after the end of the run closed the NC file (ProcessEnd).
+constexpr const char* kMsgNcFileClosed = "NC output after the NC file was closed.";
 // A conditional line is moved on at most this often in a row during a flush.
 constexpr int kMaxCondMoves = 10;
 
@@ -184,8 +188,14 @@ void WriteSlot(OutputContext& ctx, int index) {
   line += ctx.values.strings[kSsEol];
   line += '\n';
   std::FILE* nc = ctx.output.nc;
-  if (!nc) FatalPlain(ctx.diag, kMsgFileError, true);
-  WriteLine(ctx.diag, nc, line);
+  if (!nc) FatalPlain(ctx.diag, kMsgNcFileClosed);
+  Pump(ctx.diag);
+  if (!platform::WriteText(nc, line)) {
+    int err = errno;
+    // The file now ends somewhere in this line: finishing cuts it off.
+    ctx.output.nc_failed = true;
+    FatalWriteError(ctx.diag, ctx.output.nc_name, err);
+  }
   ++ring.written;
   ClearSlot(slot);
 }

@@ -1,18 +1,24 @@
 #include "tornel/output/nc_file.h"
 
+#include "platform/text_file.h"
 #include "tornel/base/file_open.h"
 
 namespace tornel {
 
-void OpenNcFile(Diagnostics& diag, OutputTables& output, const std::string& path) {
+std::string OpenNcFile(Diagnostics& diag, OutputTables& output, const std::string& nc_path) {
   CloseNcFile(output);
-  output.nc = OpenFile(diag, path, "w");
+  std::string work;
+  output.nc = CreateBeside(diag, nc_path, work);
+  output.nc_name = nc_path;
+  output.nc_failed = false;
+  return work;
 }
 
 bool CloseNcFile(OutputTables& output) {
   if (!output.nc) return false;
-  bool ok = std::fclose(output.nc) == 0;
+  bool ok = platform::CloseFile(output.nc);
   output.nc = nullptr;
+  if (!ok) output.nc_failed = true;
   return ok;
 }
 

@@ -1,11 +1,12 @@
 #include "tornel/output/nc_finish.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <memory>
 
-#include "platform/files.h"
 #include "platform/text_file.h"
+#include "tornel/base/file_open.h"
 #include "tornel/base/run_context.h"
 #include "tornel/output/output_tables.h"
 #include "tornel/output/string_match.h"
@@ -19,10 +20,16 @@ constexpr const char* kFileLen = "%FileLen%";
 constexpr const char* kFileLenUnix = "%FileLenUNIX%";
 constexpr const char* kCrLf = "\r\n";
 
-struct FileCloser {
+// Files read, and files written that an error abandons (their close is
+// checked where they are complete).
+struct ReadCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
-using File = std::unique_ptr<std::FILE, FileCloser>;
+struct WriteCloser {
+  void operator()(std::FILE* f) const { platform::CloseFile(f); }
+};
+using InFile = std::unique_ptr<std::FILE, ReadCloser>;
+using OutFile = std::unique_ptr<std::FILE, WriteCloser>;
 
 void ReplaceAll(std::string& line, std::string_view placeholder, std::string_view value) {
   if (line.find(placeholder) != std::string::npos)
@@ -91,12 +98,16 @@ bool ReadRawLine(std::FILE* f, std::string& line) {
 
 bool Write(std::FILE* f, std::string_view text, bool text_mode) {
   if (text_mode) return platform::WriteText(f, text);
-  return std::fwrite(text.data(), 1, text.size(), f) == text.size();
+  return platform::WriteBytes(f, text);
 }
 
-void WriteFrame(std::FILE* f, const std::string& text, bool text_mode) {
+bool WriteFrame(std::FILE* f, const std::string& text, bool text_mode) {
   std::string dashes(kFrameDashes, '-');
-  Write(f, dashes + "\n" + text + "\n" + dashes + "\n", text_mode);
+  return Write(f, dashes + "\n" + text + "\n" + dashes + "\n", text_mode);
+}
+
+void CloseWritten(Diagnostics& diag, OutFile& file, std::string_view name) {
+  if (!platform::CloseFile(file.release())) FatalWriteError(diag, name, errno);
 }
 
 MoveTotals TotalsFrom(const ValueTables& v) {
@@ -169,22 +180,27 @@ std::string FileLengthText(double length, size_t placeholder_length) {
 }
 
 void FinishNcFile(RunContext& ctx, const ValueTables& values, const OutputTables& output) {
-  const std::string& nc_path = ctx.files.full_nc_path;
+  Diagnostics& diag = ctx.diag;
+  const std::string& work = ctx.files.nc_work_path;
+  // Reports name the NC file; the work file is only its stand-in.
+  const std::string& name = ctx.files.nc_path.empty() ? work : ctx.files.nc_path;
   const std::string& eol = values.strings[kSsEolFormat];
   const bool text_mode = eol == kCrLf;
   const double growth = text_mode ? 1.0 : (eol.size() < 2 ? 0.0 : eol.size() - 1.0);
   const MoveTotals totals = TotalsFrom(values);
 
+  // First the NC text, line by line, into TorNc.tmp.
   double total_growth = 0;
   {
-    File nc(platform::OpenBinary(nc_path, "r"));
-    if (!nc) return;
-    File tmp(platform::OpenBinary(kTempNcCopy, "w"));
-    if (!tmp) return;
+    InFile nc(OpenFileAs(diag, work, "r", name));
+    OutFile tmp(OpenFile(diag, kTempNcCopy, "w"));
     std::string line;
     while (platform::ReadTextLine(nc.get(), line)) {
-      Pump(ctx.diag);
+      Pump(diag);
       bool ended = !line.empty() && line.back() == '\n';
+      // After a failed write the file ends inside a line: that part of a
+      // line goes, so the framed text ends with the last whole line.
+      if (!ended && output.nc_failed) break;
       platform::ChopNewline(line);
       ReplaceMovePlaceholders(line, totals);
       ApplyReplacements(line, output.replacements, values.strings);
@@ -192,61 +208,42 @@ void FinishNcFile(RunContext& ctx, const ValueTables& values, const OutputTables
         line += text_mode ? std::string_view("\n") : std::string_view(eol);
         total_growth += growth;
       }
-      Write(tmp.get(), line, text_mode);
+      if (!Write(tmp.get(), line, text_mode)) FatalWriteError(diag, kTempNcCopy, errno);
     }
+    if (std::ferror(nc.get())) FatalReadError(diag, name, errno);
+    CloseWritten(diag, tmp, kTempNcCopy);
   }
 
-  const bool framed = ctx.diag.error_flag != 0 || ctx.flags.limit_warning != 0;
-  std::string frame_text = ctx.diag.last_error;
+  const bool framed = diag.error_flag != 0 || ctx.flags.limit_warning != 0;
+  std::string frame_text = diag.last_error;
   if (frame_text.empty())
-    frame_text = LangText(ctx.diag.lang, kLangTerminatedWithError, kMsgTerminatedWithError);
+    frame_text = LangText(diag.lang, kLangTerminatedWithError, kMsgTerminatedWithError);
 
-  const std::string finished_path = nc_path + kFinishedSuffix;
-  File out(platform::OpenBinary(finished_path, "w"));
-  // However the copy ends (a write error, Cancel), no half file stays
-  // behind and the NC file is left whole.
-  struct RemoveUnlessPlaced {
-    const std::string& path;
-    bool placed = false;
-    ~RemoveUnlessPlaced() {
-      if (!placed) platform::RemoveFile(path);
-    }
-  } finished{finished_path};
-  if (!out) {
-    // Nowhere to write beside it: the NC file takes the temp file as it is.
-    finished.placed = true;  // nothing of ours is there to remove
-    platform::CopyFileTo(kTempNcCopy, nc_path);
-    return;
-  }
-  if (framed) WriteFrame(out.get(), frame_text, text_mode);
-
-  File tmp(platform::OpenBinary(kTempNcCopy, "r"));
-  if (!tmp) return;
-  std::fseek(tmp.get(), 0, SEEK_END);
-  const double length = static_cast<double>(std::ftell(tmp.get()));
-  std::rewind(tmp.get());
+  InFile tmp(OpenFile(diag, kTempNcCopy, "r"));
+  long end = std::fseek(tmp.get(), 0, SEEK_END) == 0 ? std::ftell(tmp.get()) : -1;
+  if (end < 0 || std::fseek(tmp.get(), 0, SEEK_SET) != 0)
+    FatalReadError(diag, kTempNcCopy, errno);
+  const double length = static_cast<double>(end);
   const std::string file_len = FileLengthText(length, std::string_view(kFileLen).size());
   const std::string file_len_unix =
       FileLengthText(length - total_growth, std::string_view(kFileLenUnix).size());
 
+  // Then the finished text back into the work file, which is ours: until
+  // delivery nothing of the user's is touched, and a work file left
+  // unfinished by an error here is never delivered.
+  OutFile out(OpenFileAs(diag, work, "w", name));
+  if (framed && !WriteFrame(out.get(), frame_text, text_mode)) FatalWriteError(diag, name, errno);
   // The temp file is copied byte for byte; only the length placeholders change.
   std::string line;
-  bool ok = true;
   while (ReadRawLine(tmp.get(), line)) {
-    Pump(ctx.diag);
+    Pump(diag);
     ReplaceAll(line, kFileLenUnix, file_len_unix);
     ReplaceAll(line, kFileLen, file_len);
-    ok = std::fwrite(line.data(), 1, line.size(), out.get()) == line.size() && ok;
+    if (!platform::WriteBytes(out.get(), line)) FatalWriteError(diag, name, errno);
   }
-  if (framed) WriteFrame(out.get(), frame_text, text_mode);
-  tmp.reset();
-  ok = std::fflush(out.get()) == 0 && ok;
-  ok = std::fclose(out.release()) == 0 && ok;
-  if (!ok) return;
-  // A rename that the system refuses (the NC file held open by another
-  // program) leaves a copy as the way in.
-  finished.placed = platform::ReplaceFileWith(finished_path, nc_path);
-  if (!finished.placed) platform::CopyFileTo(finished_path, nc_path);
+  if (std::ferror(tmp.get())) FatalReadError(diag, kTempNcCopy, errno);
+  if (framed && !WriteFrame(out.get(), frame_text, text_mode)) FatalWriteError(diag, name, errno);
+  CloseWritten(diag, out, name);
 }
 
 }  // namespace tornel

@@ -4,9 +4,9 @@
 // format of ssEolFormat and, after an error or an axis limit warning, the
 // report framed into the file.
 //
-// The finished text is written to a file beside the NC file and put in its
-// place by a rename only when it is complete, so an interrupted finishing
-// leaves the unfinished NC file whole.
+// The pass works on the run's work file (nc_file.h), never on the NC file
+// the user keeps; the driver delivers the work file only when the pass has
+// written it completely.
 #pragma once
 
 #include <string>
@@ -25,8 +25,6 @@ struct OutputTables;
 inline constexpr int kLangTerminatedWithError = 21;
 inline constexpr const char* kMsgTerminatedWithError = "Postprocessing terminated with ERROR!";
 inline constexpr size_t kFrameDashes = 50;
-// The finished text is written to the NC path with this added, then renamed.
-inline constexpr const char* kFinishedSuffix = ".tmp";
 
 // The motion totals the placeholders show.
 struct MoveTotals {
@@ -57,10 +55,12 @@ void ApplyReplacements(std::string& line, const ReplacementList& list,
 // holds the placeholder once.
 std::string FileLengthText(double length, size_t placeholder_length);
 
-// The finishing pass over the closed NC file run.files.full_nc_path: the
+// The finishing pass over the closed work file run.files.nc_work_path: the
 // error frame when the run failed or warned, the placeholders and the
-// replacements of `output`, the line ends of ssEolFormat.  Without the
-// temp file or the NC file it leaves the NC file as it is.
+// replacements of `output`, the line ends of ssEolFormat.  Returns when the
+// work file is finished; every failure to read or write it or TorNc.tmp is
+// reported (naming run.files.nc_path or TorNc.tmp and the reason), and the
+// work file is then not fit to deliver.
 void FinishNcFile(RunContext& run, const ValueTables& values, const OutputTables& output);
 
 }  // namespace tornel

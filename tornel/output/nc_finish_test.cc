@@ -4,7 +4,9 @@
 
 #include <filesystem>
 
+#include "platform/disk_limit.h"
 #include "platform/files.h"
+#include "tests/fatal_report.h"
 #include "tests/test_dir.h"
 #include "tornel/base/run_context.h"
 #include "tornel/output/output_tables.h"
@@ -65,6 +67,16 @@ class FinishNcFileTest : public tornel_test::InTempDir {
     values_.strings.assign(kStringSystemSlots, "");
     values_.strings[kSsEolFormat] = "\r\n";
     ctx_.files.full_nc_path = platform::AbsolutePath("p.nc");
+    // The pass finishes the run's work file; here it is the file itself.
+    ctx_.files.nc_path = "p.nc";
+    ctx_.files.nc_work_path = "p.nc";
+  }
+  void TearDown() override {
+    platform::ClearDiskLimits();
+    InTempDir::TearDown();
+  }
+  std::string ReportOfFinish() {
+    return tornel_test::ReportOf(ctx_.diag, [&] { FinishNcFile(ctx_, values_, output_); });
   }
   RunContext ctx_;
   ValueTables values_;
@@ -121,7 +133,10 @@ TEST_F(FinishNcFileTest, LimitWarningWithoutTextUsesTheTerminatedLine) {
 
 TEST_F(FinishNcFileTest, MissingNcFileChangesNothing) {
   ctx_.files.full_nc_path = platform::AbsolutePath("gone.nc");
-  FinishNcFile(ctx_, values_, output_);
+  ctx_.files.nc_path = "gone.nc";
+  ctx_.files.nc_work_path = "gone.nc.tornel-1.tmp";
+  // Not finished, and said so: the run does not deliver it.
+  EXPECT_EQ(ReportOfFinish(), "File gone.nc not found.");
   EXPECT_FALSE(Exists("gone.nc"));
   EXPECT_FALSE(Exists("gone.nc.tmp"));
 }
@@ -134,6 +149,50 @@ TEST_F(FinishNcFileTest, UnwritableNeighbourFallsBackToCopy) {
   ASSERT_TRUE(std::filesystem::create_directory("p.nc.tmp"));
   FinishNcFile(ctx_, values_, output_);
   EXPECT_EQ(ReadFile("p.nc"), "N1 3\n");
+}
+
+TEST_F(FinishNcFileTest, UsersFileBesideTheNcFileIsLeftAlone) {
+  WriteFile("p.nc", "N1 %MoveTimeTot%\r\n");
+  WriteFile("p.nc.tmp", "the user's own");
+  FinishNcFile(ctx_, values_, output_);
+  EXPECT_EQ(ReadFile("p.nc"), "N1 0\r\n");
+  EXPECT_EQ(ReadFile("p.nc.tmp"), "the user's own");
+}
+
+TEST_F(FinishNcFileTest, FullTempDirectoryIsReportedAndTheWorkFileKept) {
+  WriteFile("nc/p.nc", "N1 X1.5\r\nN2 X2.5\r\n");
+  ctx_.files.nc_path = "nc/p.nc";
+  ctx_.files.nc_work_path = "nc/p.nc";
+  platform::LimitDisk(".", 8);
+  EXPECT_EQ(ReportOfFinish(), "Error writing file TorNc.tmp: the disk is full.");
+  EXPECT_EQ(ReadFile("nc/p.nc"), "N1 X1.5\r\nN2 X2.5\r\n");
+}
+
+TEST_F(FinishNcFileTest, NcDiskWithoutRoomForTheFinishedText) {
+  // The frame makes the finished file longer than the NC text.
+  ctx_.diag.error_flag = 1;
+  ctx_.diag.last_error = "Division by zero in";
+  WriteFile("nc/p.nc", "N1 X1.5\r\n");
+  ctx_.files.nc_path = "nc/p.nc";
+  ctx_.files.nc_work_path = "nc/p.nc";
+  platform::LimitDisk("nc", 60);
+  EXPECT_EQ(ReportOfFinish(), "Error writing file nc/p.nc: the disk is full.");
+
+  platform::ClearDiskLimits();
+  WriteFile("nc/p.nc", "N1 X1.5\r\n");
+  platform::LimitDisk("nc", 0, platform::DiskFullShows::kAtClose);
+  EXPECT_EQ(ReportOfFinish(), "Error writing file nc/p.nc: the disk is full.");
+}
+
+TEST_F(FinishNcFileTest, AfterAFailedWriteTheCutLineIsLeftOut) {
+  output_.nc_failed = true;
+  ctx_.diag.error_flag = 1;
+  ctx_.diag.last_error = "Error writing file p.nc: the disk is full.";
+  WriteFile("p.nc", "N1 X1.5\r\nN2 X2.5\r\nN3 X3.");
+  FinishNcFile(ctx_, values_, output_);
+  std::string dashes(50, '-');
+  std::string frame = dashes + "\r\n" + ctx_.diag.last_error + "\r\n" + dashes + "\r\n";
+  EXPECT_EQ(ReadFile("p.nc"), frame + "N1 X1.5\r\nN2 X2.5\r\n" + frame);
 }
 
 }  // namespace

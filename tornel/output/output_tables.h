@@ -23,6 +23,8 @@ struct OutputTables {
   TriggerTable triggers;
   LineRing ring;
   std::FILE* nc = nullptr;  // the NC file that completed lines are written to
+  std::string nc_name;      // its name in reports: the NC file's path as the user gave it
+  bool nc_failed = false;   // a write or the close failed: the file may end in a cut line
   ReplacementList replacements;  // replace:, repword:, repaddr: (string table indexes)
   // Word texts of the output statements being run, one per nesting level
   // (a trigger may run a statement while another one forms a word); a
