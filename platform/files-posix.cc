@@ -16,6 +16,11 @@ bool FileExists(const std::string& path) {
   return stat(NativePath(path).c_str(), &st) == 0;
 }
 
+bool IsRegularFile(const std::string& path) {
+  struct stat st;
+  return stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool CopyFileTo(const std::string& from, const std::string& to) {
   int in = open(NativePath(from).c_str(), O_RDONLY);
   if (in < 0) return false;

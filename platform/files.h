@@ -7,6 +7,9 @@
 namespace platform {
 
 bool FileExists(const std::string& path);       // a file or directory is there
+// A file to read: not a directory, a device or anything else that only has
+// a name (false when nothing is there).
+bool IsRegularFile(const std::string& path);
 bool CopyFileTo(const std::string& from, const std::string& to);  // replaces `to`
 bool RenameFile(const std::string& from, const std::string& to);  // `to` must not exist
 bool RemoveFile(const std::string& path);       // false when nothing was deleted
