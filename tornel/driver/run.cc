@@ -39,6 +39,10 @@ constexpr const char* kMsgInvalidParameter = "Invalid command line parameter %s.
 constexpr LangMessage kMsgAptNotGiven{15, "APT-CL filename not given."};
 constexpr LangMessage kMsgAptNotFound{16, "APT-CL file - %s not found."};
 constexpr const char* kMsgPostNotFound = "Postprocessor file - %s not found";
+// Shown at a console after "APT-CL filename not given.": a user who
+// started tornel without arguments learns how to call it.
+constexpr const char* kUsage =
+    "Usage: tornel [-p post] -i aptcl [-o nc] [-op dir] [-oe ext] [-ed editor] [-x]";
 
 constexpr LangMessage kLabelPost{1, "Postprocessor:"};
 constexpr LangMessage kLabelFile{2, "Filename:"};
@@ -102,7 +106,7 @@ void ReadLanguage(RunContext& ctx) {
 void ChooseFiles(RunContext& ctx, const std::vector<std::string>& args) {
   CommandLine cmd = ParseCommandLine(args);
   if (!cmd.invalid.empty()) FatalPlain(ctx.diag, FormatMessage(kMsgInvalidParameter, {cmd.invalid}));
-  if (!cmd.apt) FatalPlain(ctx.diag, LangFormat(ctx.diag, kMsgAptNotGiven, {}));
+  if (!cmd.apt) FatalWithUsage(ctx.diag, LangFormat(ctx.diag, kMsgAptNotGiven, {}), kUsage);
   // A directory or a device of that name is no APT-CL file; a file that is
   // there but can't be read is reported by the reporting open ("Acces
   // denied to file %s." ...) before any NC file is made.
