@@ -18,6 +18,11 @@ bool FileExists(const std::string& path) {
   return stat(NativePath(path).c_str(), &st) == 0;
 }
 
+bool IsRegularFile(const std::string& path) {
+  struct stat st;
+  return stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 bool RenameFile(const std::string& from, const std::string& to) {
   return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
 }

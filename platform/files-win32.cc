@@ -45,6 +45,22 @@ bool FileExists(const std::string& path) {
   return GetFileAttributesA(NativePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool IsRegularFile(const std::string& path) {
+  std::string native = NativePath(path);
+  DWORD attrs = GetFileAttributesA(native.c_str());
+  if (attrs == INVALID_FILE_ATTRIBUTES) return false;
+  if (attrs & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) return false;
+  // Device names (NUL, CON, COM1 ...) answer with attributes too: only a
+  // disk file is a file.  A file that is there but can't be opened now
+  // counts as one; reading it reports why.
+  HANDLE h = CreateFileA(native.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return true;
+  bool disk = GetFileType(h) == FILE_TYPE_DISK;
+  CloseHandle(h);
+  return disk;
+}
+
 bool RenameFile(const std::string& from, const std::string& to) {
   return Checked(MoveFileA(NativePath(from).c_str(), NativePath(to).c_str()));
 }

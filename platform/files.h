@@ -17,6 +17,9 @@ enum class CopyFailure { kNone, kSource, kTarget };
 // write and the close are checked.  False when the copy is not complete.
 bool CopyFileTo(const std::string& from, const std::string& to, CopyFailure* failed = nullptr);
 
+// A file to read: not a directory, a device or anything else that only has
+// a name (false when nothing is there).
+bool IsRegularFile(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);  // `to` must not exist
 bool RemoveFile(const std::string& path);       // false when nothing was deleted
 // Puts `from` in the place of `to` in one step: `to` is either the old or

@@ -15,4 +15,10 @@ void ShowReport(const std::string&, const std::string& text, Icon) {
   std::fflush(stderr);
 }
 
+void ShowConsoleHint(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stderr);
+  std::fputc('\n', stderr);
+  std::fflush(stderr);
+}
+
 }  // namespace platform

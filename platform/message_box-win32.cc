@@ -38,4 +38,6 @@ void ShowReport(const std::string& caption, const std::string& text, Icon icon) 
   ShowMessage(caption, text, icon);
 }
 
+void ShowConsoleHint(const std::string& text) { EchoToStderr(text); }
+
 }  // namespace platform

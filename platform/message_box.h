@@ -17,4 +17,9 @@ void ShowMessage(const std::string& caption, const std::string& text, Icon icon)
 // process has one) on Windows.
 void ShowReport(const std::string& caption, const std::string& text, Icon icon);
 
+// A hint for the user at a console after a report (how to call the
+// program): `text` and a line feed on standard error, on Windows only when
+// the process has one; never a message box.
+void ShowConsoleHint(const std::string& text);
+
 }  // namespace platform

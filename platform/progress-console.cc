@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "platform/progress.h"
 #include "platform/stop_requests.h"
@@ -8,13 +10,18 @@ namespace platform {
 
 namespace {
 
+// Blanks over the whole line: clears what a longer line left behind
+// without escape sequences, which not every console understands.
+std::string Blanks(int columns) {
+  return std::string(static_cast<size_t>(std::max(columns - 1, 0)), ' ');
+}
+
 void Draw(ProgressWindow& w) {
-  constexpr int kWidth = 30;
-  int filled = w.value * kWidth / 100;
-  std::string bar(static_cast<size_t>(filled), '#');
-  bar.append(static_cast<size_t>(kWidth - filled), '.');
-  std::fprintf(stderr, "\r%s %s  [%s] %3d%%", w.post_name.c_str(), w.file_name.c_str(), bar.c_str(),
-               w.value);
+  int columns = StderrColumns();
+  std::string line = ProgressLine(w, columns);
+  std::string pad = Blanks(columns);
+  if (line.size() < pad.size()) line += pad.substr(line.size());
+  std::fprintf(stderr, "\r%s", line.c_str());
   std::fflush(stderr);
   w.shown = w.value;
 }
@@ -31,7 +38,7 @@ void ProgressClose(ProgressWindow& w) {
   if (!w.open) return;
   DisarmStopRequests();
   if (w.terminal && w.shown >= 0) {
-    std::fputs("\r\033[K", stderr);
+    std::fprintf(stderr, "\r%s\r", Blanks(StderrColumns()).c_str());
     std::fflush(stderr);
   }
   w.open = false;

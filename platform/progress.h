@@ -31,6 +31,15 @@ void ProgressSetValue(ProgressWindow& w, int value);
 // changed.  Returns true when the user asked to cancel since the last call.
 bool PumpMessages(ProgressWindow& w);
 
+// The console's progress line for a terminal `columns` wide: post name,
+// NC file name, bar and percentage, never wider than columns - 1 (a line
+// that reaches the last column would wrap, and "\r" could no longer
+// redraw it in place).  When it does not fit, the bar narrows first, then
+// the post name and the file name lose their beginnings ("...posts/mill"),
+// then the names go, and on the narrowest terminals only the percentage
+// stays.
+std::string ProgressLine(const ProgressWindow& w, int columns);
+
 // What Ctrl-C does, for tests: marks a pending cancel request (the window
 // must be open).
 void RequestCancel();

@@ -15,10 +15,12 @@ constexpr const char* kIncludeFileHeader = "Error in include file - %s\n\n";
 constexpr const char* kLineSuffix = " line %d:\n%s";
 constexpr const char* kUnknownLine = " unknown line";
 
-[[noreturn]] void Report(Diagnostics& diag, std::string text, platform::Icon icon) {
+[[noreturn]] void Report(Diagnostics& diag, std::string text, platform::Icon icon,
+                         const std::string* hint = nullptr) {
   diag.last_error = std::move(text);
   diag.error_flag = 1;
   platform::ShowReport(kProgramTitle, diag.last_error, icon);
+  if (hint) platform::ShowConsoleHint(*hint);
   throw RunEnded{1};
 }
 
@@ -49,6 +51,10 @@ std::string FormatMessage(std::string_view format, std::initializer_list<std::st
 
 void FatalPlain(Diagnostics& diag, const std::string& text, bool internal) {
   Report(diag, text, internal ? platform::Icon::kStop : platform::Icon::kExclamation);
+}
+
+void FatalWithUsage(Diagnostics& diag, const std::string& text, const std::string& usage) {
+  Report(diag, text, platform::Icon::kExclamation, &usage);
 }
 
 void FatalAt(Diagnostics& diag, std::string_view message) {

@@ -54,6 +54,12 @@ std::string FormatMessage(std::string_view format, std::initializer_list<std::st
 // carry the stop icon, all others the exclamation icon.
 [[noreturn]] void FatalPlain(Diagnostics& diag, const std::string& text, bool internal = false);
 
+// A report about the command line: `text` as FatalPlain shows it, then
+// `usage` for a user at a console (standard error only; the message box
+// and the last error text hold `text` alone).
+[[noreturn]] void FatalWithUsage(Diagnostics& diag, const std::string& text,
+                                 const std::string& usage);
+
 // An error in the post file at the current location.  `message` ends in
 // "in" so that " line N:" follows.
 [[noreturn]] void FatalAt(Diagnostics& diag, std::string_view message);

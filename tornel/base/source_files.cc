@@ -13,7 +13,8 @@ namespace {
 
 class DiskFiles final : public SourceFiles {
  public:
-  bool Exists(const std::string& path) const override { return platform::FileExists(path); }
+  // A directory of that name is no include file.
+  bool Exists(const std::string& path) const override { return platform::IsRegularFile(path); }
 
   std::vector<std::string> Lines(Diagnostics& diag, const std::string& path) const override {
     struct Closer {

@@ -17,6 +17,8 @@ class SourceFiles {
  public:
   virtual ~SourceFiles() = default;
 
+  // A file is there that can be read as a post or include file (on disk:
+  // a regular file, not a directory).
   virtual bool Exists(const std::string& path) const = 0;
 
   // Every line of the file as a text-mode read gives it: its "\n" kept

@@ -33,6 +33,10 @@ TEST_F(Sources, ExistsAndAMissingFile) {
   WriteFile("on_disk.inc", "");
   EXPECT_TRUE(DiskSources().Exists("on_disk.inc"));
   EXPECT_FALSE(DiskSources().Exists("absent.inc"));
+  // A directory is no include file, even with an include file's name.
+  WriteFile("lib.inc/inside", "");
+  EXPECT_FALSE(DiskSources().Exists("lib.inc"));
+  EXPECT_TRUE(DiskSources().Exists("lib.inc/inside"));
   Diagnostics diag;
   EXPECT_EQ(tornel_test::ReportOf(diag, [&] { memory.Lines(diag, "absent.inc"); }),
             "File absent.inc not found.");

@@ -115,7 +115,7 @@ constexpr std::array<Branches, kMajorWords> BuildBranches() {
   at(MajorWord::kMode).first = [](ClContext& c, const RecordWords& w) { DispatchMode(c.values, w); };
   at(MajorWord::kNcLine).first = [](ClContext& c, const RecordWords&) { DispatchNcString(c); };
   at(MajorWord::kPprint).second = [](ClContext& c, const RecordWords& w) {
-    DispatchPprint(c.values, c.cl.dispatch, c.calls.table, w);
+    DispatchPprint(c.values, c.nc.output, c.cl.dispatch, c.calls.table, w);
   };
   at(MajorWord::kRemark).second = [](ClContext& c, const RecordWords& w) {
     DispatchRemark(c.values, w);

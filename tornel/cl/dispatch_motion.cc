@@ -72,8 +72,7 @@ void OutputComments(ClContext& ctx) {
     if (n >= 1) CallPost(ctx, kPfComments);
   } else if (ints[kSiCommentOn] != 0) {
     for (int32_t k = 0; k < n; ++k) {
-      std::string text = ctx.values.strings[kSsComment + k];
-      OutputCommentLine(ctx.nc, text);
+      OutputCommentLine(ctx.nc, PendingCommentText(ctx.nc.output, ctx.values, k));
     }
   }
   ints[kSiComments] = 0;

@@ -44,8 +44,8 @@ void DispatchCoolant(ValueTables& v, const RecordWords& w);
 void DispatchSpindle(ValueTables& v, ClReader& r, const RecordWords& w);
 void DispatchFeed(ValueTables& v, DispatchState& d, const RecordWords& w);
 void DispatchLoadTool(ValueTables& v, const RecordWords& w);
-void DispatchPprint(ValueTables& v, DispatchState& d, const PostFunctionTable& posts,
-                    const RecordWords& w);
+void DispatchPprint(ValueTables& v, OutputTables& out, DispatchState& d,
+                    const PostFunctionTable& posts, const RecordWords& w);
 void DispatchRemark(ValueTables& v, const RecordWords& w);
 void DispatchDisplay(ValueTables& v, const RecordWords& w);
 void DispatchMode(ValueTables& v, const RecordWords& w);

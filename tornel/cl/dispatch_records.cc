@@ -2,9 +2,11 @@
 // program start and end, stops.
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "tornel/cl/cl_codes.h"
 #include "tornel/cl/dispatch_parts.h"
+#include "tornel/output/comments.h"
 #include "tornel/output/line_ring.h"
 #include "tornel/output/output_statement.h"
 #include "tornel/sysvars/system_variables.h"
@@ -14,7 +16,6 @@ namespace tornel {
 namespace {
 
 inline constexpr double kMmPerInch = 25.4;
-inline constexpr int kCommentSlots = 100;  // ssComment[100]
 inline constexpr std::string_view kDescriptionTag = "DESCRIPTION:";
 inline constexpr std::string_view kViewTag = "CView ";
 
@@ -252,8 +253,8 @@ void ChangeTool(ClContext& ctx) {
   }
 }
 
-void DispatchPprint(ValueTables& v, DispatchState& d, const PostFunctionTable& posts,
-                    const RecordWords& w) {
+void DispatchPprint(ValueTables& v, OutputTables& out, DispatchState& d,
+                    const PostFunctionTable& posts, const RecordWords& w) {
   std::vector<int32_t>& ints = v.ints;
   std::vector<std::string>& strings = v.strings;
   ints[kSiRecType] = kKindPprint;
@@ -266,8 +267,13 @@ void DispatchPprint(ValueTables& v, DispatchState& d, const PostFunctionTable& p
     // Comments beyond the room of ssComment are dropped.
     if (n >= 0 && n < kCommentSlots) {
       std::string comment = text;
-      for (int k = 2; k < w.size; ++k) comment += "," + w.Str(k);
-      strings[kSsComment + n] = comment;
+      std::vector<size_t> joins;
+      for (int k = 2; k < w.size; ++k) {
+        joins.push_back(comment.size());
+        comment += "," + w.Str(k);
+      }
+      NoteJoinedComment(out, n, comment, std::move(joins));
+      strings[kSsComment + n] = std::move(comment);
       n += 1;
     }
   }

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "platform/paths.h"
+#include "tornel/base/run_context.h"
 
 namespace tornel {
 
@@ -66,6 +67,15 @@ std::string NcPath(const CommandLine& cmd) {
     }
   }
   return platform::WithTrailingSeparator(dir) + name + ext;
+}
+
+PostNames PostFileNames(const std::string& post) {
+  std::string_view ext = kPostFileExtension;
+  bool has_ext = post.size() > ext.size();
+  for (size_t i = 0; has_ext && i < ext.size(); ++i)
+    has_ext = std::tolower(static_cast<unsigned char>(post[post.size() - ext.size() + i])) == ext[i];
+  if (has_ext) return {post.substr(0, post.size() - ext.size()), post};
+  return {post, post + kPostFileExtension};
 }
 
 std::string CompanionClPath(const std::string& apt_path) {

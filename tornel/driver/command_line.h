@@ -29,6 +29,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args);
 // APT-CL path.
 std::string NcPath(const CommandLine& cmd);
 
+// The post a -p value (or the post selection) names.  "iso_mill" and
+// "iso_mill.tr" (the ending in any case) both name the post file
+// iso_mill.tr, as typed; the post name, which the settings file and
+// ssPostName take, is then "iso_mill".
+struct PostNames {
+  std::string name;
+  std::string file;
+};
+PostNames PostFileNames(const std::string& post);
+
 // Drive, directory and base name of the APT-CL file, "x", its extension.
 std::string CompanionClPath(const std::string& apt_path);
 

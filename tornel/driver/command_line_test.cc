@@ -31,6 +31,20 @@ TEST(CommandLine, ReportsAnUnknownOptionFollowedByAValue) {
   EXPECT_EQ(ParseCommandLine({"part.cl", "-i"}).invalid, "part.cl");
 }
 
+TEST(PostFileNames, APostNamedWithItsEndingIsThatFile) {
+  auto names = [](const std::string& post) {
+    PostNames n = PostFileNames(post);
+    return n.name + " | " + n.file;
+  };
+  EXPECT_EQ(names("iso_mill"), "iso_mill | iso_mill.tr");
+  EXPECT_EQ(names("iso_mill.tr"), "iso_mill | iso_mill.tr");
+  EXPECT_EQ(names("posts/ISO_MILL.TR"), "posts/ISO_MILL | posts/ISO_MILL.TR");  // as typed
+  EXPECT_EQ(names("mill.Tr"), "mill | mill.Tr");
+  EXPECT_EQ(names("mill.trx"), "mill.trx | mill.trx.tr");
+  EXPECT_EQ(names("mill.t"), "mill.t | mill.t.tr");
+  EXPECT_EQ(names(".tr"), ".tr | .tr.tr");  // a name, not only an ending
+}
+
 TEST(NcPath, DefaultsBesideTheAptFile) {
   EXPECT_EQ(Nc({"-i", "part.cl"}), "part.nc");
   EXPECT_EQ(Nc({"-i", "C:\\cam\\part.cl"}), "C:\\cam\\part.nc");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -38,6 +39,10 @@ constexpr const char* kMsgInvalidParameter = "Invalid command line parameter %s.
 constexpr LangMessage kMsgAptNotGiven{15, "APT-CL filename not given."};
 constexpr LangMessage kMsgAptNotFound{16, "APT-CL file - %s not found."};
 constexpr const char* kMsgPostNotFound = "Postprocessor file - %s not found";
+// Shown at a console after "APT-CL filename not given.": a user who
+// started tornel without arguments learns how to call it.
+constexpr const char* kUsage =
+    "Usage: tornel [-p post] -i aptcl [-o nc] [-op dir] [-oe ext] [-ed editor] [-x]";
 
 constexpr LangMessage kLabelPost{1, "Postprocessor:"};
 constexpr LangMessage kLabelFile{2, "Filename:"};
@@ -101,9 +106,13 @@ void ReadLanguage(RunContext& ctx) {
 void ChooseFiles(RunContext& ctx, const std::vector<std::string>& args) {
   CommandLine cmd = ParseCommandLine(args);
   if (!cmd.invalid.empty()) FatalPlain(ctx.diag, FormatMessage(kMsgInvalidParameter, {cmd.invalid}));
-  if (!cmd.apt) FatalPlain(ctx.diag, LangFormat(ctx.diag, kMsgAptNotGiven, {}));
-  if (!platform::FileExists(*cmd.apt))
+  if (!cmd.apt) FatalWithUsage(ctx.diag, LangFormat(ctx.diag, kMsgAptNotGiven, {}), kUsage);
+  // A directory or a device of that name is no APT-CL file; a file that is
+  // there but can't be read is reported by the reporting open ("Acces
+  // denied to file %s." ...) before any NC file is made.
+  if (!platform::IsRegularFile(*cmd.apt))
     FatalPlain(ctx.diag, LangFormat(ctx.diag, kMsgAptNotFound, {*cmd.apt}));
+  std::fclose(OpenFile(ctx.diag, *cmd.apt, "r"));
 
   RunFiles& f = ctx.files;
   f.apt_path = *cmd.apt;
@@ -113,12 +122,13 @@ void ChooseFiles(RunContext& ctx, const std::vector<std::string>& args) {
   f.editor = cmd.editor;
   ctx.flags.companion_file = cmd.companion ? 1 : 0;
 
-  f.post_name = cmd.post ? *cmd.post : SelectPost(ctx);
+  PostNames post = PostFileNames(cmd.post ? *cmd.post : SelectPost(ctx));
+  f.post_name = post.name;
 
   platform::PathParts nc = platform::SplitPath(f.full_nc_path);
   ctx.diag.progress.post_name = f.post_name;
   ctx.diag.progress.file_name = nc.name + nc.ext;
-  f.post_file = f.post_name + kPostFileExtension;
+  f.post_file = post.file;
   f.settings_file = f.post_name + kSettingsFileExtension;
   f.values_file = ValuesFilePath(f.apt_path);
   ctx.diag.post_file = f.post_file;

@@ -5,6 +5,7 @@
 #include "tornel/compiler/post_functions.h"
 #include "tornel/output/output_context.h"
 #include "tornel/output/output_statement.h"
+#include "tornel/output/output_tables.h"
 #include "tornel/output/replacements.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -96,6 +97,26 @@ void FormatComment(OutputContext& ctx, std::string_view text, bool in_line, std:
   word += filtered;
   word += static_cast<char>(kCommentEnd);
   word += v.strings[kSsComEnd];
+}
+
+void NoteJoinedComment(OutputTables& out, int slot, const std::string& text,
+                       std::vector<size_t> joins) {
+  if (slot < 0 || slot >= kCommentSlots) return;
+  if (out.joined_comments.size() < static_cast<size_t>(kCommentSlots))
+    out.joined_comments.resize(kCommentSlots);
+  JoinedComment& c = out.joined_comments[slot];
+  c.text = text;
+  c.joins = std::move(joins);
+}
+
+std::string PendingCommentText(const OutputTables& out, const ValueTables& v, int slot) {
+  std::string text = v.strings[kSsComment + slot];
+  if (v.ints[kSiCommentAlphaNum] != 1) return text;  // the commas stay and part the words
+  if (slot < 0 || static_cast<size_t>(slot) >= out.joined_comments.size()) return text;
+  const JoinedComment& c = out.joined_comments[slot];
+  if (c.joins.empty() || c.text != text) return text;
+  for (size_t at : c.joins) text[at] = ' ';
+  return text;
 }
 
 void OutputCommentLine(OutputContext& ctx, std::string_view text) {

@@ -13,12 +13,14 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tornel/sysvars/value_tables.h"
 
 namespace tornel {
 
 struct OutputContext;
+struct OutputTables;
 
 inline constexpr const char* kMsgInvalidCommentString = "Invalid comment string in";
 
@@ -44,6 +46,18 @@ unsigned char AnsiToOem(unsigned char c);
 // is run here with ssComment[0] = text, siComments 1 and siCommentInLine =
 // `in_line`).
 void FormatComment(OutputContext& ctx, std::string_view text, bool in_line, std::string& word);
+
+// Notes that PPRINT left `text` in ssComment[slot], its words joined by
+// the commas at `joins`.
+void NoteJoinedComment(OutputTables& out, int slot, const std::string& text,
+                       std::vector<size_t> joins);
+
+// The text the NC file shows for pending comment `slot`: ssComment[slot];
+// but where the alphanumeric filter (siCommentAlphaNum 1) would drop the
+// commas PPRINT joined the record's words with, a blank takes each one's
+// place, so "BORE 1.0 DIA" and "ONE FULL TURN" stay apart.  A text the post
+// changed since is taken as it is.
+std::string PendingCommentText(const OutputTables& out, const ValueTables& v, int slot);
 
 // Writes `text` as a comment line: an O: statement with the comment as its
 // only word; siCommentNoSeq keeps it unnumbered, siCommentNoEach keeps EACH

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/output_run.h"
+#include "tornel/output/output_tables.h"
+#include "tornel/sysvars/system_variable_counts.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -34,6 +36,33 @@ TEST(CommentFilter, OemTableKeepsAsciiAndMapsLatin1) {
   EXPECT_EQ(AnsiToOem(0xD6), 0x99);  // Ö
   EXPECT_EQ(AnsiToOem(0xE5), 0x86);  // å
   EXPECT_EQ(AnsiToOem(0xA0), 0xFF);  // no-break space
+}
+
+// PPRINT/BORE 1.0 DIA, ONE FULL TURN leaves "BORE 1.0 DIA,ONE FULL TURN".
+TEST(PendingComments, JoiningCommasShowAsBlanksWhereTheFilterDropsThem) {
+  ValueTables v;
+  v.ints.assign(kIntegerSystemSlots, 0);
+  v.strings.assign(kStringSystemSlots, "");
+  OutputTables out;
+  const std::string joined = "BORE 1.0 DIA,ONE FULL TURN,'A,B'";
+  v.strings[kSsComment + 3] = joined;
+  NoteJoinedComment(out, 3, joined, {12, 26});
+  v.ints[kSiCommentAlphaNum] = 1;
+  EXPECT_EQ(PendingCommentText(out, v, 3), "BORE 1.0 DIA ONE FULL TURN 'A,B'");
+  // A comma inside a word is the filter's as before.
+  std::string filtered;
+  FilterCommentText(v, PendingCommentText(out, v, 3), filtered);
+  EXPECT_EQ(filtered, "BORE 1.0 DIA ONE FULL TURN AB");
+  // Where commas stay, they part the words themselves.
+  v.ints[kSiCommentAlphaNum] = 0;
+  EXPECT_EQ(PendingCommentText(out, v, 3), joined);
+  // A text the post changed, and entries PPRINT did not join, stay as they are.
+  v.ints[kSiCommentAlphaNum] = 1;
+  v.strings[kSsComment + 3] = "MINE,TOO";
+  EXPECT_EQ(PendingCommentText(out, v, 3), "MINE,TOO");
+  v.strings[kSsComment + 4] = "X,Y";
+  EXPECT_EQ(PendingCommentText(out, v, 4), "X,Y");
+  EXPECT_EQ(PendingCommentText(OutputTables{}, v, 4), "X,Y");
 }
 
 const std::string kAddresses =

@@ -121,8 +121,9 @@ bool CommentWord(Interp& in, OutputContext& ctx, std::string& text) {
     int pending = v.ints[kSiComments];
     if (pending < 1) return false;
     if (pending > kCommentSlots) pending = kCommentSlots;
-    comment = v.strings[kSsComment];
-    for (int i = 1; i < pending; ++i) ctx.output.comment_lines.push_back(v.strings[kSsComment + i]);
+    comment = PendingCommentText(ctx.output, v, 0);
+    for (int i = 1; i < pending; ++i)
+      ctx.output.comment_lines.push_back(PendingCommentText(ctx.output, v, i));
     v.ints[kSiComments] = 0;
   }
   FormatComment(ctx, comment, true, text);

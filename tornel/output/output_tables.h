@@ -17,6 +17,15 @@
 
 namespace tornel {
 
+// A comment PPRINT collected from a record of several words: ssComment
+// holds the words joined with "," (a Comments post function reads them
+// so); the positions of those joining commas are kept here, so that the NC
+// comment can keep the words apart when its filter drops the comma.
+struct JoinedComment {
+  std::string text;           // the ssComment text as PPRINT left it
+  std::vector<size_t> joins;  // where in it a "," joins two words
+};
+
 struct OutputTables {
   AddressTable addresses;
   ModalValues modal;
@@ -39,6 +48,8 @@ struct OutputTables {
   // Pending comments that a `com` word leaves for comment lines after its
   // statement's line.
   std::vector<std::string> comment_lines;
+  // Per ssComment entry, how PPRINT joined its text (empty when it did not).
+  std::vector<JoinedComment> joined_comments;
 };
 
 }  // namespace tornel
