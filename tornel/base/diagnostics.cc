@@ -107,7 +107,8 @@ bool SourceLine(Diagnostics& diag, Location loc, std::string& line) {
 }
 
 void Pump(Diagnostics& diag) {
-  if (platform::PumpMessages(diag.progress)) {
+  if (platform::PumpMessages(diag.progress) ||
+      (diag.pump_budget > 0 && --diag.pump_budget == 0)) {
     diag.cancelled = 1;
     throw RunEnded{1};
   }

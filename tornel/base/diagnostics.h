@@ -39,6 +39,10 @@ struct Diagnostics {
   std::string last_error;    // text of the last report, for the NC file's error frame
   int error_flag = 0;
   int cancelled = 0;         // 1: the user cancelled; Exit sets its own value
+  // Looks at the window messages left before the run ends as if cancelled;
+  // 0 for no end.  A run never sets it: the fuzz targets bound the time a
+  // post may take with it (a post may loop for ever, as a real one may).
+  long pump_budget = 0;
   LanguageTable lang;
   platform::ProgressWindow progress;
   // Where the post and include files are read from, for the quoted line.
@@ -75,8 +79,8 @@ std::string LocationFileName(const Diagnostics& diag, int file);
 // limit.  False when the file has fewer lines or the number is 0.
 bool SourceLine(Diagnostics& diag, Location loc, std::string& line);
 
-// Handles one pending window event; on Cancel sets the cancelled flag and
-// ends the run.
+// Handles one pending window event; on Cancel (or when the pump budget is
+// used up) sets the cancelled flag and ends the run.
 void Pump(Diagnostics& diag);
 
 // Line reading and writing that keep the window responsive (text mode).

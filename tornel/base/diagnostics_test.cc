@@ -119,5 +119,17 @@ TEST(Pump, CancelSetsTheFlagAndEndsTheRun) {
   platform::ProgressClose(diag.progress);
 }
 
+TEST(Pump, ABudgetEndsTheRunAsCancelWould) {
+  Diagnostics diag;
+  diag.pump_budget = 3;
+  Pump(diag);
+  Pump(diag);
+  EXPECT_THROW(Pump(diag), RunEnded);
+  EXPECT_EQ(diag.cancelled, 1);
+  diag.cancelled = 0;
+  Pump(diag);  // used up: no limit any more
+  EXPECT_EQ(diag.cancelled, 0);
+}
+
 }  // namespace
 }  // namespace tornel

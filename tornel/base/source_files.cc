@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "platform/files.h"
-#include "platform/text_file.h"
 #include "tornel/base/diagnostics.h"
 #include "tornel/base/file_open.h"
 
@@ -21,10 +20,18 @@ class DiskFiles final : public SourceFiles {
       void operator()(std::FILE* f) const { std::fclose(f); }
     };
     std::unique_ptr<std::FILE, Closer> f(OpenFile(diag, path, "r"));
-    std::vector<std::string> lines;
-    std::string line;
-    while (platform::ReadTextLine(f.get(), line)) lines.push_back(std::move(line));
-    return lines;
+    // Read whole but bounded, so that a file without end ("/dev/zero")
+    // or without line ends can't take all memory.
+    std::string text;
+    char block[65536];
+    size_t n;
+    while ((n = std::fread(block, 1, sizeof block, f.get())) > 0) {
+      if (text.size() + n > kSourceFileLimit)
+        FatalPlain(diag, FormatMessage(kMsgSourceTooLarge,
+                                       {path, std::to_string(kSourceFileLimit)}));
+      text.append(block, n);
+    }
+    return SplitTextLines(text);
   }
 };
 

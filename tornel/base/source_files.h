@@ -4,6 +4,7 @@
 // line, so both always see the same text.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -28,7 +29,13 @@ class SourceFiles {
   virtual std::vector<std::string> Lines(Diagnostics& diag, const std::string& path) const = 0;
 };
 
-// The files on disk (stateless).
+// The largest post or include file the compiler reads, in bytes.
+inline constexpr size_t kSourceFileLimit = 16 * 1024 * 1024;
+inline constexpr const char* kMsgSourceTooLarge =
+    "File %s is too large: a post or include file may hold at most %d bytes.";
+
+// The files on disk (stateless); a file larger than kSourceFileLimit is
+// reported (kMsgSourceTooLarge).
 const SourceFiles& DiskSources();
 
 // Texts by path, exactly as a file on disk would hold them.

@@ -26,6 +26,21 @@ TEST_F(Sources, MemoryTextsReadLikeFilesOnDisk) {
   }
 }
 
+TEST_F(Sources, AFileBeyondTheLimitIsReportedNotRead) {
+  Diagnostics diag;
+  const std::string too_large =
+      FormatMessage(kMsgSourceTooLarge, {"big.inc", std::to_string(kSourceFileLimit)});
+  WriteFile("big.inc", std::string(kSourceFileLimit, 'x'));  // one line, at the limit
+  EXPECT_EQ(DiskSources().Lines(diag, "big.inc").at(0).size(), kSourceFileLimit);
+  WriteFile("big.inc", std::string(kSourceFileLimit + 1, 'x'));
+  EXPECT_EQ(tornel_test::ReportOf(diag, [&] { DiskSources().Lines(diag, "big.inc"); }), too_large);
+  // A file without end, where the system has one.
+  if (DiskSources().Exists("/dev/zero")) {
+    EXPECT_EQ(tornel_test::ReportOf(diag, [&] { DiskSources().Lines(diag, "/dev/zero"); }),
+              FormatMessage(kMsgSourceTooLarge, {"/dev/zero", std::to_string(kSourceFileLimit)}));
+  }
+}
+
 TEST_F(Sources, ExistsAndAMissingFile) {
   MemorySources memory({{"p.tr", "x\n"}});
   EXPECT_TRUE(memory.Exists("p.tr"));

@@ -96,7 +96,9 @@ constexpr CodeIndex BuildCodeIndex() {
   for (int i = 0; i < kBuiltinCount; ++i) {
     const BuiltinEntry& e = kBuiltins[i];
     short& slot = index.row[static_cast<int>(e.cls) - kFirstClass][e.code];
-    if (slot != -1 || e.id != i || e.code < 0 || e.code > 255 || IsUserFunctionKind(e.cls, e.code))
+    // Below kFirstFunctionCode a code could be taken for a reference byte.
+    if (slot != -1 || e.id != i || e.code < kFirstFunctionCode || e.code > 255 ||
+        IsUserFunctionKind(e.cls, e.code))
       index.valid = false;
     slot = static_cast<short>(i);
   }
@@ -104,7 +106,9 @@ constexpr CodeIndex BuildCodeIndex() {
 }
 
 inline constexpr CodeIndex kCodeIndex = BuildCodeIndex();
-static_assert(kCodeIndex.valid, "a built-in code is used twice in its class or clashes with a function kind");
+static_assert(kCodeIndex.valid,
+              "a built-in code is used twice in its class, clashes with a function kind or lies "
+              "below kFirstFunctionCode");
 
 }  // namespace builtin_detail
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "tornel/base/table_growth.h"
 #include "tornel/builtins/builtin_context.h"
 #include "tornel/builtins/strings.h"
 #include "tornel/output/comments.h"
@@ -27,7 +28,9 @@ double Replace(BuiltinContext& ctx, BuiltinArgs& args, MatchKind kind) {
   int v = args.StringVariable(1, 3);
   std::string t = args.Text(2, 3);
   std::string r = args.Text(3, 3);
-  return ReplaceMatches(ctx.values.strings[v], t, r, kind);
+  int count = ReplaceMatches(ctx.values.strings[v], t, r, kind, kStringLimit);
+  if (count == kReplacedTooLong) CheckStringLength(ctx.diag, kStringLimit + 1);
+  return count;
 }
 
 // StrConv: the comment filter with the options of `mode`; the three
@@ -111,6 +114,8 @@ std::string CallStringFunction(BuiltinContext& ctx, const BuiltinEntry& e, Built
       int v = args.StringVariable(1, 3);
       std::string s = args.Text(2, 3);
       double p = args.Number(3, 3);
+      // Either way at most the two texts together.
+      CheckStringLength(ctx.diag, strings[v].size() + s.size());
       if (e.id == kFnStrIns)
         StrIns(strings[v], s, p);
       else

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/post_run.h"
+#include "tornel/base/table_growth.h"
 
 namespace tornel {
 namespace {
@@ -96,6 +97,25 @@ TEST_F(StringPost, Refusals) {
   EXPECT_EQ(ReportOf(Post("usA = strwri({1}, 2)\n")),
             Report("Address %{address} is missing from parameter 1 in STRWRI function in", 8,
                    "usA = strwri({1}, 2)"));
+}
+
+TEST_F(StringPost, StringsStopAtTheirLimit) {
+  const std::string limit =
+      FormatMessage(kMsgStringTooLong, {std::to_string(kStringLimit)});
+  // Doubling a text 40 times would take a terabyte: the join that passes
+  // the limit is refused where it stands.
+  const std::string doubling = "usA = usA + usA";
+  EXPECT_EQ(ReportOf(Post("usA = 'x'\nfor (urA = 1 to 40)\n" + doubling + "\nend\n")),
+            Report(limit, 10, doubling));
+  EXPECT_EQ(Str("usA").size(), 524288u);  // 2^19: the last join within the limit
+  // Replacing and inserting grow a variable in place: refused the same way.
+  const std::string grow = "urB = strrep(usA, 'x', 'xxxxxxxxxx')";
+  EXPECT_EQ(ReportOf(Post("usA = 'x'\nfor (urA = 1 to 9)\n" + grow + "\nend\n")),
+            Report(limit, 10, grow));
+  EXPECT_EQ(Str("usA").size(), 1000000u);  // exactly at the limit is allowed
+  const std::string insert = "usB = strins(usA, usA, 2)";
+  EXPECT_EQ(ReportOf(Post("usA = 'x'\nfor (urA = 1 to 40)\n" + insert + "\nend\n")),
+            Report(limit, 10, insert));
 }
 
 }  // namespace

@@ -44,9 +44,9 @@ void CallLabel(ClContext& ctx, int label) {
   if (ctx.cl.second_pass && label != kNoFunction) RunLabel(ctx.calls, label);
 }
 
-bool CancelTool(ClContext& ctx) {
+bool CancelTool(ClContext& ctx, CancelAct act) {
   bool ran = CallPost(ctx, kPfToolCancel);
-  ctx.values.ints[kSiToolCancelAct] = 0;
+  if (act == CancelAct::kClear) ctx.values.ints[kSiToolCancelAct] = 0;
   ctx.cl.tools.cancel_pending = false;
   ctx.cl.tools.active = false;
   return ran;

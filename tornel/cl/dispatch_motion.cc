@@ -203,7 +203,7 @@ void RunMotionEvent(ClContext& ctx) {
     d.main_label = kNoFunction;
     ProcessCyclePoint(ctx);
   } else if (ctx.cl.tools.cancel_pending) {
-    if (CancelTool(ctx)) d.main_label = kNoFunction;
+    if (CancelTool(ctx, CancelAct::kKeep)) d.main_label = kNoFunction;
   }
   if (ints[kSiIndexMoveAct] == 1) {
     CallPost(ctx, kPfIndexMove);

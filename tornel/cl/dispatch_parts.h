@@ -34,10 +34,14 @@ bool CallPost(ClContext& ctx, int number);
 // The same for a resolved label (kNoFunction: nothing).
 void CallLabel(ClContext& ctx, int label);
 
-// Calls ToolCancel and clears the cancel flags (END, OPERTN, tool change,
-// the last motion of a tool); true when the post's ToolCancel ran.  Only
-// then does it take the place of the record's own post function.
-bool CancelTool(ClContext& ctx);
+// Calls ToolCancel and ends the tool (END, OPERTN, tool change, the last
+// motion of a tool); true when the post's ToolCancel ran.  Only then does
+// it take the place of the record's own post function.  At the last motion
+// siToolCancelAct stays as the look-ahead announced it, for the motion
+// function that runs when the post has no ToolCancel; the end of the
+// motion event clears it.  The other records clear it at once.
+enum class CancelAct { kClear, kKeep };
+bool CancelTool(ClContext& ctx, CancelAct act = CancelAct::kClear);
 
 // State records.
 void DispatchCoolant(ValueTables& v, const RecordWords& w);

@@ -112,6 +112,24 @@ TEST_F(DispatchTest, ToolChangeReplacesTheFirstMotionAndToolCancelTheLast) {
   EXPECT_EQ(Int("siToolCh"), 2);
 }
 
+TEST_F(DispatchTest, WithoutToolCancelTheLastMotionSeesTheCancelAnnounced) {
+  std::string post = std::string(kLogVariables) + LogFunc("ToolChange", 25, "siToolCancelAct") +
+                     LogFunc("Move", 1, "siToolCancelAct") +
+                     LogFunc("ProgEnd", 36, "siToolCancelAct");
+  RunPasses(post,
+            "LOADTL/1\nFEDRAT/100\nGOTO/1,0,0\nGOTO/2,0,0\nLOADTL/2\nGOTO/3,0,0\n"
+            "GOTO/4,0,0\nEND\n");
+  // The motion before each tool change and END runs as the post's own
+  // Move, with the cancel announced; the end of its event clears it.
+  EXPECT_EQ(Log(), (std::vector<int>{25, 1, 25, 1, 36}));
+  EXPECT_EQ(Real("urVal", 1), 0);  // the tool change that replaces GOTO/1
+  EXPECT_EQ(Real("urVal", 2), 1);  // GOTO/2, the last of tool 1
+  EXPECT_EQ(Real("urVal", 3), 0);
+  EXPECT_EQ(Real("urVal", 4), 1);  // GOTO/4, the last before END
+  EXPECT_EQ(Real("urVal", 5), 0);
+  EXPECT_EQ(Int("siToolCancelAct"), 0);
+}
+
 TEST_F(DispatchTest, MoveReceivesEveryMotionWhenAloneAndCutsAreBracketed) {
   std::string post = std::string(kLogVariables) + LogFunc("Move", 1, "siMoveType") +
                      LogFunc("CutStart", 33, "srX") + LogFunc("CutEnd", 34, "srX") +

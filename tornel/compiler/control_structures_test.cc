@@ -241,7 +241,7 @@ TEST_F(ControlStructures, TwoLabelLinesInARowShareAPosition) {
             "{label L0}\n"
             "0,6|y=2\n");
   LoadedProgram p;
-  LoadProgram(diag_, text, state_.label_counter, p);
+  LoadProgram(diag_, text, state_.label_counter, {}, p);
   EXPECT_EQ(p.labels[0], p.labels[1]);
   EXPECT_EQ(p.bytes.substr(static_cast<size_t>(p.labels[0])), "0,6" + Tok(kTokLocation) + "y=2\n");
 }

@@ -258,6 +258,7 @@ std::vector<std::string> DeclarationsPass(Diagnostics& diag, CompilerState& comp
   // numbers the preprocessor gave them.
   compiler.string_literals = static_cast<int>(TextCount(compiler.stacks, kStringLiteralRow));
   int first = AllocateSlots(variables, VarType::kString, compiler.string_literals);
+  if (first < 0) ReportTooManyVariables(diag);
   assert(compiler.string_literals == 0 || first == variables.system_string_slots);
   compiler.first_literal = compiler.string_literals == 0 ? variables.system_string_slots : first;
 

@@ -42,9 +42,57 @@ void BlankAfterColons(std::string& s) {
     s.insert(pos + 1, 1, ' ');
 }
 
-void Finish(std::string& s) {
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The bytes whose reference carries a decimal number right after them.
+bool IsNumberedReference(char c) {
+  return c == kTokIntVar || c == kTokRealVar || c == kTokStringRef || c == kTokAddress ||
+         c == kTokModalGroup || c == kTokJump || c == kTokJumpIfFalse || c == kTokJumpIfTrue;
+}
+
+// The kind bytes that give a function reference its descriptor offset.
+bool IsUserFunctionKind(char cls, char kind) {
+  if (cls == kTokNumFunc) return kind == kTokFuncUser || kind == kTokFuncUserReal;
+  if (cls == kTokStrFunc) return kind == kTokFuncUser;
+  if (cls == kTokProc)
+    return kind == kTokFuncUser || kind == kTokFuncOnApt || kind == kTokFuncOnAddr ||
+           kind == kTokFuncOnAddrOut || kind == kTokFuncPost;
+  return false;
+}
+
+// True when a number stands after a blank right behind a reference's
+// number (an array's size included), where removing the blanks would join
+// the two.
+bool NumberJoinsReference(std::string_view s) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    size_t digits;
+    if (IsNumberedReference(s[i])) {
+      digits = i + 1;
+    } else if (i + 1 < s.size() && IsUserFunctionKind(s[i], s[i + 1])) {
+      digits = i + 2;
+    } else {
+      continue;
+    }
+    size_t end = digits;
+    while (end < s.size() && IsDigit(s[end])) ++end;
+    if (end == digits) continue;  // "_addr[...]": no number of its own
+    bool variable = s[i] == kTokIntVar || s[i] == kTokRealVar || s[i] == kTokStringRef;
+    if (variable && end < s.size() && s[end] == '|') {
+      ++end;
+      while (end < s.size() && IsDigit(s[end])) ++end;
+    }
+    size_t next = end;
+    while (next < s.size() && s[next] == ' ') ++next;
+    if (next > end && next < s.size() && (IsDigit(s[next]) || s[next] == '.')) return true;
+    i = end - 1;
+  }
+  return false;
+}
+
+void Finish(Diagnostics& diag, std::string& s) {
   ReplaceWholeWords(s, kNoWord, kNoValue);
   ReplaceWholeWords(s, kYesWord, kYesValue);
+  if (NumberJoinsReference(s)) FatalAt(diag, kMsgInvalidExpression);
   s.erase(std::remove(s.begin(), s.end(), ' '), s.end());
 }
 
@@ -72,7 +120,7 @@ std::vector<std::string> FinalTextPass(Diagnostics& diag, const std::vector<std:
     for (const StatementHook* hook : {&hooks.builtins, &hooks.settings, &hooks.output})
       if (*hook) (*hook)(diag, statements);
     for (std::string& statement : statements) {
-      Finish(statement);
+      Finish(diag, statement);
       out.push_back(WithLocation(loc, statement));
     }
   }

@@ -8,6 +8,7 @@ int ReserveDescriptor(Diagnostics& diag, FunctionTables& tables, int params) {
   int offset = tables.descriptor_end;
   int size = DescriptorSize(params);
   GrowTable(diag, tables.descriptors, static_cast<size_t>(offset + size - 1));
+  WithMemory(diag, [&] { tables.offsets.push_back(offset); });
   tables.descriptor_end = offset + size;
   return offset;
 }

@@ -48,6 +48,9 @@ struct FunctionTables {
   // grown 2048 entries at a time, `descriptor_end` the next free offset.
   std::vector<int32_t> descriptors;
   int descriptor_end = 0;
+  // The offset of every descriptor, ascending: the only offsets a function
+  // reference may carry.
+  std::vector<int32_t> offsets;
   // In definition order; the first entry of a command is the one that runs.
   std::vector<OnAptEntry> onapt;
   std::vector<AddressHook> address_hooks;

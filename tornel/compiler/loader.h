@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tornel/base/diagnostics.h"
+#include "tornel/compiler/function_table.h"
 
 namespace tornel {
 
@@ -25,11 +26,32 @@ struct LoadedProgram {
 
 inline size_t ProgramLength(const LoadedProgram& p) { return p.bytes.size(); }
 
+// A reference of the program that names nothing (internal: the passes
+// never write one).
+inline constexpr const char* kMsgIllegalReference =
+    "Tornel internal error. Illegal reference in LoadProgram.";
+
+// What the references of a program may name: the sizes of the value tables
+// and the function descriptors.
+struct ReferenceLimits {
+  size_t ints = 0;
+  size_t reals = 0;
+  size_t strings = 0;
+  const FunctionTables* functions = nullptr;  // null: the program has no functions
+};
+
 // Loads `lines` (records and label lines, without line ends) into
 // `program`.  The label table starts with `label_count` entries, all
 // kLabelNotPlaced; a label line with a larger number enlarges it.
 // "Not enough memory for postprocessor." when the program can't be held.
+//
+// Then every reference is checked, so that the interpreter can trust what
+// it reads: a variable (its index, and an array's size) lies inside its
+// value table, a function reference carries the offset of a descriptor
+// whose label, locals and parameters are in range, a jump names a placed
+// label, and a function class byte is followed by a function code.  A
+// reference that fails is kMsgIllegalReference.
 void LoadProgram(Diagnostics& diag, const std::vector<std::string>& lines, int label_count,
-                 LoadedProgram& program);
+                 const ReferenceLimits& limits, LoadedProgram& program);
 
 }  // namespace tornel

@@ -45,6 +45,10 @@ inline constexpr char kTokFuncOnApt = TokenByte(191);     // 191 after 138: OnAP
 inline constexpr char kTokFuncOnAddr = TokenByte(192);    // 192 after 138: OnAddr function
 inline constexpr char kTokFuncOnAddrOut = TokenByte(193); // 193 after 138: OnAddrOut function
 inline constexpr char kTokFuncPost = TokenByte(194);      // 194 after 138: post function
+// The smallest byte that may follow a function class byte: the kinds above
+// and every built-in code are at least this, so no reference byte can hide
+// behind a class byte (the loader relies on it).
+inline constexpr unsigned char kFirstFunctionCode = 190;
 
 // Sections and functions.
 inline constexpr char kTokFuncStart = TokenByte(140);  // 140: start of a function (never executed)

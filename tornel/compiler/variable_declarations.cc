@@ -13,10 +13,17 @@ constexpr char kTypeBytes[kVarTypes] = {kTokIntVar, kTokRealVar, kTokStringRef};
 VariableDefinition ParseDefinition(Diagnostics& diag, std::string_view text) {
   std::optional<VariableDefinition> def = ParseVariableDefinition(text);
   if (!def || !TypeFromName(def->name)) FatalAt(diag, kMsgInvalidVariable);
+  if (def->elements > kArrayLimit)
+    FatalAt(diag, FormatMessage(kMsgArrayTooLarge, {std::to_string(kArrayLimit)}));
   return *def;
 }
 
+
 }  // namespace
+
+void ReportTooManyVariables(Diagnostics& diag) {
+  FatalAt(diag, FormatMessage(kMsgTooManyVariables, {std::to_string(kValueTableLimit)}));
+}
 
 std::string VariableReference(VarType type, int slot, int elements, bool is_array) {
   std::string ref(1, kTypeBytes[static_cast<int>(type)]);
@@ -46,7 +53,7 @@ void DefineGlobalVariable(Diagnostics& diag, VariableTable& variables,
   std::string name = LowerName(def.name);
   if (!file_names.insert(name).second) FatalAt(diag, FormatMessage(kMsgVariableInUse, {name}));
   DefineResult result = DefineVariable(variables, *TypeFromName(name), text, file);
-  if (result.status == DefineStatus::kTooLarge) ReportNoMemory(diag);
+  if (result.status == DefineStatus::kTooLarge) ReportTooManyVariables(diag);
 }
 
 const LocalVariable& DefineLocalVariable(Diagnostics& diag, VariableTable& variables,
@@ -56,7 +63,7 @@ const LocalVariable& DefineLocalVariable(Diagnostics& diag, VariableTable& varia
   if (locals.by_name.count(name)) FatalAt(diag, FormatMessage(kMsgVariableInUse, {name}));
   VarType type = *TypeFromName(name);
   int slot = AllocateSlots(variables, type, def.elements);
-  if (slot < 0) ReportNoMemory(diag);
+  if (slot < 0) ReportTooManyVariables(diag);
   std::string ref = VariableReference(type, slot, def.elements, def.is_array);
   locals.by_name.emplace(name, locals.list.size());
   locals.list.push_back({std::move(name), type, slot, std::move(ref)});

@@ -27,6 +27,13 @@ inline constexpr const char* kMsgGlobalNotUser =
     "Variables defined outside functions must be user type, wrong type in";
 inline constexpr const char* kMsgLocalNotLocal =
     "Variables defined inside function must be local type, wrong type in";
+inline constexpr const char* kMsgArrayTooLarge =
+    "Array too large: an array may have at most %d elements in";
+inline constexpr const char* kMsgTooManyVariables =
+    "Too many variables: a value table may hold at most %d values in";
+
+// A value table that would outgrow kValueTableLimit.
+[[noreturn]] void ReportTooManyVariables(Diagnostics& diag);
 
 // The text a variable name is replaced by: its type byte, the first slot,
 // and for an array '|' and the element count.

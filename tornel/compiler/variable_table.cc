@@ -1,5 +1,7 @@
 #include "tornel/compiler/variable_table.h"
 
+#include "tornel/base/table_growth.h"
+
 namespace tornel {
 
 std::string LowerName(std::string_view name) {
@@ -16,7 +18,7 @@ const VariableEntry* FindVariable(const VariableTable& table, std::string_view n
 
 int AllocateSlots(VariableTable& table, VarType type, int count) {
   int& used = table.slots_used[static_cast<int>(type)];
-  if (count < 0 || used > INT_MAX - count) return -1;
+  if (count < 0 || used > kValueTableLimit - count) return -1;
   int first = used;
   used += count;
   return first;

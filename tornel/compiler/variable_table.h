@@ -96,7 +96,7 @@ enum class DefineStatus {
   kDefined,   // a new entry with fresh slots
   kShared,    // the name was there already: no new slots, the first definition stands
   kInvalid,   // the text is no valid definition
-  kTooLarge,  // the value table would outgrow the slot numbers
+  kTooLarge,  // the value table would outgrow kValueTableLimit
 };
 
 struct DefineResult {

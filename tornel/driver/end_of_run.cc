@@ -7,6 +7,7 @@
 #include "platform/process.h"
 #include "platform/text_file.h"
 #include "tornel/base/file_open.h"
+#include "tornel/base/table_growth.h"
 #include "tornel/driver/run_host.h"
 #include "tornel/output/line_ring.h"
 #include "tornel/output/nc_file.h"
@@ -48,9 +49,9 @@ namespace {
 // Runs one end-of-run step; a fatal report inside it (already shown) makes
 // the exit status 1 and the remaining steps still run.
 template <class Step>
-void Guarded(int& status, Step step) {
+void Guarded(Diagnostics& diag, int& status, Step step) {
   try {
-    step();
+    WithMemory(diag, step);  // running out of memory is reported too
   } catch (const RunEnded& e) {
     status = e.status != 0 ? e.status : 1;
   }
@@ -114,18 +115,18 @@ int EndOfRun(RunState& ctx, int status) {
     // to take one), the file is closed and finished (placeholders,
     // replacements, line ends, the error frame), then delivered.
     OutputTables& out = ctx.output;
-    if (!out.nc_failed) Guarded(status, [&] { FlushLines(RunHost(ctx).output()); });
-    Guarded(status, [&] {
+    if (!out.nc_failed) Guarded(ctx.diag, status, [&] { FlushLines(RunHost(ctx).output()); });
+    Guarded(ctx.diag, status, [&] {
       bool failed_before = out.nc_failed;
       if (!CloseNcFile(out) && !failed_before) FatalWriteError(ctx.diag, out.nc_name, errno);
     });
     bool finished = false;
     if (ctx.diag.cancelled != 1)
-      Guarded(status, [&] {
+      Guarded(ctx.diag, status, [&] {
         FinishNcFile(ctx, ctx.values, out);
         finished = true;
       });
-    Guarded(status, [&] { DeliverNcFile(ctx, finished); });
+    Guarded(ctx.diag, status, [&] { DeliverNcFile(ctx, finished); });
   }
   CleanUp(ctx);
   platform::ProgressClose(ctx.diag.progress);

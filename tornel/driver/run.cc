@@ -10,6 +10,7 @@
 #include "platform/select_list.h"
 #include "platform/text_file.h"
 #include "tornel/base/file_open.h"
+#include "tornel/base/table_growth.h"
 #include "tornel/builtins/builtin_table.h"
 #include "tornel/cl/cl_reader.h"
 #include "tornel/compiler/constants_pass.h"
@@ -190,7 +191,12 @@ void CompilePostLines(RunState& run, const SourceFiles& files,
   hooks.settings = SettingsPass;
   hooks.output = OutputStatementHook;
   c.text = FinalTextPass(diag, c.text, hooks);
-  LoadProgram(diag, c.text, c.label_counter, run.program);
+  ReferenceLimits limits;
+  limits.ints = run.values.ints.size();
+  limits.reals = run.values.reals.size();
+  limits.strings = run.values.strings.size();
+  limits.functions = &c.functions;
+  LoadProgram(diag, c.text, c.label_counter, limits, run.program);
   c.text = std::vector<std::string>();  // the program holds it now
   run.program_loaded = true;
   PrepareInterpreter(run);
@@ -230,10 +236,14 @@ void RunSecondPass(RunState& run) {
 }
 
 void RunTornel(RunState& run, const std::vector<std::string>& args) {
-  StartUp(run, args);
-  CompilePost(run);
-  RunFirstPass(run);
-  RunSecondPass(run);
+  // An allocation that fails anywhere in the run is reported like every
+  // other error, and the end-of-run steps follow.
+  WithMemory(run.diag, [&] {
+    StartUp(run, args);
+    CompilePost(run);
+    RunFirstPass(run);
+    RunSecondPass(run);
+  });
 }
 
 }  // namespace tornel

@@ -2,8 +2,10 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
+#include "tornel/base/table_growth.h"
 #include "tornel/compiler/control_structures.h"
 #include "tornel/compiler/tokens.h"
 #include "tornel/interp/functions.h"
@@ -75,6 +77,7 @@ unsigned char StringOperation(Interp& in, unsigned char op, int level, double& v
   if (!IsString(in)) return kTypeNumber;
   std::string& text = left.text();
   if (op == '+') {
+    CheckStringLength(in.diag, text.size() + in.st.str.size());
     text += in.st.str;
     text.swap(in.st.str);
   } else {
@@ -169,6 +172,9 @@ double VariableTerm(Interp& in) {
 }
 
 double Primary(Interp& in) {
+  // Every nested operand comes through here: parentheses, signs, the
+  // arguments of function calls.
+  NestingLevel level(in);
   InterpState& s = in.st;
   switch (s.tok.code) {
     case kCodeNumber: {
@@ -221,6 +227,20 @@ int32_t TruncateToInt32(double value) {
   return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(whole)));
 }
 
+int32_t SaturateToInt32(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 2147483647.0) return INT32_MAX;
+  if (value <= -2147483648.0) return INT32_MIN;
+  return static_cast<int32_t>(value);
+}
+
+std::string IntegerPartText(double value) {
+  if (std::isnan(value)) return "nan";
+  char buf[400];
+  std::snprintf(buf, sizeof buf, "%.0f", std::trunc(value) + 0.0);  // -0.5 reads 0
+  return buf;
+}
+
 double EvaluateExpression(Interp& in) { return Expr(in); }
 
 double Evaluate(Interp& in) {
@@ -239,10 +259,10 @@ int AccessVariable(Interp& in) {
   ReadToken(in);
   double v = Expr(in);
   if (s.tok.code != ']') FatalAt(in.diag, kMsgRightBracketMissing);
-  int32_t element = TruncateToInt32(v);
-  if (element < 1 || element > size)
-    FatalAt(in.diag, FormatMessage(kMsgArrayIndex, {std::to_string(size), std::to_string(element)}));
-  return index + element - 1;
+  // Checked as a whole number first: an index never wraps into range.
+  if (!(v >= 1.0 && v < static_cast<double>(size) + 1.0))
+    FatalAt(in.diag, FormatMessage(kMsgArrayIndex, {std::to_string(size), IntegerPartText(v)}));
+  return index + static_cast<int>(v) - 1;
 }
 
 void IllegalToken(Interp& in) { FatalPlain(in.diag, kMsgIllegalToken, true); }

@@ -13,12 +13,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
+#include "tornel/compiler/final_pass.h"  // kMsgInvalidExpression
 #include "tornel/interp/interp.h"
 
 namespace tornel {
 
-inline constexpr const char* kMsgInvalidExpression = "Invalid expression in";
 inline constexpr const char* kMsgCompareTypes = "Compare of different data types in";
 inline constexpr const char* kMsgDifferentTypes = "Expression with different data types in";
 inline constexpr const char* kMsgStringNotAllowed = "Expression not allowed with string in";
@@ -39,6 +40,19 @@ inline constexpr const char* kMsgVoidInExpression = "Void type funtion can't be 
 // outside the 32-bit range its low 32 bits (what is left of the 64-bit
 // integer part; 0 for values beyond that and for NaN).
 int32_t TruncateToInt32(double value);
+
+// A value used as an index, a count or an offset: its integer part,
+// saturated to the 32-bit range (NaN gives 0), so that a range check
+// refuses a large value instead of meeting its low 32 bits.
+int32_t SaturateToInt32(double value);
+
+// A condition's truth: its integer part is not zero (0.5, -0.9 and NaN
+// are false; 4294967296 is true).
+inline bool IsTrue(double value) { return value >= 1.0 || value <= -1.0; }
+
+// The integer part of a value as decimal text, for messages that quote
+// an index ("4294967297", "-1"; "nan").
+std::string IntegerPartText(double value);
 
 // Evaluates the expression whose first token is the current one; leaves
 // the token after it current.

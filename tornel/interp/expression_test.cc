@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "tests/post_run.h"
+#include "tornel/base/table_growth.h"
+#include "tornel/compiler/loader.h"
+#include "tornel/compiler/variable_declarations.h"
 
 namespace tornel {
 namespace {
@@ -74,6 +77,28 @@ TEST_F(Expressions, ComparisonsAreExact) {
   EXPECT_EQ(Real("urB"), 0);  // -0 is zero
 }
 
+TEST_F(Expressions, ConditionsAndIndexesDoNotWrap) {
+  // Only a store into an integer variable keeps the low 32 bits: a
+  // condition counts by its whole integer part, an index is checked whole.
+  // The language writes no exponents: 1e308 and 1e300 are spelt out.
+  const std::string e308 = "1" + std::string(308, '0');
+  const std::string e300 = "1" + std::string(300, '0');
+  Run(Main("if (4294967296)\nuiA = 1\nend\n"
+           "if (-4294967296.5)\nuiB = 1\nend\n"
+           "repeat\nurA = urA + 1\nuntil (" + e308 + ")\n"
+           "while (0.9)\nurB = 5\nend\n"));
+  EXPECT_EQ(Int("uiA"), 1);
+  EXPECT_EQ(Int("uiB"), 1);
+  EXPECT_EQ(Real("urA"), 1);  // UNTIL ended the loop after one round
+  EXPECT_EQ(Real("urB"), 0);
+  const std::string range = "Invalid array variable index:\nIndex value must be from 1 to 3. ";
+  ReportAt("uiA = uiArr[4294967297]\n", 1, range + "There is index value 4294967297 in");
+  ReportAt("uiArr[-4294967295] = 1\n", 1, range + "There is index value -4294967295 in");
+  ReportAt("uiA = uiArr[-0.5]\n", 1, range + "There is index value 0 in");
+  ReportAt("uiA = uiArr[" + e300 + " * 2]\n", 1,
+           range + "There is index value " + IntegerPartText(2e300) + " in");
+}
+
 TEST_F(Expressions, IntegerVariablesTruncateAndWrap) {
   EXPECT_EQ(IntOf("2.9"), 2);
   EXPECT_EQ(IntOf("-2.9"), -2);
@@ -132,6 +157,51 @@ TEST_F(Expressions, ArrayIndexMessages) {
   ReportAt("uiA = uiArr.5\n", 1, kMsgLeftBracketMissing);
   ReportAt("uiA = uiArr[1\n", 1, kMsgRightBracketMissing);
   ReportAt("uiA = uiB[1]\n", 1, "Invalid use of left bracket [ in");
+}
+
+TEST_F(Expressions, ANumberAfterANameIsRefusedWhenCompiling) {
+  // Compiled, a reference is its byte and a decimal number: a number after
+  // it would join that number and name another slot of the tables.
+  for (const char* text :
+       {"uiB 1000 = 5", "urA = usB 1000000", "urA = 'a' 5", "siRecs 100000 = 1",
+        "o: usA 100000", "urA = frPerTooth 2147483647(400,0)", "uiArr 2 = 1", "uiA = uiB yes"}) {
+    const std::string statement = text;
+    std::string post = Main(statement + "\n") + "func frPerTooth(lrA, lrB)\nreturn 1\nend func\n";
+    std::string report = ReportOf(post);
+    EXPECT_EQ(report, Report(kMsgInvalidExpression, kBodyLine, statement)) << statement;
+    // Refused by the compiler: no program was loaded.
+    EXPECT_FALSE(ctx.program_loaded) << statement;
+  }
+}
+
+TEST_F(Expressions, TokenBytesWrittenInThePostAreCheckedWhenLoading) {
+  // Bytes above 127 outside string literals reach the program as they
+  // stand; the loader refuses the references they make up.
+  for (std::string body : {"uiA = \x82" "99999\n", "\x83" "7|100000[1] = 1\n",
+                           "\x8a\xbe" "123456\n", "jump \xa7" "4000\n"}) {
+    EXPECT_EQ(ReportOf(Main(body)), kMsgIllegalReference) << body;
+    EXPECT_FALSE(ctx.program_loaded);
+  }
+}
+
+TEST_F(Expressions, ArraysAndValueTablesHaveLimits) {
+  auto body = [](const std::string& decls) {
+    return "main\nvariable\n" + decls + "end\nend main\n";
+  };
+  // 7.8 GB if it were taken: refused before anything is allocated.
+  EXPECT_EQ(ReportOf(body("urA\nurB[1000000000]\n")),
+            Report(FormatMessage(kMsgArrayTooLarge, {std::to_string(kArrayLimit)}), 4,
+                   "urB[1000000000]"));
+  EXPECT_EQ(ReportOf("main\nend main\nfunc fvX\nend func\n"
+                     "func fvY\nvariable\nliA[1000001]\nend\nend func\n"),
+            Report(FormatMessage(kMsgArrayTooLarge, {std::to_string(kArrayLimit)}), 7,
+                   "liA[1000001]"));
+  EXPECT_EQ(ReportOf(body("urA[1000000]\nurB[1000000]\nurC[1000000]\nurD[1000000]\n")),
+            Report(FormatMessage(kMsgTooManyVariables, {std::to_string(kValueTableLimit)}), 6,
+                   "urD[1000000]"));
+  // At the array limit a post compiles and runs.
+  Run(body("usA[1000000]\n") + "main\nusA[1000000] = 'end'\nend main\n");
+  EXPECT_EQ(Str("usA", kArrayLimit), "end");
 }
 
 TEST_F(Expressions, TypeAndArithmeticMessages) {

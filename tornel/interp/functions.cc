@@ -50,12 +50,15 @@ class ArgumentFrame {
   size_t base_;
 };
 
-// The descriptor at `offset`, checked against the table.
+// The descriptor at `offset`.  The loader has checked every reference;
+// this stays as the last guard, in 64 bits so that no sum overflows.
 const int32_t* Descriptor(Interp& in, int offset) {
   const FunctionTables& f = in.functions;
-  if (offset + kDescParams > f.descriptor_end) IllegalToken(in);
+  const int64_t end = f.descriptor_end;
+  if (offset < 0 || int64_t{offset} + kDescParams > end) IllegalToken(in);
   const int32_t* d = f.descriptors.data() + offset;
-  if (d[kDescParamCount] < 0 || offset + DescriptorSize(d[kDescParamCount]) > f.descriptor_end)
+  const int64_t params = d[kDescParamCount];
+  if (params < 0 || int64_t{offset} + kDescParams + kDescParamSize * params > end)
     IllegalToken(in);
   return d;
 }
@@ -70,6 +73,7 @@ void ClearLocals(ValueTables& t, const int32_t* d) {
 // The user function whose kind byte stands at the position (its class
 // token read).
 double CallUserFunction(Interp& in, unsigned char cls, char kind) {
+  NestingLevel level(in);
   InterpState& s = in.st;
   ValueTables& t = in.values;
   ++s.pos;

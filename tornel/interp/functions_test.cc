@@ -38,6 +38,41 @@ TEST_F(Functions, RecursionSharesOneSetOfLocals) {
   EXPECT_EQ(Int("uiB"), 1);
 }
 
+TEST_F(Functions, RecursionWithoutEndStopsAtTheNestingLimit) {
+  const std::string limit =
+      "Function calls and expressions nested more than " + std::to_string(kMaxNesting) +
+      " levels deep in";
+  auto message = [&](const std::string& post) {
+    std::string report = ReportOf(post);
+    size_t at = report.find("\n\n") + 2;
+    return report.substr(at, report.find(" line ") - at);
+  };
+  // A procedure, a value function through its RETURN, a post function.
+  EXPECT_EQ(message(Post("fvLoop\n", "func fvLoop\nuiA = uiA + 1\nfvLoop\nend func\n")), limit);
+  // Each call is one level; its statement's operands take the last ones.
+  EXPECT_GE(Int("uiA"), kMaxNesting - 2);
+  EXPECT_LE(Int("uiA"), kMaxNesting);
+  EXPECT_EQ(message(Post("uiA = fiLoop(1)\n",
+                         "func fiLoop(liN)\nreturn fiLoop(liN + 1)\nend func\n")),
+            limit);
+  EXPECT_EQ(message(Post("ToolChange\n", "func ToolChange\nToolChange\nend func\n")), limit);
+  // Deep expressions count alike: parentheses, signs and built-in calls.
+  const std::string deep =
+      std::string(kMaxNesting + 1, '(') + "1" + std::string(kMaxNesting + 1, ')');
+  EXPECT_EQ(message(Post("urA = " + deep + "\n", "")), limit);
+  std::string calls;
+  for (int i = 0; i <= kMaxNesting; ++i) calls += "strcopy(";
+  calls += "'ab'";
+  for (int i = 0; i <= kMaxNesting; ++i) calls += ",1,2)";
+  EXPECT_EQ(message(Post("usA = " + calls + "\n", "")), limit);
+  // Within the limit nothing is refused, and the count starts afresh.
+  const std::string ok =
+      std::string(kMaxNesting - 5, '(') + "2" + std::string(kMaxNesting - 5, ')');
+  Run(Post("urA = " + ok + "\nurB = " + ok + "\n", ""));
+  EXPECT_EQ(Real("urB"), 2);
+  EXPECT_EQ(ctx.interp.nesting, 0);
+}
+
 TEST_F(Functions, ParametersByValue) {
   Run(Post("uiA = fiWhole(2.9)\nurA = frHalf(3)\nusA = fsJoin('ab', usB + 'c')\n"
            "urB = fiHalf(3)\nfvSet(7)\n",

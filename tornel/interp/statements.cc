@@ -29,7 +29,7 @@ void RunCondition(Interp& in) {
   int label = ReadDecimal(in);
   ReadToken(in);
   ExpectStatementEnd(in);
-  bool zero = TruncateToInt32(value) == 0;
+  bool zero = !IsTrue(value);
   if (zero == (jump == TokenValue(kTokJumpIfFalse))) s.pos = LabelPosition(in, label);
 }
 
@@ -108,6 +108,7 @@ void RunAtLabel(Interp& in, int label) {
   // The caller may be in the middle of a statement (an output statement
   // running an OnAddr function): its reading state comes back afterwards.
   SavedReading saved(in);
+  NestingLevel level(in);
   in.st.pos = LabelPosition(in, label);
   RunStatements(in);
 }

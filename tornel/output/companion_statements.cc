@@ -27,7 +27,7 @@ int ReferenceIndex(Interp& in, int count) {
     ReadToken(in);
     double v = Evaluate(in);
     if (in.st.type != kTypeNumber || in.st.tok.code != ']') return 0;
-    n = TruncateToInt32(v);
+    n = SaturateToInt32(v);
   } else {
     if (!IsDigit(Byte(in))) return 0;
     n = ReadDecimal(in);
@@ -197,7 +197,15 @@ void RunReplace(Interp& in, OutputContext& ctx) {
   }
   if (!AtEnd(in)) FatalAt(in.diag, FormatMessage(kMsgInvalidReplace, {name}));
   if (ctx.flags.first_run) return;
+  // The same replacement registered again (a replace: in a post function
+  // that runs at every motion) is registered once: applied twice it would
+  // multiply its own output.
   std::vector<Replacement>& list = ctx.output.replacements.entries;
+  const std::vector<std::string>& strings = ctx.values.strings;
+  for (const Replacement& r : list)
+    if (r.mode == mode && strings[r.search] == strings[search] &&
+        strings[r.replacement] == strings[replacement])
+      return;
   WithMemory(in.diag, [&] { list.push_back(Replacement{search, replacement, mode}); });
 }
 

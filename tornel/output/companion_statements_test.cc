@@ -162,6 +162,16 @@ TEST_F(Companion, ReplacementsAreRegistered) {
   EXPECT_EQ(r[2].mode, kReplaceAddrInComments);
 }
 
+TEST_F(Companion, TheSameReplacementIsRegisteredOnce) {
+  // Two statements with the same texts and mode, run again and again; a
+  // different mode or text is a replacement of its own.
+  ASSERT_TRUE(Start(Post(kAddresses, "func progstart\nreplace: 'X' = 'XX'\nreplace: 'X' = 'XX'\n"
+                                     "replace: 'X' = 'XX' com\nrepword: 'X' = 'XX'\n"
+                                     "replace: 'X' = 'XY'\nend func\n")));
+  for (int i = 0; i < 5; ++i) Call("ProgStart");
+  EXPECT_EQ(ctx.output.replacements.entries.size(), 4u);
+}
+
 TEST_F(Companion, Messages) {
   auto has = [](const std::string& report, const std::string& message) {
     return report.find(message) != std::string::npos;

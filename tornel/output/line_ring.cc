@@ -76,6 +76,9 @@ void AddSequenceWord(OutputContext& ctx, LineSlot& slot, int request) {
 
 void AddWord(Diagnostics& diag, LineSlot& slot, std::string_view text, int order,
              int& running_order, bool blank, uint32_t band) {
+  if (slot.chars + text.size() + 1 > kNcLineLimit)
+    FatalAt(diag, FormatMessage(kMsgNcLineTooLong, {std::to_string(kNcLineLimit)}));
+  slot.chars += text.size() + 1;
   if (static_cast<size_t>(slot.count) == slot.words.size()) {
     WithMemory(diag, [&] { slot.words.resize(slot.words.size() + kWordGrowth); });
   }
@@ -90,6 +93,7 @@ void AddWord(Diagnostics& diag, LineSlot& slot, std::string_view text, int order
 
 void ClearSlot(LineSlot& slot) {
   slot.count = 0;
+  slot.chars = 0;
   slot.seq_request = 0;
   slot.no_number = false;
   slot.skip = false;
@@ -107,7 +111,10 @@ void FinishLine(OutputContext& ctx, int index, bool flushing) {
     if (HasBand(key, kBandMarked)) key -= kBandMarked;
     else all_marked = false;
   }
-  if (all_marked) slot.count = 0;
+  if (all_marked) {
+    slot.count = 0;
+    slot.chars = 0;
+  }
   slot.pending = false;
   if (!flushing && !slot.no_each) {
     ctx.output.word_slot = index;  // the EACH words join this line

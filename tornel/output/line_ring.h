@@ -35,6 +35,14 @@ inline constexpr int kSeqNextUnit = 100000;
 inline constexpr int kSeqOwnRequest = 10000;
 inline constexpr double kNoSeqValue = DBL_MAX;  // no number set by SEQSET
 
+// The most an NC line may hold, in characters (each word counts one more,
+// for its blank): lines are made by the post, and no line may grow without
+// bound, neither while its words are collected nor by the replacements of
+// the finishing.  A longest string fits with room to spare.
+inline constexpr size_t kNcLineLimit = 2000000;
+inline constexpr const char* kMsgNcLineTooLong =
+    "NC line too long: an NC line may hold at most %d characters in";
+
 inline constexpr const char* kMsgNoSeqAddress =
     "Sequence number address not defined\neven there is output with sequence number in";
 
@@ -46,6 +54,7 @@ struct LineWord {
 
 struct LineSlot {
   int count = 0;                // words in use; the texts beyond keep their memory
+  size_t chars = 0;             // their characters, one more per word (kNcLineLimit)
   std::vector<LineWord> words;  // grows 100 words at a time
   int seq_request = 0;
   bool no_number = false;  // -O:

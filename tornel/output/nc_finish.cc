@@ -8,6 +8,7 @@
 #include "platform/text_file.h"
 #include "tornel/base/file_open.h"
 #include "tornel/base/run_context.h"
+#include "tornel/output/line_ring.h"
 #include "tornel/output/output_tables.h"
 #include "tornel/output/string_match.h"
 #include "tornel/sysvars/system_variables.h"
@@ -72,15 +73,19 @@ MatchKind KindOf(int base_mode) {
   }
 }
 
-void ApplyTo(std::string& part, const ReplacementList& list,
+// False when a replacement would make the part longer than an NC line may be.
+bool ApplyTo(std::string& part, const ReplacementList& list,
              const std::vector<std::string>& strings, bool comment) {
   for (const Replacement& r : list.entries) {
     if (InComments(r) != comment) continue;
     if (r.search < 0 || r.replacement < 0 || static_cast<size_t>(r.search) >= strings.size() ||
         static_cast<size_t>(r.replacement) >= strings.size())
       continue;
-    ReplaceMatches(part, strings[r.search], strings[r.replacement], KindOf(BaseMode(r)));
+    if (ReplaceMatches(part, strings[r.search], strings[r.replacement], KindOf(BaseMode(r)),
+                       kNcLineLimit) == kReplacedTooLong)
+      return false;
   }
+  return true;
 }
 
 size_t Digits(double v) { return Fixed0(v).size(); }
@@ -146,13 +151,13 @@ void ReplaceMovePlaceholders(std::string& line, const MoveTotals& totals) {
   }
 }
 
-void ApplyReplacements(std::string& line, const ReplacementList& list,
+bool ApplyReplacements(std::string& line, const ReplacementList& list,
                        const std::vector<std::string>& strings) {
   const char start = static_cast<char>(kCommentStart);
   const char end = static_cast<char>(kCommentEnd);
   if (list.entries.empty() && line.find(start) == std::string::npos &&
       line.find(end) == std::string::npos)
-    return;
+    return true;
   // NC text and comment texts alternate; a comment without its end marker
   // runs to the end of the line.
   std::string out, part;
@@ -161,17 +166,20 @@ void ApplyReplacements(std::string& line, const ReplacementList& list,
     size_t open = line.find(start, pos);
     part.assign(line, pos, open == std::string::npos ? std::string::npos : open - pos);
     std::erase(part, end);
-    ApplyTo(part, list, strings, false);
+    if (!ApplyTo(part, list, strings, false) || out.size() + part.size() > kNcLineLimit)
+      return false;
     out += part;
     if (open == std::string::npos) break;
     size_t close = line.find(end, open + 1);
     part.assign(line, open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
-    ApplyTo(part, list, strings, true);
+    if (!ApplyTo(part, list, strings, true) || out.size() + part.size() > kNcLineLimit)
+      return false;
     out += part;
     if (close == std::string::npos) break;
     pos = close + 1;
   }
   line = std::move(out);
+  return true;
 }
 
 std::string FileLengthText(double length, size_t placeholder_length) {
@@ -195,15 +203,20 @@ void FinishNcFile(RunContext& ctx, const ValueTables& values, const OutputTables
     InFile nc(OpenFileAs(diag, work, "r", name));
     OutFile tmp(OpenFile(diag, kTempNcCopy, "w"));
     std::string line;
+    int line_number = 0;
     while (platform::ReadTextLine(nc.get(), line)) {
       Pump(diag);
+      ++line_number;
       bool ended = !line.empty() && line.back() == '\n';
       // After a failed write the file ends inside a line: that part of a
       // line goes, so the framed text ends with the last whole line.
       if (!ended && output.nc_failed) break;
       platform::ChopNewline(line);
       ReplaceMovePlaceholders(line, totals);
-      ApplyReplacements(line, output.replacements, values.strings);
+      if (!ApplyReplacements(line, output.replacements, values.strings))
+        FatalPlain(ctx.diag, FormatMessage(kMsgReplacedLineTooLong,
+                                           {std::to_string(line_number),
+                                            std::to_string(kNcLineLimit)}));
       if (ended) {
         line += text_mode ? std::string_view("\n") : std::string_view(eol);
         total_growth += growth;

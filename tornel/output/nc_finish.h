@@ -47,8 +47,13 @@ void ReplaceMovePlaceholders(std::string& line, const MoveTotals& totals);
 
 // The replacement list applied to one line: modes 1-3 to the NC text,
 // modes 11-13 to the comment texts; the comment markers are removed.
-void ApplyReplacements(std::string& line, const ReplacementList& list,
+// False, the line left as it may stand half done, when the replacements
+// would make it longer than kNcLineLimit.
+bool ApplyReplacements(std::string& line, const ReplacementList& list,
                        const std::vector<std::string>& strings);
+
+inline constexpr const char* kMsgReplacedLineTooLong =
+    "NC line %d too long after the replacements: an NC line may hold at most %d characters.";
 
 // The value written for "%FileLen%" (placeholder length 9) or
 // "%FileLenUNIX%" (13) in a file of `length` bytes: right for a file that

@@ -9,6 +9,7 @@
 #include "tests/fatal_report.h"
 #include "tests/test_dir.h"
 #include "tornel/base/run_context.h"
+#include "tornel/output/line_ring.h"
 #include "tornel/output/output_tables.h"
 #include "tornel/sysvars/system_variable_counts.h"
 #include "tornel/sysvars/system_variables.h"
@@ -50,6 +51,21 @@ TEST(Replacements, ModesInsideAndOutsideComments) {
   std::string nc = "X12.5 XY X";
   ApplyReplacements(nc, addr, strings);
   EXPECT_EQ(nc, "U12.5 XY U");
+}
+
+TEST(Replacements, NoLineGrowsBeyondTheLimit) {
+  std::vector<std::string> strings = {"X", std::string(1000, 'X')};
+  ReplacementList list;
+  list.entries = {{0, 1, kReplaceText}};
+  std::string line(kNcLineLimit / 1000, 'X');  // becomes exactly the limit
+  EXPECT_TRUE(ApplyReplacements(line, list, strings));
+  EXPECT_EQ(line.size(), kNcLineLimit);
+  line = std::string(kNcLineLimit / 1000 + 1, 'X');
+  EXPECT_FALSE(ApplyReplacements(line, list, strings));
+  // Inside a comment alike.
+  list.entries = {{0, 1, kReplaceTextInComments}};
+  line = "N1 \xB7" + std::string(kNcLineLimit / 1000 + 1, 'X') + "\xB8";
+  EXPECT_FALSE(ApplyReplacements(line, list, strings));
 }
 
 TEST(FileLength, CountsItsOwnDigits) {
@@ -129,6 +145,15 @@ TEST_F(FinishNcFileTest, LimitWarningWithoutTextUsesTheTerminatedLine) {
   std::string dashes(50, '-');
   std::string frame = dashes + "\nPostprocessing terminated with ERROR!\n" + dashes + "\n";
   EXPECT_EQ(ReadFile("p.nc"), frame + "N1\n" + frame);
+}
+
+TEST_F(FinishNcFileTest, ALineTooLongAfterTheReplacementsIsReported) {
+  values_.strings.push_back("X");
+  values_.strings.push_back(std::string(100, 'X'));
+  output_.replacements.entries = {{kStringSystemSlots, kStringSystemSlots + 1, kReplaceText}};
+  WriteFile("p.nc", "N1\r\n" + std::string(kNcLineLimit / 100 + 1, 'X') + "\r\n");
+  EXPECT_EQ(tornel_test::ReportOf(ctx_.diag, [&] { FinishNcFile(ctx_, values_, output_); }),
+            FormatMessage(kMsgReplacedLineTooLong, {"2", std::to_string(kNcLineLimit)}));
 }
 
 TEST_F(FinishNcFileTest, MissingNcFileChangesNothing) {

@@ -22,7 +22,7 @@ int ReferenceNumber(Interp& in, const char* message) {
   ReadToken(in);
   double n = Evaluate(in);
   if (in.st.type != kTypeNumber || in.st.tok.code != ']') FatalAt(in.diag, message);
-  return TruncateToInt32(n);
+  return SaturateToInt32(n);
 }
 
 // "." and the attribute byte; 0 when no "." follows.
@@ -40,7 +40,7 @@ int ElementIndex(Interp& in, const char* message) {
   double n = Evaluate(in);
   if (in.st.type != kTypeNumber || in.st.tok.code != ']') FatalAt(in.diag, message);
   ReadToken(in);
-  return TruncateToInt32(n);
+  return SaturateToInt32(n);
 }
 
 double NumberResult(Interp& in, double v) {
@@ -157,7 +157,12 @@ double AddressAttribute(Interp& in, OutputTables& output, int index, unsigned ch
   int* field = IntegerField(a, attribute);
   if (!field) FatalAt(in.diag, kMsgInvalidAddressMember);
   if (assign) {
-    int v = TruncateToInt32(AssignedNumber(in));
+    // The fields checked against a range saturate; the others keep the
+    // low 32 bits as an integer variable would.
+    double assigned = AssignedNumber(in);
+    bool ranged = IsDigitCount(attribute) || attribute == TokenValue(kTokAttrFrom) ||
+                  attribute == TokenValue(kTokAttrDirect);
+    int v = ranged ? SaturateToInt32(assigned) : TruncateToInt32(assigned);
     if (IsDigitCount(attribute)) v = std::clamp(v, 0, kMaxDigits);
     if (attribute == TokenValue(kTokAttrFrom) && (v < 0 || v > count)) FatalAt(in.diag, kMsgInvalidFromValue);
     if (attribute == TokenValue(kTokAttrDirect) && (v < 0 || v > count))

@@ -258,9 +258,9 @@ Flags ReadFlags(Interp& in, OutputContext& ctx) {
     double n = Evaluate(in);
     if (!IsNumber(in)) FatalAt(in.diag, kMsgOffsetSetting);
     if (in.st.tok.code != ']') FatalAt(in.diag, kMsgOffsetSetting);
-    f.offset = TruncateToInt32(n);
+    f.offset = SaturateToInt32(n);
     if (f.offset < -kMaxLineOffset || f.offset > kMaxLineOffset)
-      FatalAt(in.diag, FormatMessage(kMsgOffsetLimits, {std::to_string(f.offset),
+      FatalAt(in.diag, FormatMessage(kMsgOffsetLimits, {IntegerPartText(n),
                                                        std::to_string(kMaxLineOffset),
                                                        std::to_string(kMaxLineOffset)}));
     if (Byte(in) == '-') {

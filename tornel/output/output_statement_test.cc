@@ -7,6 +7,8 @@
 
 #include "tests/output_run.h"
 #include "tornel/output/address_word.h"
+#include "tornel/output/line_ring.h"
+#include "tornel/output/output_references.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -270,11 +272,30 @@ TEST_F(Output, ReportsOfMalformedWords) {
   EXPECT_EQ(report("o: _x(1) > _y(1)"), kMsgNextLineFlag);
   EXPECT_EQ(report("o: _* _x(1)"), "Illegal use of _ separator space without following string or % number output in");
   EXPECT_EQ(report("o:[11] _x(1)"), "Output line offset O:[offset=11] not in limits -10 to +10 in");
+  // Offsets are checked whole: 4294967297 is not the offset 1.
+  EXPECT_EQ(report("o:[4294967297] _x(1)"),
+            "Output line offset O:[offset=4294967297] not in limits -10 to +10 in");
+  EXPECT_EQ(report("o: _x(_addr[4294967297].numsaft)"), kMsgInvalidAddressExpression);
   EXPECT_EQ(report("o:['a'] _x(1)"), kMsgOffsetSetting);
   EXPECT_EQ(report("o:? _x(1)"), kMsgConditionalWithoutOffset);
   EXPECT_EQ(report("o: _x(1):'a'"), kMsgOrderSetting);
   EXPECT_EQ(report("o: 5"), kMsgIllegalTokenOutput);
   EXPECT_EQ(report("seqnext\no: _i(1)\no:!"), kMsgNoSeqAddress);
+}
+
+TEST_F(Output, ALineStopsGrowingAtItsLimit) {
+  // Words added to the line before, over and over, never complete it.
+  const std::string grow = "o:[-1] usA";
+  EXPECT_TRUE(Start(Post(kAddresses + "  variable\n    usA\n    uiI\n  end\n",
+                         "func progstart\nusA = 'x'\nfor (uiI = 1 to 19)\nusA = usA + usA\nend\n"
+                         "o: _x(1)\nfor (uiI = 1 to 10)\n" + grow + "\nend\nend func\n")));
+  std::string text = ReportOfCall("ProgStart");
+  EXPECT_NE(text.find(FormatMessage(kMsgNcLineTooLong, {std::to_string(kNcLineLimit)}) +
+                      " line "),
+            std::string::npos)
+      << text.substr(0, 200);
+  EXPECT_NE(text.find(grow), std::string::npos);
+  EXPECT_EQ(Int("uiI"), 4);  // three words of 2^19 fit, the fourth is refused
 }
 
 TEST_F(Output, AddressAttributes) {

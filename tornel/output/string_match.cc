@@ -38,13 +38,17 @@ size_t FindLastMatch(std::string_view s, std::string_view t, MatchKind kind) {
   return last;
 }
 
-int ReplaceMatches(std::string& v, std::string_view t, std::string_view r, MatchKind kind) {
+int ReplaceMatches(std::string& v, std::string_view t, std::string_view r, MatchKind kind,
+                   size_t limit) {
   size_t at = FindMatch(v, t, kind);
   if (at == kNoMatch) return 0;
   std::string out;
   size_t done = 0;
   int count = 0;
   for (; at != kNoMatch; at = FindMatch(v, t, kind, at + t.size())) {
+    // What is built so far, the replacement and the rest of v after it.
+    if (out.size() + (at - done) + r.size() + (v.size() - at - t.size()) > limit)
+      return kReplacedTooLong;
     out.append(v, done, at - done);
     out += r;
     done = at + t.size();

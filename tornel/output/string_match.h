@@ -25,7 +25,11 @@ size_t FindMatch(std::string_view s, std::string_view t, MatchKind kind, size_t 
 size_t FindLastMatch(std::string_view s, std::string_view t, MatchKind kind);
 
 // Replaces every match of `t` in `v` by `r` (the inserted text is not
-// searched again); gives the number of replacements.
-int ReplaceMatches(std::string& v, std::string_view t, std::string_view r, MatchKind kind);
+// searched again); gives the number of replacements.  When the result
+// would be longer than `limit`, v stays as it was and the result is
+// kReplacedTooLong.
+inline constexpr int kReplacedTooLong = -1;
+int ReplaceMatches(std::string& v, std::string_view t, std::string_view r, MatchKind kind,
+                   size_t limit = std::string::npos);
 
 }  // namespace tornel

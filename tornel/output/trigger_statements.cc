@@ -83,6 +83,7 @@ void RegisterTriggerStatement(Interp& in, OutputContext& ctx, size_t record) {
 void RunTriggeredStatement(OutputContext& ctx, int position, bool each) {
   Interp in = ctx.calls.in;
   SavedReading saved(in);
+  NestingLevel level(in);  // a chain of triggers nests like calls
   InterpState& s = in.st;
   s.pos = static_cast<size_t>(position);
   if (Byte(in) != kTokOutput) ReadLocation(in);
