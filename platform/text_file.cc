@@ -76,4 +76,29 @@ bool ReadTextLine(std::FILE* file, std::string& line) {
   return true;
 }
 
+bool ReadRawLine(LineReader& reader, std::string& line) {
+  line.clear();
+  for (;;) {
+    if (reader.at == reader.end) {
+      reader.at = 0;
+      reader.end = std::fread(reader.block.data(), 1, reader.block.size(), reader.file);
+      if (reader.end == 0) return !line.empty();
+    }
+    const char* from = reader.block.data() + reader.at;
+    size_t left = reader.end - reader.at;
+    const char* nl = static_cast<const char*>(std::memchr(from, '\n', left));
+    size_t take = nl ? static_cast<size_t>(nl - from) + 1 : left;
+    line.append(from, take);
+    reader.at += take;
+    if (nl) return true;
+  }
+}
+
+bool ReadTextLine(LineReader& reader, std::string& line) {
+  if (!ReadRawLine(reader, line)) return false;
+  if (line.size() >= 2 && line[line.size() - 1] == '\n' && line[line.size() - 2] == '\r')
+    line.erase(line.size() - 2, 1);
+  return true;
+}
+
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -28,6 +29,25 @@ bool CloseFile(std::FILE* file);
 // a "\r" just before the "\n" is dropped.  False at end of file when nothing
 // was read.  Lines of any length are read whole.
 bool ReadTextLine(std::FILE* file, std::string& line);
+
+// Reads a file's lines through one block buffer, for files read whole from
+// start to end (the NC file's finishing reads every line twice).  A failed
+// read ends the lines like the end of the file; ferror(file) tells them
+// apart.
+struct LineReader {
+  explicit LineReader(std::FILE* f) : file(f) {}
+  std::FILE* file;
+  std::vector<char> block = std::vector<char>(64 * 1024);
+  size_t at = 0;   // next byte to take
+  size_t end = 0;  // bytes in the block
+};
+
+// One line as its bytes are, its "\n" kept when there is one (NUL bytes and
+// CRs included).  False at the end of the file when nothing was read.
+bool ReadRawLine(LineReader& reader, std::string& line);
+
+// As ReadTextLine: the line with a "\r" just before its "\n" dropped.
+bool ReadTextLine(LineReader& reader, std::string& line);
 
 // Strips a trailing "\n" (after ReadTextLine).
 inline void ChopNewline(std::string& line) {

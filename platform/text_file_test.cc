@@ -38,6 +38,29 @@ TEST_F(TextFile, ReadsLinesDroppingOnlyTheCrBeforeLf) {
   std::fclose(f);
 }
 
+TEST_F(TextFile, LineReaderReadsLinesAcrossItsBlocks) {
+  // Lines that end exactly at, and run across, the 64 KB block boundary.
+  std::string first(65535, 'a');
+  std::string across(70000, 'b');
+  WriteFile("in.txt", first + "\n" + across + "\r\n" + std::string("n\0ul\r", 5) + "\nlast\r");
+  std::FILE* f = OpenBinary("in.txt", "r");
+  ASSERT_NE(f, nullptr);
+  LineReader reader(f);
+  std::string line;
+  ASSERT_TRUE(ReadRawLine(reader, line));
+  EXPECT_EQ(line, first + "\n");
+  ASSERT_TRUE(ReadTextLine(reader, line));
+  EXPECT_EQ(line, across + "\n");
+  ASSERT_TRUE(ReadRawLine(reader, line));
+  EXPECT_EQ(line, std::string("n\0ul\r\n", 6));
+  ASSERT_TRUE(ReadTextLine(reader, line));
+  EXPECT_EQ(line, "last\r");  // a CR without a line feed stays
+  EXPECT_FALSE(ReadRawLine(reader, line));
+  EXPECT_FALSE(ReadTextLine(reader, line));
+  EXPECT_EQ(std::ferror(f), 0);
+  std::fclose(f);
+}
+
 TEST_F(TextFile, AcceptsBothSeparators) {
   WriteFile("sub/in.txt", "x\n");
   std::FILE* f = OpenBinary("sub\\in.txt", "r");

@@ -149,9 +149,46 @@ double NumberWordValue(std::string_view word) {
 namespace {
 
 // False for a number word that no double holds.
+// The plain number CL files mostly carry ("-12.3400": a sign, at most 15
+// digits and one point) in one scan; false for anything else, which the
+// full rules then read.
+bool PlainNumber(std::string_view w, double& value) {
+  size_t i = 0;
+  bool negative = false;
+  if (i < w.size() && (w[i] == '+' || w[i] == '-')) negative = w[i++] == '-';
+  uint64_t mantissa = 0;
+  int digits = 0;
+  int decimals = -1;  // -1 until the point
+  for (; i < w.size(); ++i) {
+    char c = w[i];
+    if (IsDigit(c)) {
+      mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+      ++digits;
+      if (decimals >= 0) ++decimals;
+    } else if (c == '.' && decimals < 0) {
+      decimals = 0;
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0 || digits > 15) return false;
+  static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
+                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  value = static_cast<double>(mantissa) / kPow10[decimals < 0 ? 0 : decimals];
+  if (negative) value = -value;
+  return true;
+}
+
 bool StoreWord(RecordSlot& slot, int n, std::string_view w) {
   slot.word[n].assign(w);
   if (n == 0) slot.major = ClassifyMajorWord(w);
+  double plain;
+  if (PlainNumber(w, plain)) {
+    slot.type[n] = kWordNumber;
+    slot.value[n] = plain;
+    slot.words = n + 1;
+    return true;
+  }
   if (IsNumberWord(w)) {
     slot.type[n] = kWordNumber;
     slot.value[n] = NumberWordValue(w);

@@ -262,6 +262,20 @@ TEST(ClRecord, NumberValuesAgreeWithTheFullConversion) {
     std::from_chars(word.data() + skip, word.data() + word.size(), expected);
     if (skip) expected = -expected;
     ASSERT_EQ(NumberWordValue(word), expected) << word;
+    RecordSlot slot;
+    ASSERT_EQ(Feed(slot, {"GOTO/" + word}), FeedResult::kRecord);
+    ASSERT_EQ(slot.value[1], expected) << word;
+    ASSERT_EQ(slot.type[1], kWordNumber) << word;
+  }
+  // Words off the short way give what the full rules give, sign of zero too.
+  for (std::string word : {"+.5", "-0", "-0.000", "1-2", "1.2.3", "-", "+.", "--4", "-7.", ".",
+                           "1234567890123456", "0.1234567890123456", "1.5E3", "12A"}) {
+    RecordSlot slot;
+    ASSERT_EQ(Feed(slot, {"GOTO/" + word}), FeedResult::kRecord) << word;
+    EXPECT_EQ(slot.type[1], IsNumberWord(word) ? kWordNumber : kWordString) << word;
+    double expected = IsNumberWord(word) ? NumberWordValue(word) : 0;
+    EXPECT_EQ(slot.value[1], expected) << word;
+    EXPECT_EQ(std::signbit(slot.value[1]), std::signbit(expected)) << word;
   }
   EXPECT_EQ(NumberWordValue("0.1"), 0.1);
   EXPECT_EQ(NumberWordValue("123456789012345"), 123456789012345.0);

@@ -90,17 +90,6 @@ bool ApplyTo(std::string& part, const ReplacementList& list,
 
 size_t Digits(double v) { return Fixed0(v).size(); }
 
-// Reads one line up to and including its "\n" as bytes are; false at the end.
-bool ReadRawLine(std::FILE* f, std::string& line) {
-  line.clear();
-  int c;
-  while ((c = std::fgetc(f)) != EOF) {
-    line += static_cast<char>(c);
-    if (c == '\n') return true;
-  }
-  return !line.empty();
-}
-
 bool Write(std::FILE* f, std::string_view text, bool text_mode) {
   if (text_mode) return platform::WriteText(f, text);
   return platform::WriteBytes(f, text);
@@ -204,7 +193,8 @@ void FinishNcFile(RunContext& ctx, const ValueTables& values, const OutputTables
     OutFile tmp(OpenFile(diag, kTempNcCopy, "w"));
     std::string line;
     int line_number = 0;
-    while (platform::ReadTextLine(nc.get(), line)) {
+    platform::LineReader lines(nc.get());
+    while (platform::ReadTextLine(lines, line)) {
       Pump(diag);
       ++line_number;
       bool ended = !line.empty() && line.back() == '\n';
@@ -248,7 +238,8 @@ void FinishNcFile(RunContext& ctx, const ValueTables& values, const OutputTables
   if (framed && !WriteFrame(out.get(), frame_text, text_mode)) FatalWriteError(diag, name, errno);
   // The temp file is copied byte for byte; only the length placeholders change.
   std::string line;
-  while (ReadRawLine(tmp.get(), line)) {
+  platform::LineReader lines(tmp.get());
+  while (platform::ReadRawLine(lines, line)) {
     Pump(diag);
     ReplaceAll(line, kFileLenUnix, file_len_unix);
     ReplaceAll(line, kFileLen, file_len);

@@ -62,8 +62,8 @@ void CheckTriggers(OutputContext& ctx, int key, double value, bool force, bool f
   // By index: a triggered statement may add or remove entries.
   for (size_t next = 0; next < entries.size();) {
     size_t i = next++;
+    if (entries[i].key != key) continue;  // most entries: before the copy
     const TriggerEntry e = entries[i];
-    if (e.key != key) continue;
     if (e.flag == kTriggerFlagWritten && !output) continue;
     if (e.kind == kTriggerGroup) {
       CheckModalGroup(o.modal, e, value, force, forget, output);
@@ -82,8 +82,9 @@ void CheckTriggers(OutputContext& ctx, int key, double value, bool force, bool f
 
   if (ctx.values.ints[kSiOnAddrOn] == 0) return;
   for (size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].key != key) continue;
     const TriggerEntry e = entries[i];
-    if (e.kind != kTriggerFunction || e.key != key) continue;
+    if (e.kind != kTriggerFunction) continue;
     // SET: writes nothing: OnAddrOut functions stay out of it.
     if (e.flag == kTriggerFlagWritten && (!output || restricted)) continue;
     int id = FunctionId(e.position);
