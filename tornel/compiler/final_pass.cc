@@ -50,16 +50,6 @@ bool IsNumberedReference(char c) {
          c == kTokModalGroup || c == kTokJump || c == kTokJumpIfFalse || c == kTokJumpIfTrue;
 }
 
-// The kind bytes that give a function reference its descriptor offset.
-bool IsUserFunctionKind(char cls, char kind) {
-  if (cls == kTokNumFunc) return kind == kTokFuncUser || kind == kTokFuncUserReal;
-  if (cls == kTokStrFunc) return kind == kTokFuncUser;
-  if (cls == kTokProc)
-    return kind == kTokFuncUser || kind == kTokFuncOnApt || kind == kTokFuncOnAddr ||
-           kind == kTokFuncOnAddrOut || kind == kTokFuncPost;
-  return false;
-}
-
 // True when a number stands after a blank right behind a reference's
 // number (an array's size included), where removing the blanks would join
 // the two.
@@ -68,7 +58,7 @@ bool NumberJoinsReference(std::string_view s) {
     size_t digits;
     if (IsNumberedReference(s[i])) {
       digits = i + 1;
-    } else if (i + 1 < s.size() && IsUserFunctionKind(s[i], s[i + 1])) {
+    } else if (i + 1 < s.size() && IsUserFunctionReference(s[i], s[i + 1])) {
       digits = i + 2;
     } else {
       continue;

@@ -44,7 +44,7 @@ class ReferenceCheck {
       } else if (c == kTokNumFunc || c == kTokStrFunc || c == kTokProc || c == kTokDialogProc) {
         if (i == s.size() || TokenValue(s[i]) < kFirstFunctionCode) Bad();
         const char kind = s[i++];
-        if (IsFunctionReference(c, kind)) Function(Number(s, i), IsCalled(c, kind));
+        if (IsUserFunctionReference(c, kind)) Function(Number(s, i), IsCalled(c, kind));
       } else if (c == kTokJump || c == kTokJumpIfFalse || c == kTokJumpIfTrue) {
         Label(Number(s, i));
       }
@@ -74,15 +74,6 @@ class ReferenceCheck {
     if (type == kTokRealVar || type == kTokInOutReal) return limits_.reals;
     if (type == kTokStringRef || type == kTokInOutString) return limits_.strings;
     return 0;
-  }
-
-  static bool IsFunctionReference(char cls, char kind) {
-    if (cls == kTokNumFunc) return kind == kTokFuncUser || kind == kTokFuncUserReal;
-    if (cls == kTokStrFunc) return kind == kTokFuncUser;
-    if (cls == kTokProc)
-      return kind == kTokFuncUser || kind == kTokFuncOnApt || kind == kTokFuncOnAddr ||
-             kind == kTokFuncOnAddrOut || kind == kTokFuncPost;
-    return false;
   }
 
   // The references that the interpreter calls through their descriptor.

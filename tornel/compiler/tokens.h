@@ -129,6 +129,17 @@ inline constexpr char kTokAttrValStr = TokenByte(192);       // 192: .valstr
 inline constexpr char kTokAttrSelNum = TokenByte(193);       // 193: .selnum, and .modnum of a modal group
 inline constexpr char kTokAttrSelStr = TokenByte(194);       // 194: .selstr, and .modval of a modal group
 
+// A function reference (class byte, kind byte) that carries a descriptor
+// offset of the post's own functions after its two bytes.
+constexpr bool IsUserFunctionReference(char cls, char kind) {
+  if (cls == kTokNumFunc) return kind == kTokFuncUser || kind == kTokFuncUserReal;
+  if (cls == kTokStrFunc) return kind == kTokFuncUser;
+  if (cls == kTokProc)
+    return kind == kTokFuncUser || kind == kTokFuncOnApt || kind == kTokFuncOnAddr ||
+           kind == kTokFuncOnAddrOut || kind == kTokFuncPost;
+  return false;
+}
+
 // Byte value of a token for switch statements and tables.
 constexpr unsigned char TokenValue(char c) { return static_cast<unsigned char>(c); }
 
