@@ -1,0 +1,212 @@
+#include "tornel/kinematics/angle_solution.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+namespace tornel {
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+constexpr double kDeg = 180.0 / kPi;
+
+double HalfTurn(double r) { return r >= 0 ? r - kPi : r + kPi; }
+
+double MachineValue(double radians, double scale, double trans, double accuracy) {
+  return RoundToAccuracy(scale * radians * kDeg + trans, accuracy);
+}
+
+double Radians(double value, double scale, double trans) {
+  if (scale == 0) return trans / kDeg;
+  return (value - trans) / scale / kDeg;
+}
+
+bool TiltAroundX(const AxisConfig& c) {
+  return c.rot_around == kAroundY || (c.rot_around == kAroundZ && c.tilt_around == kAroundX);
+}
+
+}  // namespace
+
+double RoundToAccuracy(double value, double step) {
+  if (step <= 0) return value;
+  return std::floor(value / step + 0.5) * step;
+}
+
+double NearestRotary(double a, double p, double turn) {
+  if (turn <= 0) turn = 360;
+  a = std::floor(p / turn + 0.5) * turn + a;
+  while (a - p > turn / 2) a -= turn;
+  while (a - p < -turn / 2) a += turn;
+  return a;
+}
+
+const char* SolveAngles(const AxisConfig& c, const double axis[3], bool other, double pole_rot,
+                        AngleSolution& out) {
+  out = AngleSolution{};
+  if (!HasRotary(c)) return nullptr;
+  if (const char* bad = CheckAxisCombination(c)) return bad;
+  if (c.nutator != 0) return kMsgNutatorNotBuilt;
+  double len = std::sqrt(axis[0] * axis[0] + axis[1] * axis[1] + axis[2] * axis[2]);
+  if (!std::isfinite(len) || len == 0) return kMsgBadToolAxis;
+  // A tool axis that is not of unit length is taken for its direction.
+  double i = axis[0] / len, j = axis[1] / len, k = axis[2] / len;
+  const double tol = c.tilt_accuracy / kDeg;
+  double r = 0, t = 0;
+  switch (c.rot_around) {
+    case kAroundX:
+      r = std::atan2(-j, k);
+      t = std::atan2(i, std::sqrt(j * j + k * k));
+      out.pole = std::fabs(t + kPi / 2) < tol || std::fabs(t - kPi / 2) < tol;
+      break;
+    case kAroundY:
+      r = std::atan2(i, k);
+      t = std::atan2(-j, std::sqrt(i * i + k * k));
+      out.pole = std::fabs(t + kPi / 2) < tol || std::fabs(t - kPi / 2) < tol;
+      break;
+    default:
+      r = TiltAroundX(c) ? std::atan2(i, -j) : std::atan2(j, i);
+      t = std::atan2(std::sqrt(i * i + j * j), k);
+      out.pole = std::fabs(t) < tol || std::fabs(t - kPi) < tol;
+      break;
+  }
+  if (other && c.tilt_type != 0) {
+    r = HalfTurn(r);
+    t = c.rot_around == kAroundZ ? -t : kPi - t;
+    if (t > kPi) t -= 2 * kPi;
+  }
+  if (out.pole) r = Radians(pole_rot, c.rot_scale, c.rot_trans);
+  out.rot = MachineValue(r, c.rot_scale, c.rot_trans, c.rot_accuracy);
+  out.tilt = c.tilt_type == 0 ? 0 : MachineValue(t, c.tilt_scale, c.tilt_trans, c.tilt_accuracy);
+  return nullptr;
+}
+
+const char* SolveAxisStep(const AxisConfig& c, const AxisStepInput& in, AxisStep& out) {
+  out = AxisStep{};
+  const double turn = 360 * (c.rot_scale == 0 ? 1 : std::fabs(c.rot_scale));
+  const double offset = c.rot_scale * in.rot_offset;
+  // At the pole the rotary axis stays where it is (less the stretch's
+  // offset, added again below), or goes to the neutral angle.
+  double pole_rot = in.neutral ? in.neutral_angle : in.rot_prev - offset;
+  AngleSolution s;
+  if (const char* bad = SolveAngles(c, in.axis, TakesOtherSolution(c, in.tilt_dir), pole_rot, s))
+    return bad;
+  out.pole = s.pole;
+  out.tilt = s.tilt;
+  out.rot = s.pole && in.neutral ? s.rot : NearestRotary(s.rot + offset, in.rot_prev, turn);
+  double change = out.rot - in.rot_prev;
+  bool half = std::fabs(std::fabs(change) - turn / 2) < 1e-9 * turn;
+  if (half && c.nutator == 0 && c.tilt_limit == 0 && c.tilt_type != 0) {
+    // The other solution reaches the same axis without the half turn.
+    out.rot = in.rot_prev;
+    double mirror = c.rot_around == kAroundZ ? c.tilt_trans : c.tilt_trans + c.tilt_scale * 90;
+    out.tilt = RoundToAccuracy(2 * mirror - out.tilt, c.tilt_accuracy);
+    half = false;
+  }
+  out.half_turn = half;
+  return nullptr;
+}
+
+std::string LimitAngleText(double value) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%+.3f", value);
+  std::string s = buf;
+  while (!s.empty() && s.back() == '0') s.pop_back();
+  return s;
+}
+
+LimitCheck CheckLimits(const AxisConfig& c, double rot, double tilt, bool warn,
+                       LimitMemory& memory) {
+  LimitCheck check;
+  bool rot_out = rot < c.rot_min - kLimitMargin || rot > c.rot_max + kLimitMargin;
+  bool tilt_out = c.tilt_type != 0 &&
+                  (tilt < c.tilt_min - kLimitMargin || tilt > c.tilt_max + kLimitMargin);
+  check.out = rot_out || tilt_out;
+  if (!warn) return check;
+  check.rot_counts = rot_out && (!memory.reported || rot != memory.rot);
+  check.tilt_counts = tilt_out && (!memory.reported || tilt != memory.tilt);
+  check.rot_text = LimitAngleText(rot);
+  check.tilt_text = LimitAngleText(tilt);
+  memory.reported = true;
+  memory.rot = rot;
+  memory.tilt = tilt;
+  return check;
+}
+
+double LimitCrossing(const AxisConfig& c, double rot_prev, double rot, double tilt_prev,
+                     double tilt) {
+  struct Bound {
+    double from, to, limit;
+    bool below;
+  };
+  const Bound bounds[] = {{rot_prev, rot, c.rot_min, true},
+                          {rot_prev, rot, c.rot_max, false},
+                          {tilt_prev, tilt, c.tilt_min, true},
+                          {tilt_prev, tilt, c.tilt_max, false}};
+  for (int n = 0; n < 4; ++n) {
+    const Bound& b = bounds[n];
+    if (n >= 2 && c.tilt_type == 0) break;
+    bool out = b.below ? b.to < b.limit - kLimitMargin : b.to > b.limit + kLimitMargin;
+    bool was_in = b.below ? b.from >= b.limit - kLimitMargin : b.from <= b.limit + kLimitMargin;
+    if (out && was_in && b.to != b.from) return (b.limit - b.from) / (b.to - b.from);
+  }
+  return -1;
+}
+
+namespace {
+
+int StepsFor(double change, double step) {
+  change = std::fabs(change);
+  if (step <= 0 || change == 0) return 1;
+  double n = std::ceil(change / step - 1e-9);
+  if (n < 1) return 1;
+  if (n > 1e6) return 1000000;  // a step no machine needs; keeps the count bounded
+  return static_cast<int>(n);
+}
+
+int ToleranceSteps(double change, double tol, double radius) {
+  if (radius < tol) radius = tol;
+  double step = 2 * std::acos(1 - tol / radius) * kDeg;
+  return StepsFor(change, step);
+}
+
+}  // namespace
+
+int DivisionSteps(const DivisionInput& in) {
+  int n = 1;
+  if (in.div_angle != 0) {
+    n = std::max(StepsFor(in.rot_change, std::fabs(in.div_angle)),
+                 StepsFor(in.tilt_change, std::fabs(in.div_angle)));
+  }
+  if (in.tolerance != 0) {
+    double tol = std::fabs(in.tolerance);
+    n = std::max({n, ToleranceSteps(in.rot_change, tol, in.rot_radius),
+                  ToleranceSteps(in.tilt_change, tol, in.tilt_radius)});
+  }
+  return n;
+}
+
+void InterpolateAxis(const double from[3], const double to[3], double f, double out[3]) {
+  double dot = from[0] * to[0] + from[1] * to[1] + from[2] * to[2];
+  dot = std::fmax(-1.0, std::fmin(1.0, dot));
+  double angle = std::acos(dot);
+  if (angle < 1e-12 || angle > std::numbers::pi - 1e-9) {
+    // Parallel axes: a straight blend.  Opposite axes hold no one plane;
+    // their blend keeps `from` until the middle, then `to`.
+    for (int i = 0; i < 3; ++i) out[i] = from[i] + f * (to[i] - from[i]);
+  } else {
+    // Spherical interpolation: the great circle through both axes.
+    double s = std::sin(angle);
+    double a = std::sin((1 - f) * angle) / s, b = std::sin(f * angle) / s;
+    for (int i = 0; i < 3; ++i) out[i] = a * from[i] + b * to[i];
+  }
+  double len = std::sqrt(out[0] * out[0] + out[1] * out[1] + out[2] * out[2]);
+  if (len < 1e-12) {
+    for (int i = 0; i < 3; ++i) out[i] = f < 0.5 ? from[i] : to[i];
+    return;
+  }
+  for (int i = 0; i < 3; ++i) out[i] /= len;
+}
+
+}  // namespace tornel

@@ -1,0 +1,113 @@
+// From a tool axis to machine angles: the two mathematical solutions, the
+// pole, continuity with the previous angle and the half-turn rule; the
+// limit check and the break point of a move that passes a limit or the
+// pole; the step count of a divided multi-axis move.  Over AxisConfig and
+// plain values; messages go back to the caller.
+#pragma once
+
+#include <string>
+
+#include "tornel/kinematics/axis_model.h"
+
+namespace tornel {
+
+inline constexpr int kLangRotaryOutOfLimits = 22;
+inline constexpr int kLangTiltOutOfLimits = 23;
+inline constexpr int kLangBothOutOfLimits = 24;
+inline constexpr int kLangAfterNcLine = 25;
+inline constexpr const char* kMsgRotaryOutOfLimits = "Rotary axis out of limits. Rotary angle=%s";
+inline constexpr const char* kMsgTiltOutOfLimits = "Tilt axis out of limits. Tilt angle=%s";
+inline constexpr const char* kMsgBothOutOfLimits =
+    "Rotary & Tilt axis out of limits. Rotary angle=%s Tilt angle=%s";
+inline constexpr const char* kMsgAfterNcLine = "after NC-line %d";
+// A tool axis no angle can be solved for.
+inline constexpr const char* kMsgBadToolAxis =
+    "Tool axis must be a direction of finite, not all zero components in";
+
+// Limits are met within this margin (machine units).
+inline constexpr double kLimitMargin = 0.00001;
+
+struct AngleSolution {
+  double rot = 0, tilt = 0;  // machine values: scaled, translated, rounded
+  bool pole = false;         // within the pole tolerance: the rotary angle is the reference
+};
+
+// Solves one tool axis (need not be of unit length; not zero).  `other`
+// takes the second solution (rotary half a turn on, tilt mirrored), as
+// siTiltLimit -1 or a stretch with the tilt direction -1 asks.  At the pole
+// the rotary angle is `pole_rot` (a machine value).  Null, or the message
+// of a bad axis combination or a bad tool axis.
+const char* SolveAngles(const AxisConfig& c, const double axis[3], bool other, double pole_rot,
+                        AngleSolution& out);
+
+// The second solution is taken for siTiltLimit -1, or 0 with tilt direction -1.
+inline bool TakesOtherSolution(const AxisConfig& c, int tilt_dir) {
+  return c.tilt_limit == -1 || (c.tilt_limit == 0 && tilt_dir < 0);
+}
+
+// The continuity rule: `a` moved by whole turns as near to `p` as it goes;
+// a difference of exactly half a turn stays.  `turn` is a full turn in
+// machine units (360 times the scale).
+double NearestRotary(double a, double p, double turn = 360);
+
+// floor(value / step + 0.5) * step (a half rounds up, also below 0); the
+// value itself when step <= 0.
+double RoundToAccuracy(double value, double step);
+
+// The rotary value and tilt value of one move, from its axis, the
+// previous values and the stretch (offset in degrees, tilt direction).
+struct AxisStep {
+  double rot = 0, tilt = 0;
+  bool pole = false;
+  bool half_turn = false;  // the rotary axis turns by exactly half a turn
+};
+struct AxisStepInput {
+  double axis[3] = {0, 0, 1};
+  double rot_prev = 0, tilt_prev = 0;
+  double rot_offset = 0;  // whole or half turns of the stretch, degrees
+  int tilt_dir = 1;
+  bool neutral = false;   // siRotNeutrSol: the pole takes neutral_angle
+  double neutral_angle = 0;
+};
+const char* SolveAxisStep(const AxisConfig& c, const AxisStepInput& in, AxisStep& out);
+
+// The limit check: which axes are out (each by the margin), and, when the
+// warning is on, which of them count for a new message (an angle equal to
+// the one last reported does not).
+struct LimitMemory {
+  bool reported = false;  // an angle was reported before
+  double rot = 0, tilt = 0;
+};
+struct LimitCheck {
+  bool out = false;          // either axis out: siRotLimitPassAct
+  bool rot_counts = false;   // the message names the rotary axis
+  bool tilt_counts = false;  // ... the tilt axis
+  std::string rot_text, tilt_text;  // "%+.3f" without trailing zeros
+};
+LimitCheck CheckLimits(const AxisConfig& c, double rot, double tilt, bool warn,
+                       LimitMemory& memory);
+
+// "%+.3f" with the trailing zeros removed and the point kept: "+400.", "-12.5".
+std::string LimitAngleText(double value);
+
+// The fraction of a move from `prev` to `now` where the first limit is
+// crossed (rotary minimum, maximum, tilt minimum, maximum); -1 when none.
+double LimitCrossing(const AxisConfig& c, double rot_prev, double rot, double tilt_prev,
+                     double tilt);
+
+// Steps of a divided move: by angle (`div_angle` degrees a step) or by
+// tolerance (the chord rule over the distance of the tool point from each
+// axis's pivot).  At least 1.
+struct DivisionInput {
+  double rot_change = 0, tilt_change = 0;  // degrees
+  double div_angle = 0;                     // srRotDivAng, 0: off
+  double tolerance = 0;                     // srRotTol times the unit factor, 0: off
+  double rot_radius = 0, tilt_radius = 0;   // tool point from the pivots
+};
+int DivisionSteps(const DivisionInput& in);
+
+// A tool axis turned from `from` toward `to` by the fraction f of the
+// angle between them, in the plane that holds both (unit vectors).
+void InterpolateAxis(const double from[3], const double to[3], double f, double out[3]);
+
+}  // namespace tornel

@@ -1,0 +1,198 @@
+#include "tornel/kinematics/axis_model.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace tornel {
+
+namespace {
+
+constexpr double kDegToRad = std::numbers::pi / 180.0;
+
+
+void Identity(double m[9]) {
+  for (int i = 0; i < 9; ++i) m[i] = i % 4 == 0 ? 1 : 0;
+}
+
+void Multiply(const double a[9], const double b[9], double out[9]) {
+  double r[9];
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j)
+      r[3 * i + j] = a[3 * i] * b[j] + a[3 * i + 1] * b[3 + j] + a[3 * i + 2] * b[6 + j];
+  for (int i = 0; i < 9; ++i) out[i] = r[i];
+}
+
+void Transpose(const double a[9], double out[9]) {
+  double r[9];
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) r[3 * j + i] = a[3 * i + j];
+  for (int i = 0; i < 9; ++i) out[i] = r[i];
+}
+
+void Apply(const double m[9], const double v[3], double out[3]) {
+  double r[3];
+  for (int i = 0; i < 3; ++i) r[i] = m[3 * i] * v[0] + m[3 * i + 1] * v[1] + m[3 * i + 2] * v[2];
+  for (int i = 0; i < 3; ++i) out[i] = r[i];
+}
+
+// The part of the orientation that one axis gives, for its angle a: the
+// rows of the orientation matrix with the other angle 0.
+void AxisRotation(int32_t around, double a, double m[9]) {
+  double c = std::cos(a), s = std::sin(a);
+  Identity(m);
+  switch (around) {
+    case kAroundX: m[4] = c; m[5] = s; m[7] = -s; m[8] = c; break;
+    case kAroundY: m[0] = c; m[2] = -s; m[6] = s; m[8] = c; break;
+    case kAroundZ: m[0] = c; m[1] = s; m[3] = -s; m[4] = c; break;
+    default: break;
+  }
+}
+
+// The axis the tilt turns around for a rotary axis: Y for a rotary axis
+// around X, X for Y; around Z the tilt axis set (X), else Y.
+int32_t TiltAxisFor(const AxisConfig& c) {
+  switch (c.rot_around) {
+    case kAroundX: return kAroundY;
+    case kAroundY: return kAroundX;
+    default: return c.tilt_around == kAroundX ? kAroundX : kAroundY;
+  }
+}
+
+double ToRadians(double value, double scale, double trans) {
+  if (scale == 0) return trans * kDegToRad;
+  return (value - trans) / scale * kDegToRad;
+}
+
+}  // namespace
+
+void OrientationMatrix(const AxisConfig& config, double r, double t, double out[9]) {
+  double rot[9], tilt[9];
+  AxisRotation(config.rot_around, r, rot);
+  AxisRotation(TiltAxisFor(config), t, tilt);
+  Multiply(tilt, rot, out);
+}
+
+const char* CheckAxisCombination(const AxisConfig& c) {
+  switch (c.rot_around) {
+    case 0: case kAroundX: case kAroundY: case kAroundZ: break;
+    default: return kMsgRotaryAroundInvalid;
+  }
+  if (c.rot_around == kAroundX && (c.tilt_around == kAroundX || c.tilt_around == kAroundZ))
+    return kMsgRotaryXTilt;
+  if (c.rot_around == kAroundY && (c.tilt_around == kAroundY || c.tilt_around == kAroundZ))
+    return kMsgRotaryYTilt;
+  if (c.rot_around == kAroundZ && c.tilt_around == kAroundZ) return kMsgRotaryZTilt;
+  if (c.tilt_around != 0 && c.tilt_around != kAroundX && c.tilt_around != kAroundY &&
+      c.tilt_around != kAroundZ)
+    return kMsgTiltAroundInvalid;
+  if (c.nutator != 0 && c.nutator != 1 && c.nutator != -1) return kMsgNutatorDirection;
+  return nullptr;
+}
+
+const char* BuildKinematics(const AxisConfig& c, double rot_value, double tilt_value,
+                            KinematicRecord& out) {
+  out = KinematicRecord{};
+  if (c.rot_type == 0 && c.tilt_type != 0) return kMsgTiltWithoutRotary;
+  if (c.tilt_type == 0 && c.nutator != 0) return kMsgNutatorWithoutTilt;
+  if (c.rot_type == 0) return nullptr;
+  if (c.rot_type != kAxisTable && c.rot_type != kAxisHead) return kMsgInvalidRotaryType;
+  if (c.tilt_type != 0 && c.tilt_type != kAxisTable && c.tilt_type != kAxisHead)
+    return kMsgInvalidTiltType;
+  if (c.nutator != 0) return kMsgNutatorNotBuilt;
+  if (const char* bad = CheckAxisCombination(c)) return bad;
+
+  out.rot = ToRadians(rot_value, c.rot_scale, c.rot_trans);
+  out.tilt = c.tilt_type == 0 ? 0 : ToRadians(tilt_value, c.tilt_scale, c.tilt_trans);
+  double rr[9], rt[9], hr[9], ht[9];
+  AxisRotation(c.rot_around, out.rot, rr);
+  AxisRotation(TiltAxisFor(c), out.tilt, rt);
+  Transpose(rr, hr);  // a head turns the tool the other way
+  Transpose(rt, ht);
+  Multiply(rt, rr, out.orient);
+
+  const double* pr = c.rot_pivot;
+  const double* pt = c.tilt_pivot;
+  double a[3], b[3];
+  double* t = out.translation;
+  bool rot_table = c.rot_type == kAxisTable;
+  bool tilt_table = c.tilt_type == kAxisTable || c.tilt_type == 0;
+  if (rot_table && tilt_table) {
+    // The part turns about the rotary pivot, then with the rotary table
+    // about the tilt pivot: X = Rt (Rr (p - Pr) + Pr - Pt) + Pt.
+    for (int i = 0; i < 9; ++i) out.table[i] = out.orient[i];
+    Apply(out.orient, pr, a);
+    Apply(rt, pr, b);
+    double c3[3];
+    Apply(rt, pt, c3);
+    for (int i = 0; i < 3; ++i) t[i] = a[i] - b[i] + c3[i] - pt[i];
+  } else if (!rot_table && !tilt_table) {
+    // The tool turns about the tilt pivot, then with the tilt head about
+    // the rotary pivot: p = X + Pr + Hr (Pt - Ht Pt - Pr).
+    Apply(ht, pt, a);
+    for (int i = 0; i < 3; ++i) b[i] = pt[i] - a[i] - pr[i];
+    Apply(hr, b, a);
+    for (int i = 0; i < 3; ++i) t[i] = pr[i] + a[i];
+  } else if (rot_table) {
+    // Rotary table, tilt head: X = Rr (p - Pr) + Pr - (Pt - Ht Pt).
+    for (int i = 0; i < 9; ++i) out.table[i] = rr[i];
+    Apply(rr, pr, a);
+    Apply(ht, pt, b);
+    for (int i = 0; i < 3; ++i) t[i] = a[i] - pr[i] + pt[i] - b[i];
+  } else {
+    // Rotary head, tilt table: the table turns so that the rotary head's
+    // direction meets the tool axis, about the tilt pivot:
+    // X = T (p - Pt) + Pt - (Pr - Hr Pr), T = Hr · orientation.
+    Multiply(hr, out.orient, out.table);
+    Apply(out.table, pt, a);
+    Apply(hr, pr, b);
+    for (int i = 0; i < 3; ++i) t[i] = a[i] - pt[i] + pr[i] - b[i];
+  }
+  return nullptr;
+}
+
+void RotateVector(const KinematicRecord& k, const double v[3], double out[3]) {
+  Apply(k.orient, v, out);
+}
+
+void RotateVectorBack(const KinematicRecord& k, const double v[3], double out[3]) {
+  double back[9];
+  Transpose(k.orient, back);
+  Apply(back, v, out);
+}
+
+void MachinePoint(const KinematicRecord& k, const double p[3], double out[3]) {
+  Apply(k.table, p, out);
+  for (int i = 0; i < 3; ++i) out[i] -= k.translation[i];
+}
+
+void MachineAxis(const KinematicRecord& k, const double axis[3], double out[3]) {
+  Apply(k.table, axis, out);
+}
+
+VectorFrame FrameFromVector(const AxisConfig& c, const double v[3]) {
+  VectorFrame f;
+  double i = v[0], j = v[1], k = v[2];
+  double r = 0, t = 0;
+  switch (c.rot_around) {
+    case kAroundX:
+      if (std::fabs(i) != 1) r = std::atan2(-j, k);
+      t = std::atan2(i, std::sqrt(j * j + k * k));
+      break;
+    case kAroundY:
+      if (std::fabs(j) != 1) r = std::atan2(i, k);
+      t = std::atan2(-j, std::sqrt(i * i + k * k));
+      break;
+    case kAroundZ:
+      if (std::fabs(k) != 1) r = TiltAxisFor(c) == kAroundX ? std::atan2(i, -j) : std::atan2(j, i);
+      t = std::atan2(std::sqrt(i * i + j * j), k);
+      break;
+    default:
+      return f;
+  }
+  OrientationMatrix(c, r, t, f.orient);
+  f.rot = r / kDegToRad;
+  f.tilt = t / kDegToRad;
+  return f;
+}
+
+}  // namespace tornel
