@@ -8,6 +8,7 @@
 #include "tornel/cl/cl_context.h"
 #include "tornel/cl/dispatch_parts.h"
 #include "tornel/cl/feed_time.h"
+#include "tornel/cl/multi_axis.h"
 #include "tornel/cl/frames.h"
 #include "tornel/cl/move_values.h"
 #include "tornel/sysvars/system_variables.h"
@@ -248,11 +249,11 @@ void ProcessArc(ValueTables& v, DispatchState& d, const MoveHandlers& moves) {
   r[kSrHelicDist] = helic;
   ints[kSiHelic] = helic != 0 ? 1 : 0;
 
-  // The centre in output coordinates: without rotary or tilt axes the
-  // _CL centre through the output frame, as the end points.
+  // The centre in output coordinates, as the end points: through the
+  // machine's rotary axes, then the output frame.
   double centre_cl[3] = {r[kSrXC_CL], r[kSrYC_CL], r[kSrZC_CL]};
   double centre_out[3];
-  OutputTransform(v, centre_cl, true, centre_out);
+  PointToOutput(v, CurrentKinematics(v), centre_cl, centre_out);
   r[kSrXC] = centre_out[0];
   r[kSrYC] = centre_out[1];
   r[kSrZC] = centre_out[2];

@@ -18,7 +18,7 @@ struct ClContext {
   Diagnostics& diag;
   ValueTables& values;
   ClReader& cl;
-  const RunFlags& flags;
+  RunFlags& flags;  // the limit warning sets its flag
   const RunFiles& files;
   const MoveHandlers& move_handlers;
   PostCalls calls;

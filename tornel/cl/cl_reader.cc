@@ -83,11 +83,6 @@ long FileLength(std::FILE* f) {
   return length > 0 ? length : 1;
 }
 
-// A report about the record that starts on `line` of the APT-CL file.
-[[noreturn]] void FatalInRecord(ClContext& ctx, const char* message, int32_t line) {
-  FatalPlain(ctx.diag, std::string(message) + "\n" +
-                           FormatMessage(kMsgClFileLine, {ctx.files.apt_path, std::to_string(line)}));
-}
 
 }  // namespace
 
@@ -107,6 +102,11 @@ bool RunOnApt(ClContext& ctx, const OnAptEntry& hook) {
 }
 
 }  // namespace
+
+void FatalInRecord(ClContext& ctx, const char* message, int32_t line) {
+  FatalPlain(ctx.diag, std::string(message) + "\n" +
+                           FormatMessage(kMsgClFileLine, {ctx.files.apt_path, std::to_string(line)}));
+}
 
 bool OfferToOnApt(ClContext& ctx, const std::string& major) {
   const OnAptEntry* hook = FindOnApt(ctx, major);

@@ -143,7 +143,7 @@ constexpr std::array<Branches, kMajorWords> BuildBranches() {
     DispatchUnits(c.values, c.cl.dispatch.tol, w);
   };
   at(MajorWord::kOperation).second = DispatchOperation;
-  at(MajorWord::kMcs).second = [](ClContext& c, const RecordWords& w) { DispatchMcs(c.values, w); };
+  at(MajorWord::kMcs).second = [](ClContext& c, const RecordWords& w) { DispatchMcs(c, w); };
   at(MajorWord::kSelect).second = DispatchSelect;
   at(MajorWord::kOptStop).second = [](ClContext& c, const RecordWords&) { DispatchStop(c, true); };
   at(MajorWord::kStop).second = [](ClContext& c, const RecordWords&) { DispatchStop(c, false); };
@@ -167,6 +167,7 @@ void DispatchRecord(ClContext& ctx, MajorWord major) {
   d.event = false;
   d.main_label = kNoFunction;
   d.arc.kind = ArcPlan::kWhole;
+  d.divided = DividedMove{};
 
   RecordWords w(v);
   if (w.size == 0) return;

@@ -7,6 +7,7 @@
 #include "tornel/cl/frames.h"
 #include "tornel/cl/lookahead.h"
 #include "tornel/cl/move_values.h"
+#include "tornel/cl/multi_axis.h"
 #include "tornel/output/comments.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -205,10 +206,9 @@ void RunMotionEvent(ClContext& ctx) {
   } else if (ctx.cl.tools.cancel_pending) {
     if (CancelTool(ctx, CancelAct::kKeep)) d.main_label = kNoFunction;
   }
-  if (ints[kSiIndexMoveAct] == 1) {
-    CallPost(ctx, kPfIndexMove);
-    d.main_label = kNoFunction;
-  }
+  // The index move replaces the motion only where the post has one: a
+  // post without IndexMove still gets its rapid move.
+  if (ints[kSiIndexMoveAct] == 1 && CallPost(ctx, kPfIndexMove)) d.main_label = kNoFunction;
 }
 
 void EndMotionEvent(ValueTables& v, ClReader& r) {
@@ -237,6 +237,10 @@ void EndMotionEvent(ValueTables& v, ClReader& r) {
 
 void CallMainMotion(ClContext& ctx) {
   DispatchState& d = ctx.cl.dispatch;
+  if (d.divided.steps > 1 && d.main_label != kNoFunction && ctx.cl.second_pass) {
+    RunDividedMove(ctx);
+    return;
+  }
   if (d.arc.kind == ArcPlan::kWhole || d.main_label == kNoFunction || !ctx.cl.second_pass) {
     CallLabel(ctx, d.main_label);
     return;

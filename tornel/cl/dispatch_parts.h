@@ -80,7 +80,7 @@ void DispatchTurret(ValueTables& v, const RecordWords& w);
 void DispatchSet(ClContext& ctx, const RecordWords& w);
 void DispatchSelect(ClContext& ctx, const RecordWords& w);
 // A work coordinate system given as a matrix and an origin.
-void DispatchMcs(ValueTables& v, const RecordWords& w);
+void DispatchMcs(ClContext& ctx, const RecordWords& w);
 // First feed of a tool given by a CYCLE or THRDSQ record.
 void CollectCycleFeed(ValueTables& v, const DispatchState& d, const RecordWords& w);
 void CollectThreadFeed(ValueTables& v, const DispatchState& d, const RecordWords& w);
@@ -108,7 +108,7 @@ void DispatchWire(ClContext& ctx, const RecordWords& w);
 void SolveMultiAxis(ClContext& ctx);
 // srWCoordRot and srWCoordTilt for the work plane whose normal is
 // srWCoordZI, srWCoordZJ, srWCoordZK.
-void SolveWorkPlaneAngles(ValueTables& v);
+void SolveWorkPlaneAngles(ClContext& ctx);
 // Turns a vector by the current rotation of the machine's rotary axes.
 void RotateByMachine(const ValueTables& v, double vec[3]);
 // The motion event of a point of an active drill cycle.

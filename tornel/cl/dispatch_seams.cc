@@ -1,6 +1,5 @@
 // Branches of the dispatcher whose processing is not built yet: drill and
-// lathe cycles, lathe contours and threading, wire EDM, NURBS and the
-// multi-axis solution.  Cycle and threading records still get their record
+// lathe cycles, lathe contours and threading, wire EDM and NURBS.  Cycle and threading records still get their record
 // kind, so posts and the look-ahead see the same codes as they will later;
 // otherwise each leaves the record as its record variables loaded it.
 #include "tornel/cl/cl_codes.h"
@@ -20,15 +19,6 @@ void DispatchThread(ClContext& ctx, const RecordWords&) {
   ctx.values.ints[kSiRecType] = kKindThread;
 }
 void DispatchWire(ClContext&, const RecordWords&) {}
-void SolveMultiAxis(ClContext&) {}
-
-// Without rotary or tilt axes the work plane needs no angles and the
-// machine does not turn the work coordinate offsets.
-void SolveWorkPlaneAngles(ValueTables& v) {
-  v.reals[kSrWCoordRot] = 0;
-  v.reals[kSrWCoordTilt] = 0;
-}
-void RotateByMachine(const ValueTables&, double[3]) {}
 void ProcessCyclePoint(ClContext&) {}
 
 }  // namespace tornel

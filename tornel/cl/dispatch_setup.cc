@@ -135,7 +135,8 @@ void DispatchSelect(ClContext& ctx, const RecordWords& w) {
 // Words 1-9 are the rotation R row by row, words 10-12 a vector t; the
 // origin of the work coordinates is R t.  The columns of R are the axes of
 // the work coordinate system.
-void DispatchMcs(ValueTables& v, const RecordWords& w) {
+void DispatchMcs(ClContext& ctx, const RecordWords& w) {
+  ValueTables& v = ctx.values;
   std::vector<double>& reals = v.reals;
   v.ints[kSiRecType] = kKindMcs;
   if (w.size != 13) return;
@@ -174,7 +175,7 @@ void DispatchMcs(ValueTables& v, const RecordWords& w) {
     reals[kOrigin[i]] = origin_cl[i];
     reals[kNormal[i]] = reals[kAxisCl[2][i]];
   }
-  SolveWorkPlaneAngles(v);
+  SolveWorkPlaneAngles(ctx);
   for (int i = 0; i < 3; ++i) reals[kToolAxis[i]] = reals[kNormal[i]];
 }
 

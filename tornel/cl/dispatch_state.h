@@ -9,6 +9,7 @@
 #include "tornel/cl/arc_geometry.h"
 #include "tornel/cl/move_values.h"
 #include "tornel/compiler/post_functions.h"
+#include "tornel/kinematics/angle_solution.h"
 
 namespace tornel {
 
@@ -52,6 +53,15 @@ struct ArcPlan {
   std::vector<double> cuts;  // signed angle offsets from the start
 };
 
+// A line move whose tool axis turns, divided into `steps` moves (none
+// below 2): from the _CL point and axis before it to those of the record.
+struct DividedMove {
+  int steps = 0;
+  double from[6] = {};
+  double to[6] = {};
+  double rot_prev = 0, tilt_prev = 0;
+};
+
 struct DispatchState {
   int pass = 0;  // the pass these values belong to: 1 or 2
 
@@ -80,6 +90,9 @@ struct DispatchState {
   // factor then.
   bool cycle_rapid_as_feed = false;
   ArcPlan arc;
+  DividedMove divided;
+  // The angles the limit warning reported last (second pass).
+  LimitMemory limit_memory;
   // The position and direction the first pass started from, where the
   // second starts too.
   MotionStart motion_start;

@@ -16,7 +16,8 @@ constexpr int kMotionStartVariables[kMotionStartSlots] = {
     kSrX_CL_Prev, kSrY_CL_Prev, kSrZ_CL_Prev, kSrI_CL_Prev, kSrJ_CL_Prev, kSrK_CL_Prev,
     kSrX,        kSrY,        kSrZ,        kSrI,        kSrJ,        kSrK,
     kSrX_Prev,   kSrY_Prev,   kSrZ_Prev,   kSrI_Prev,   kSrJ_Prev,   kSrK_Prev,
-    kSrStartAng, kSrEndAng,   kSrDirAng};
+    kSrStartAng, kSrEndAng,   kSrDirAng,
+    kSrRot,      kSrTilt,     kSrRot_Prev, kSrTilt_Prev};
 
 }  // namespace
 

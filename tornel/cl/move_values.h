@@ -15,7 +15,7 @@ namespace tornel {
 // The position and direction state that motions measure from: the X ... K
 // of the _In, _CL and output families with their _Prev, and the direction
 // angles that carry over from one motion to the next.
-inline constexpr int kMotionStartSlots = 39;
+inline constexpr int kMotionStartSlots = 43;
 struct MotionStart {
   double values[kMotionStartSlots] = {};
 };

@@ -1,0 +1,380 @@
+#include "tornel/cl/multi_axis.h"
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "platform/message_box.h"
+#include "tornel/cl/cl_codes.h"
+#include "tornel/cl/cl_reader.h"
+#include "tornel/cl/dispatch_parts.h"
+#include "tornel/cl/feed_time.h"
+#include "tornel/cl/frames.h"
+#include "tornel/cl/move_values.h"
+#include "tornel/output/comments.h"
+#include "tornel/sysvars/system_variables.h"
+
+namespace tornel {
+
+namespace {
+
+constexpr int kCl[6] = {kSrX_CL, kSrY_CL, kSrZ_CL, kSrI_CL, kSrJ_CL, kSrK_CL};
+constexpr int kClPrev[6] = {kSrX_CL_Prev, kSrY_CL_Prev, kSrZ_CL_Prev,
+                            kSrI_CL_Prev, kSrJ_CL_Prev, kSrK_CL_Prev};
+constexpr int kClNext[6] = {kSrX_CL_Next, kSrY_CL_Next, kSrZ_CL_Next,
+                            kSrI_CL_Next, kSrJ_CL_Next, kSrK_CL_Next};
+constexpr int kOut[6] = {kSrX, kSrY, kSrZ, kSrI, kSrJ, kSrK};
+constexpr int kOutPrev[6] = {kSrX_Prev, kSrY_Prev, kSrZ_Prev, kSrI_Prev, kSrJ_Prev, kSrK_Prev};
+constexpr int kOutNext[6] = {kSrX_Next, kSrY_Next, kSrZ_Next, kSrI_Next, kSrJ_Next, kSrK_Next};
+constexpr int kBreak[6] = {kSrX_BreakPt, kSrY_BreakPt, kSrZ_BreakPt,
+                           kSrI_BreakPt, kSrJ_BreakPt, kSrK_BreakPt};
+
+void Load6(const ValueTables& v, const int (&slots)[6], double out[6]) {
+  for (int i = 0; i < 6; ++i) out[i] = v.reals[slots[i]];
+}
+
+[[noreturn]] void FatalAxis(ClContext& ctx, const char* message) {
+  if (std::strcmp(message, kMsgBadToolAxis) == 0) FatalInRecord(ctx, kMsgZeroToolAxis, ctx.values.ints[kSiRec]);
+  FatalAt(ctx.diag, message);
+}
+
+AxisStepInput StepInput(const ValueTables& v, const double axis[3], double rot_prev,
+                        double tilt_prev) {
+  AxisStepInput in;
+  for (int i = 0; i < 3; ++i) in.axis[i] = axis[i];
+  in.rot_prev = rot_prev;
+  in.tilt_prev = tilt_prev;
+  in.rot_offset = v.reals[kSrRotOffs];
+  in.tilt_dir = v.reals[kSrTiltDir] < 0 ? -1 : 1;
+  in.neutral = v.ints[kSiRotNeutrSol] != 0;
+  in.neutral_angle = v.reals[kSrRotNeutrAng];
+  return in;
+}
+
+// The machine position and tool axis of a _CL point and axis, through the
+// kinematic record and the output frame.
+void ToOutput(const ValueTables& v, const KinematicRecord& k, const double cl[6], double out[6]) {
+  PointToOutput(v, k, cl, out);
+  double axis[3];
+  MachineAxis(k, cl + 3, axis);
+  OutputTransform(v, axis, false, out + 3);
+}
+
+KinematicRecord Kinematics(ClContext& ctx, const AxisConfig& c, double rot, double tilt) {
+  KinematicRecord k;
+  if (const char* bad = BuildKinematics(c, rot, tilt, k)) FatalAt(ctx.diag, bad);
+  return k;
+}
+
+// Single-move repositioning: a rotary value beyond the limits is brought
+// back by whole turns where the move may reposition the axis.
+double Reposition(const AxisConfig& c, ValueTables& v, double rot) {
+  int32_t move = v.ints[kSiMoveType];
+  bool allowed = (move == kKindGoto && v.ints[kSiReposRotFeed] == 1) ||
+                 (move == kKindRapid && v.ints[kSiReposRotRapid] == 1);
+  if (!allowed || (rot >= c.rot_min - kLimitMargin && rot <= c.rot_max + kLimitMargin)) return rot;
+  const double turn = 360 * (c.rot_scale == 0 ? 1 : std::fabs(c.rot_scale));
+  double a = rot - std::round(rot / turn) * turn;
+  while (a > c.rot_max + kLimitMargin) a -= turn;
+  while (a < c.rot_min - kLimitMargin) a += turn;
+  if (a != rot) v.ints[kSiReposRotAct] = 1;
+  return a;
+}
+
+// The tilt value at the pole and the fraction of the move at which the
+// tilt reaches it: the move goes on through the pole into the mirrored
+// solution.
+void PoleBreak(const AxisConfig& c, double tilt_prev, double tilt, double& pole, double& f) {
+  if (c.rot_around == kAroundZ) {
+    pole = c.tilt_trans;
+  } else {
+    double side = tilt_prev >= c.tilt_trans ? 1 : -1;
+    pole = c.tilt_trans + side * 90 * c.tilt_scale;
+  }
+  double mirrored = 2 * pole - tilt;
+  f = mirrored != tilt_prev ? (pole - tilt_prev) / (mirrored - tilt_prev) : 0.5;
+  if (!(f >= 0 && f <= 1)) f = 0.5;
+}
+
+void SetBreakPoint(ClContext& ctx, const AxisConfig& c, bool half_turn, double rot_prev,
+                   double rot, double tilt_prev, double tilt) {
+  ValueTables& v = ctx.values;
+  double f, rot_b, tilt_b;
+  if (half_turn) {
+    // At the pole the rotary axis is free: it stays where it was.
+    PoleBreak(c, tilt_prev, tilt, tilt_b, f);
+    rot_b = rot_prev;
+  } else {
+    f = LimitCrossing(c, rot_prev, rot, tilt_prev, tilt);
+    if (f < 0) f = 0;  // out already at the start of the move
+    rot_b = rot_prev + f * (rot - rot_prev);
+    tilt_b = tilt_prev + f * (tilt - tilt_prev);
+  }
+  KinematicRecord k = Kinematics(ctx, c, rot_b, tilt_b);
+  double from[6], to[6], cl[6], out[6];
+  Load6(v, kClPrev, from);
+  Load6(v, kCl, to);
+  for (int i = 0; i < 3; ++i) cl[i] = from[i] + f * (to[i] - from[i]);
+  for (int i = 0; i < 3; ++i) cl[3 + i] = k.orient[6 + i];  // the break angles' tool axis
+  ToOutput(v, k, cl, out);
+  for (int i = 0; i < 6; ++i) v.reals[kBreak[i]] = out[i];
+  v.reals[kSrRot_BreakPt] = rot_b;
+  v.reals[kSrTilt_BreakPt] = tilt_b;
+}
+
+// The limit warning: a comment in the NC file each time; the first time
+// in a run also a warning box, the last error text and the frame of the
+// finished NC file.
+void WarnLimits(ClContext& ctx, const LimitCheck& check) {
+  const LanguageTable& lang = ctx.diag.lang;
+  std::string message;
+  if (check.rot_counts && check.tilt_counts) {
+    message = FormatMessage(LangText(lang, kLangBothOutOfLimits, kMsgBothOutOfLimits),
+                            {check.rot_text, check.tilt_text});
+  } else if (check.rot_counts) {
+    message = FormatMessage(LangText(lang, kLangRotaryOutOfLimits, kMsgRotaryOutOfLimits),
+                            {check.rot_text});
+  } else {
+    message = FormatMessage(LangText(lang, kLangTiltOutOfLimits, kMsgTiltOutOfLimits),
+                            {check.tilt_text});
+  }
+  OutputCommentLine(ctx.nc, message);
+  if (ctx.flags.limit_warning != 0) return;
+  int line = ctx.nc.output.ring.written + 10;
+  std::string where =
+      FormatMessage(LangText(lang, kLangAfterNcLine, kMsgAfterNcLine), {std::to_string(line)});
+  platform::ShowMessage(kProgramTitle, message + "\n" + where, platform::Icon::kExclamation);
+  ctx.diag.last_error = message;
+  ctx.flags.limit_warning = 1;
+}
+
+// Plans the division of a line move whose tool axis turns.
+void PlanDivision(ClContext& ctx, const AxisConfig& c, double rot_prev, double tilt_prev) {
+  ValueTables& v = ctx.values;
+  DividedMove& plan = ctx.cl.dispatch.divided;
+  plan = DividedMove{};
+  if (v.ints[kSiMoveType] != kKindGoto || v.ints[kSiCycleAct] == 1) return;
+  double rot = v.reals[kSrRot], tilt = v.reals[kSrTilt];
+  if (rot == rot_prev && tilt == tilt_prev) return;
+  DivisionInput in;
+  in.rot_change = rot - rot_prev;
+  in.tilt_change = tilt - tilt_prev;
+  in.div_angle = v.reals[kSrRotDivAng];
+  if (v.ints[kSiRotTolOn] == 1) in.tolerance = v.reals[kSrRotTol] * v.reals[kSrPostUnitFactor];
+  double from[6], to[6];
+  Load6(v, kClPrev, from);
+  Load6(v, kCl, to);
+  // The tool point's distance from each pivot: the larger of the move's
+  // two ends, so that no step deviates more than the tolerance.
+  for (const double* p : {from, to}) {
+    double dr = 0, dt = 0;
+    for (int i = 0; i < 3; ++i) {
+      dr += (p[i] - c.rot_pivot[i]) * (p[i] - c.rot_pivot[i]);
+      dt += (p[i] - c.tilt_pivot[i]) * (p[i] - c.tilt_pivot[i]);
+    }
+    in.rot_radius = std::max(in.rot_radius, std::sqrt(dr));
+    in.tilt_radius = std::max(in.tilt_radius, std::sqrt(dt));
+  }
+  int steps = DivisionSteps(in);
+  if (steps < 2) return;
+  plan.steps = steps;
+  for (int i = 0; i < 6; ++i) {
+    plan.from[i] = from[i];
+    plan.to[i] = to[i];
+  }
+  plan.rot_prev = rot_prev;
+  plan.tilt_prev = tilt_prev;
+}
+
+}  // namespace
+
+AxisConfig AxisConfigFrom(const ValueTables& v) {
+  const std::vector<int32_t>& n = v.ints;
+  const std::vector<double>& r = v.reals;
+  AxisConfig c;
+  c.rot_type = n[kSiRotType];
+  c.tilt_type = n[kSiTiltType];
+  c.rot_around = n[kSiRotAround];
+  c.tilt_around = n[kSiTiltAround];
+  c.nutator = n[kSiNutator];
+  c.tilt_limit = n[kSiTiltLimit];
+  c.rot_scale = r[kSrRotScale];
+  c.tilt_scale = r[kSrTiltScale];
+  c.rot_trans = r[kSrRotTrans];
+  c.tilt_trans = r[kSrTiltTrans];
+  c.rot_accuracy = r[kSrRotAccuracy];
+  c.tilt_accuracy = r[kSrTiltAccuracy];
+  c.rot_min = r[kSrRotMinAng];
+  c.rot_max = r[kSrRotMaxAng];
+  c.tilt_min = r[kSrTiltMinAng];
+  c.tilt_max = r[kSrTiltMaxAng];
+  const double unit = r[kSrPostUnitFactor];
+  static constexpr int kRotPivot[3] = {kSrRot_X_Pivot, kSrRot_Y_Pivot, kSrRot_Z_Pivot};
+  static constexpr int kRotOffs[3] = {kSrRot_X_Offs, kSrRot_Y_Offs, kSrRot_Z_Offs};
+  static constexpr int kTiltPivot[3] = {kSrTilt_X_Pivot, kSrTilt_Y_Pivot, kSrTilt_Z_Pivot};
+  static constexpr int kTiltOffs[3] = {kSrTilt_X_Offs, kSrTilt_Y_Offs, kSrTilt_Z_Offs};
+  for (int i = 0; i < 3; ++i) {
+    c.rot_pivot[i] = r[kRotPivot[i]] * unit + r[kRotOffs[i]];
+    c.tilt_pivot[i] = r[kTiltPivot[i]] * unit + r[kTiltOffs[i]];
+  }
+  return c;
+}
+
+KinematicRecord CurrentKinematics(const ValueTables& v) {
+  KinematicRecord k;
+  AxisConfig c = AxisConfigFrom(v);
+  if (HasRotary(c) && BuildKinematics(c, v.reals[kSrRot], v.reals[kSrTilt], k) != nullptr)
+    k = KinematicRecord{};  // a bad configuration is reported by the motion that uses it
+  return k;
+}
+
+void PointToOutput(const ValueTables& v, const KinematicRecord& k, const double cl[3],
+                   double out[3]) {
+  double machine[3];
+  MachinePoint(k, cl, machine);
+  OutputTransform(v, machine, true, out);
+}
+
+void SolveMultiAxis(ClContext& ctx) {
+  ValueTables& v = ctx.values;
+  std::vector<double>& r = v.reals;
+  std::vector<int32_t>& ints = v.ints;
+  AxisConfig c = AxisConfigFrom(v);
+  if (!HasRotary(c)) {
+    KinematicRecord unused;  // the checks of a tilt axis or nutator without the axis below
+    if (const char* bad = BuildKinematics(c, 0, 0, unused)) FatalAt(ctx.diag, bad);
+    return;
+  }
+  if (ints[kSiRotPolarOn] == 1 && ints[kSiMillTurn] == kMillTurnMilling)
+    FatalAt(ctx.diag, kMsgPolarNotBuilt);
+
+  const double rot_prev = r[kSrRot], tilt_prev = r[kSrTilt];
+  r[kSrRot_Prev] = rot_prev;
+  r[kSrTilt_Prev] = tilt_prev;
+  double cl[6];
+  Load6(v, kCl, cl);
+  AxisStep step;
+  if (const char* bad = SolveAxisStep(c, StepInput(v, cl + 3, rot_prev, tilt_prev), step))
+    FatalAxis(ctx, bad);
+  double rot = Reposition(c, v, step.rot);
+  r[kSrRot] = rot;
+  r[kSrTilt] = step.tilt;
+  KinematicRecord k = Kinematics(ctx, c, rot, step.tilt);
+  double out[6];
+  ToOutput(v, k, cl, out);
+  for (int i = 0; i < 6; ++i) r[kOut[i]] = out[i];
+
+  // The next motion, continuing from this one.
+  double next[6];
+  Load6(v, kClNext, next);
+  // Before the look-ahead has seen a tool axis the next motion keeps this one.
+  if (next[3] == 0 && next[4] == 0 && next[5] == 0)
+    for (int i = 3; i < 6; ++i) next[i] = cl[i];
+  AxisStep after;
+  if (SolveAxisStep(c, StepInput(v, next + 3, rot, step.tilt), after) == nullptr) {
+    r[kSrRot_Next] = after.rot;
+    r[kSrTilt_Next] = after.tilt;
+    KinematicRecord kn = Kinematics(ctx, c, after.rot, after.tilt);
+    ToOutput(v, kn, next, out);
+    for (int i = 0; i < 6; ++i) r[kOutNext[i]] = out[i];
+  }  // a bad next axis is reported when its own record comes
+
+  bool half = step.half_turn && ints[kSiMoveType] != kKindRapid;
+  ints[kSiHalfRotAct] = half ? 1 : 0;
+  bool warn = ints[kSiRotLimitWarn] != 0 && ctx.cl.second_pass;
+  LimitCheck check = CheckLimits(c, rot, step.tilt, warn, ctx.cl.dispatch.limit_memory);
+  if (check.out) ints[kSiRotLimitPassAct] = 1;
+  if (check.rot_counts || check.tilt_counts) WarnLimits(ctx, check);
+  if (half || check.out) SetBreakPoint(ctx, c, half, rot_prev, rot, tilt_prev, step.tilt);
+  PlanDivision(ctx, c, rot_prev, tilt_prev);
+}
+
+void SolveWorkPlaneAngles(ClContext& ctx) {
+  ValueTables& v = ctx.values;
+  AxisConfig c = AxisConfigFrom(v);
+  v.reals[kSrWCoordRot] = 0;
+  v.reals[kSrWCoordTilt] = 0;
+  if (!HasRotary(c)) return;
+  const double normal[3] = {v.reals[kSrWCoordZI], v.reals[kSrWCoordZJ], v.reals[kSrWCoordZK]};
+  AxisStep step;
+  const char* bad =
+      SolveAxisStep(c, StepInput(v, normal, v.reals[kSrRot], v.reals[kSrTilt]), step);
+  if (bad) FatalAxis(ctx, bad);
+  v.reals[kSrWCoordRot] = step.rot;
+  v.reals[kSrWCoordTilt] = step.tilt;
+}
+
+void RotateByMachine(const ValueTables& v, double vec[3]) {
+  KinematicRecord k = CurrentKinematics(v);
+  double out[3];
+  MachineAxis(k, vec, out);
+  for (int i = 0; i < 3; ++i) vec[i] = out[i];
+}
+
+void RunDividedMove(ClContext& ctx) {
+  ValueTables& v = ctx.values;
+  std::vector<double>& r = v.reals;
+  std::vector<int32_t>& ints = v.ints;
+  DispatchState& d = ctx.cl.dispatch;
+  const DividedMove plan = d.divided;
+  AxisConfig c = AxisConfigFrom(v);
+  // The whole move's end, which the last step takes as it is.
+  double end_out[6];
+  Load6(v, kOut, end_out);
+  const double end_rot = r[kSrRot], end_tilt = r[kSrTilt];
+  double prev_out[6];
+  Load6(v, kOutPrev, prev_out);
+  double prev_cl[6];
+  for (int i = 0; i < 6; ++i) prev_cl[i] = plan.from[i];
+  double rot_prev = plan.rot_prev, tilt_prev = plan.tilt_prev;
+  int32_t next_saved = ints[kSiMoveType_Next];
+  WithdrawOperationTotals(v, d);
+  for (int k = 1; k <= plan.steps; ++k) {
+    bool last = k == plan.steps;
+    double out[6], cl[6], rot = end_rot, tilt = end_tilt;
+    if (last) {
+      for (int i = 0; i < 6; ++i) {
+        out[i] = end_out[i];
+        cl[i] = plan.to[i];
+      }
+    } else {
+      double f = static_cast<double>(k) / plan.steps;
+      for (int i = 0; i < 3; ++i) cl[i] = plan.from[i] + f * (plan.to[i] - plan.from[i]);
+      InterpolateAxis(plan.from + 3, plan.to + 3, f, cl + 3);
+      AxisStep step;
+      if (const char* bad = SolveAxisStep(c, StepInput(v, cl + 3, rot_prev, tilt_prev), step))
+        FatalAxis(ctx, bad);
+      rot = step.rot;
+      tilt = step.tilt;
+      ToOutput(v, Kinematics(ctx, c, rot, tilt), cl, out);
+    }
+    // A post that writes the tool tip (_CL values, for a control with tool
+    // centre point control) sees each step's own point and axis too.
+    for (int i = 0; i < 6; ++i) {
+      r[kOutPrev[i]] = prev_out[i];
+      r[kOut[i]] = out[i];
+      r[kClPrev[i]] = prev_cl[i];
+      r[kCl[i]] = cl[i];
+    }
+    r[kSrRot_Prev] = rot_prev;
+    r[kSrTilt_Prev] = tilt_prev;
+    r[kSrRot] = rot;
+    r[kSrTilt] = tilt;
+    ints[kSiMoveType] = kKindGoto;
+    ints[kSiMoveType_Next] = last ? next_saved : kKindGoto;
+    ComputeMoveValues(v, d.tol.nc, false);
+    ComputeFeedAndTime(v, d, true);
+    CallLabel(ctx, k == 1 ? d.main_label : ctx.move_handlers.line);
+    ints[kSiReposRotAct] = 0;
+    ints[kSiMoveType_Prev] = kKindGoto;
+    for (int i = 0; i < 6; ++i) {
+      prev_out[i] = out[i];
+      prev_cl[i] = cl[i];
+    }
+    rot_prev = rot;
+    tilt_prev = tilt;
+  }
+  ints[kSiMoveType_Next] = next_saved;
+}
+
+}  // namespace tornel

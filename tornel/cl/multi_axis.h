@@ -1,0 +1,36 @@
+// The axis solution of a machine with rotary and tilt axes, over the run's
+// variables: the axis settings read from the post's variables, each
+// motion's angles with continuity, repositioning and the limit check, the
+// break point of a move through the pole or over a limit, machine
+// positions through the kinematic record, and divided moves.
+#pragma once
+
+#include "tornel/cl/cl_context.h"
+#include "tornel/kinematics/angle_solution.h"
+#include "tornel/sysvars/value_tables.h"
+
+namespace tornel {
+
+// Polar interpolation is not built yet: a run that turns it on stops
+// rather than write positions that were never turned onto the linear axis.
+inline constexpr const char* kMsgPolarNotBuilt =
+    "Polar interpolation is not supported by this version of Tornel in";
+inline constexpr const char* kMsgZeroToolAxis = "Tool axis of zero length in CL-record";
+
+// The axis settings as the post's variables hold them now, pivots in NC
+// units (pivot times srPostUnitFactor plus the offsets).
+AxisConfig AxisConfigFrom(const ValueTables& v);
+
+// The kinematic record of the current srRot and srTilt.
+KinematicRecord CurrentKinematics(const ValueTables& v);
+
+// A _CL point as output: through the kinematic record when the machine
+// has a rotary axis, then through the output frame.
+void PointToOutput(const ValueTables& v, const KinematicRecord& k, const double cl[3],
+                   double out[3]);
+
+// Runs the main motion function once per step of a divided move, each
+// with its own position, angles, move values, feed and time.
+void RunDividedMove(ClContext& ctx);
+
+}  // namespace tornel
