@@ -5,6 +5,7 @@
 #include "tornel/builtins/builtin_context.h"
 #include "tornel/builtins/builtin_table.h"
 #include "tornel/builtins/math.h"
+#include "tornel/builtins/matrix_calls.h"
 #include "tornel/builtins/string_calls.h"
 #include "tornel/cl/arcs.h"
 #include "tornel/sysvars/system_variables.h"
@@ -133,6 +134,7 @@ void CallProcedureBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args) {
     default:
       break;
   }
+  if (CallMatrixProcedure(ctx, e, args)) return;
   NotAvailable(ctx, e);
 }
 

@@ -53,6 +53,10 @@ class BuiltinArgs {
   // string table index.  A quoted text is refused.
   virtual int StringVariable(int k, int n) = 0;
 
+  // Argument k of n, a REAL variable that the function changes (or reads
+  // as the first of consecutive slots): its real table index.
+  virtual int RealVariable(int k, int n) = 0;
+
   // A call that takes no arguments: "()" is read when it follows.
   virtual void NoArguments() = 0;
 

@@ -42,6 +42,10 @@ class FakeArgs : public BuiltinArgs {
     log += "V" + std::to_string(k) + "/" + std::to_string(n) + ";";
     return static_cast<int>(std::get<double>(Take(k, n)));
   }
+  int RealVariable(int k, int n) override {
+    log += "R" + std::to_string(k) + "/" + std::to_string(n) + ";";
+    return static_cast<int>(std::get<double>(Take(k, n)));
+  }
   void NoArguments() override { log += "none;"; }
   const AddressRecord& NumberFormat(AddressRecord& scratch) override {
     log += "format;";

@@ -29,7 +29,8 @@ enum class BuiltinClass : unsigned char {
 enum class BuiltinOwner {
   kMath,      // the arithmetic functions (sin ... max)
   kStrings,   // string functions and SeqGet
-  kFilesApt,  // file, process, APT-access, matrix and the other procedures
+  kFilesApt,  // file, process, APT-access and the other procedures
+  kMatrix,    // the matrix and vector procedures (MatrSet ... AngChkLim)
   kDialogs,   // post dialogs
 };
 

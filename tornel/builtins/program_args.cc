@@ -27,6 +27,9 @@ class ProgramArgs final : public BuiltinArgs {
   int StringVariable(int k, int n) override {
     return FetchVariable(in_, k, n, VariableKind::kString).index;
   }
+  int RealVariable(int k, int n) override {
+    return FetchVariable(in_, k, n, VariableKind::kReal).index;
+  }
   void NoArguments() override {
     InterpState& s = in_.st;
     if (in_.bytes[s.pos] != '(') return;

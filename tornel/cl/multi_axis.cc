@@ -148,6 +148,14 @@ void WarnLimits(ClContext& ctx, const LimitCheck& check) {
   ctx.flags.limit_warning = 1;
 }
 
+bool CheckLimitsOf(ClContext& ctx, const AxisConfig& c, double rot, double tilt) {
+  bool warn = ctx.values.ints[kSiRotLimitWarn] != 0 && ctx.cl.second_pass;
+  LimitCheck check = CheckLimits(c, rot, tilt, warn, ctx.cl.dispatch.limit_memory);
+  if (check.out) ctx.values.ints[kSiRotLimitPassAct] = 1;
+  if (check.rot_counts || check.tilt_counts) WarnLimits(ctx, check);
+  return check.out;
+}
+
 // Plans the division of a line move whose tool axis turns.
 void PlanDivision(ClContext& ctx, const AxisConfig& c, double rot_prev, double tilt_prev) {
   ValueTables& v = ctx.values;
@@ -281,12 +289,13 @@ void SolveMultiAxis(ClContext& ctx) {
 
   bool half = step.half_turn && ints[kSiMoveType] != kKindRapid;
   ints[kSiHalfRotAct] = half ? 1 : 0;
-  bool warn = ints[kSiRotLimitWarn] != 0 && ctx.cl.second_pass;
-  LimitCheck check = CheckLimits(c, rot, step.tilt, warn, ctx.cl.dispatch.limit_memory);
-  if (check.out) ints[kSiRotLimitPassAct] = 1;
-  if (check.rot_counts || check.tilt_counts) WarnLimits(ctx, check);
-  if (half || check.out) SetBreakPoint(ctx, c, half, rot_prev, rot, tilt_prev, step.tilt);
+  bool beyond = CheckLimitsOf(ctx, c, rot, step.tilt);
+  if (half || beyond) SetBreakPoint(ctx, c, half, rot_prev, rot, tilt_prev, step.tilt);
   PlanDivision(ctx, c, rot_prev, tilt_prev);
+}
+
+void CheckAndWarnLimits(ClContext& ctx, double rot, double tilt) {
+  CheckLimitsOf(ctx, AxisConfigFrom(ctx.values), rot, tilt);
 }
 
 void SolveWorkPlaneAngles(ClContext& ctx) {

@@ -29,6 +29,11 @@ KinematicRecord CurrentKinematics(const ValueTables& v);
 void PointToOutput(const ValueTables& v, const KinematicRecord& k, const double cl[3],
                    double out[3]);
 
+// The limit check of a rotary and a tilt value: siRotLimitPassAct, and in
+// the second pass the warning (NC comment; once in a run the box, the last
+// error text and the frame of the finished NC file).
+void CheckAndWarnLimits(ClContext& ctx, double rot, double tilt);
+
 // Runs the main motion function once per step of a divided move, each
 // with its own position, angles, move values, feed and time.
 void RunDividedMove(ClContext& ctx);
