@@ -49,6 +49,7 @@ struct ClReader {
   std::FILE* companion = nullptr;  // -x: the companion CL file
   long length = 1;                 // of the input; 0 counts as 1
   InputBlock block;                // the input, read a block at a time
+  InputBlock window_block;         // reading ahead for the rotary axis's stretch
   InputPart part;                  // the part of a line read last
   int progress_base = 0;
   int progress_span = 10;

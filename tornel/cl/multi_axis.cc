@@ -11,6 +11,7 @@
 #include "tornel/cl/feed_time.h"
 #include "tornel/cl/frames.h"
 #include "tornel/cl/move_values.h"
+#include "tornel/cl/rotary_window.h"
 #include "tornel/output/comments.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -44,7 +45,6 @@ AxisStepInput StepInput(const ValueTables& v, const double axis[3], double rot_p
   for (int i = 0; i < 3; ++i) in.axis[i] = axis[i];
   in.rot_prev = rot_prev;
   in.tilt_prev = tilt_prev;
-  in.rot_offset = v.reals[kSrRotOffs];
   in.tilt_dir = v.reals[kSrTiltDir] < 0 ? -1 : 1;
   in.neutral = v.ints[kSiRotNeutrSol] != 0;
   in.neutral_angle = v.reals[kSrRotNeutrAng];
@@ -264,6 +264,22 @@ void SolveMultiAxis(ClContext& ctx) {
   AxisStep step;
   if (const char* bad = SolveAxisStep(c, StepInput(v, cl + 3, rot_prev, tilt_prev), step))
     FatalAxis(ctx, bad);
+  // A stretch starts: where whole turns or the other tilt solution bring
+  // all of it inside the limits, the rotary axis is repositioned now.
+  int32_t move = ints[kSiMoveType];
+  if (ctx.cl.second_pass && ints[kSiReposRotRapid] != 0 && move != kKindCircle &&
+      (move == kKindRapid || ctx.cl.first_move == 1)) {
+    WindowFit fit = PlanRotaryWindow(ctx, c, step.rot, step.tilt, cl + 3);
+    if (fit.fits && (fit.shift != 0 || fit.flip)) {
+      step.rot += fit.shift;
+      if (fit.flip) {
+        step.tilt = RoundToAccuracy(OtherTilt(c, step.tilt), c.tilt_accuracy);
+        r[kSrTiltDir] = -r[kSrTiltDir];
+      }
+      r[kSrRotOffs] += fit.shift;
+      ints[kSiReposRotAct] = 1;
+    }
+  }
   double rot = Reposition(c, v, step.rot);
   r[kSrRot] = rot;
   r[kSrTilt] = step.tilt;

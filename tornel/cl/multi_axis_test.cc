@@ -128,6 +128,44 @@ TEST_F(MultiAxisTest, RapidMovesBeyondTheLimitRepositionTheRotaryAxis) {
   EXPECT_EQ(Int("siRotLimitPassAct"), 0);  // cleared at the end of the event
 }
 
+TEST_F(MultiAxisTest, AStretchIsPutInsideTheLimitsBeforeItStarts) {
+  std::string functions = "func ReposRotRapid\nuiN = uiN + 1\nuiKind[uiN] = 9\nend func\n";
+  // Feed moves turn C on to 300; a rapid move to 310, then feed moves on
+  // to 400, which is beyond 360: the whole stretch goes a turn back,
+  // starting at -50.  The last moves lie beyond the 40 records the ring
+  // holds: they are read from the file.
+  std::string cl = "FEDRAT/100\n";
+  for (int a = 0; a <= 300; a += 100) cl += Goto(0, 0, 0, a, 30);
+  cl += "RAPID\n" + Goto(0, 0, 0, 310, 30);
+  for (int k = 1; k <= 100; ++k) cl += Goto(k, 0, 0, 310 + 0.9 * k, 30);
+  cl += "RAPID\n" + Goto(0, 0, 50, 0, 0) + "FINI\n";
+  RunPasses(Trunnion("srRotDivAng = 0\nsiReposRotRapid = 1\n", functions), cl);
+  ASSERT_EQ(Calls(), 4 + 1 + 1 + 100 + 1);
+  EXPECT_NEAR(Real("urRot", 4), 300, 1e-6);
+  EXPECT_EQ(Int("uiKind", 5), 9);  // ReposRotRapid, then the rapid move
+  EXPECT_NEAR(Real("urRot", 6), -50, 1e-6);
+  EXPECT_NEAR(Real("urRot", 6 + 100), 40, 1e-6);
+  EXPECT_NEAR(Real("srRotOffs"), -360, 1e-9);
+  // Without the look-ahead the stretch runs over the limit.
+  RunPasses(Trunnion("srRotDivAng = 0\nsiRotLimitWarn = 0\n", functions), cl);
+  EXPECT_NEAR(Real("urRot", 5 + 100), 400, 1e-6);
+
+  // A tilt the limits refuse is taken in the other solution: B -120..35.
+  std::string flip = "FEDRAT/100\nRAPID\n" + Goto(0, 0, 0, 0, 60) + Goto(5, 0, 0, 10, 60) +
+                     "FINI\n";
+  RunPasses("main\nvariable\nuiN\nuiKind[9]\nurRot[9]\nurTilt[9]\nend\n"
+            "rotary: table z 1 0 -360 360 0.001 0 0 0\n"
+            "tilt: table y 1 0 -120 35 0.001 0 0 0\nsrRotDivAng = 0\nsiReposRotRapid = 1\n"
+            "end main\nfunc Move\nuiN = uiN + 1\nurRot[uiN] = srRot\nurTilt[uiN] = srTilt\n"
+            "end func\n",
+            flip);
+  ASSERT_EQ(Int("uiN"), 2);
+  EXPECT_NEAR(std::fabs(Real("urRot", 1)), 180, 1e-6);
+  EXPECT_NEAR(Real("urTilt", 1), -60, 1e-6);
+  EXPECT_NEAR(Real("urTilt", 2), -60, 1e-6);  // the stretch stays in that solution
+  EXPECT_NEAR(Real("urRot", 2) - Real("urRot", 1), 10, 1e-6);
+}
+
 TEST_F(MultiAxisTest, AHalfTurnThroughThePoleCallsHalfRotWithTheBreakPoint) {
   std::string functions =
       "func HalfRot\nuiN = uiN + 1\nuiKind[uiN] = 8\nurRot[uiN] = srRot_BreakPt\n"

@@ -85,27 +85,83 @@ const char* SolveAngles(const AxisConfig& c, const double axis[3], bool other, d
 const char* SolveAxisStep(const AxisConfig& c, const AxisStepInput& in, AxisStep& out) {
   out = AxisStep{};
   const double turn = 360 * (c.rot_scale == 0 ? 1 : std::fabs(c.rot_scale));
-  const double offset = c.rot_scale * in.rot_offset;
-  // At the pole the rotary axis stays where it is (less the stretch's
-  // offset, added again below), or goes to the neutral angle.
-  double pole_rot = in.neutral ? in.neutral_angle : in.rot_prev - offset;
+  // At the pole the rotary axis stays where it is, or goes to the neutral
+  // angle.
+  double pole_rot = in.neutral ? in.neutral_angle : in.rot_prev;
   AngleSolution s;
   if (const char* bad = SolveAngles(c, in.axis, TakesOtherSolution(c, in.tilt_dir), pole_rot, s))
     return bad;
   out.pole = s.pole;
   out.tilt = s.tilt;
-  out.rot = s.pole && in.neutral ? s.rot : NearestRotary(s.rot + offset, in.rot_prev, turn);
+  out.rot = s.pole && in.neutral ? s.rot : NearestRotary(s.rot, in.rot_prev, turn);
   double change = out.rot - in.rot_prev;
   bool half = std::fabs(std::fabs(change) - turn / 2) < 1e-9 * turn;
   if (half && c.nutator == 0 && c.tilt_limit == 0 && c.tilt_type != 0) {
     // The other solution reaches the same axis without the half turn.
     out.rot = in.rot_prev;
-    double mirror = c.rot_around == kAroundZ ? c.tilt_trans : c.tilt_trans + c.tilt_scale * 90;
-    out.tilt = RoundToAccuracy(2 * mirror - out.tilt, c.tilt_accuracy);
+    out.tilt = RoundToAccuracy(OtherTilt(c, out.tilt), c.tilt_accuracy);
     half = false;
   }
   out.half_turn = half;
   return nullptr;
+}
+
+double OtherTilt(const AxisConfig& c, double tilt) {
+  double mirror = c.rot_around == kAroundZ ? c.tilt_trans : c.tilt_trans + c.tilt_scale * 90;
+  return 2 * mirror - tilt;
+}
+
+void AddToWindow(WindowRange& w, double rot, double tilt, double other_tilt) {
+  if (!w.any) {
+    w = {true, rot, rot, tilt, tilt, other_tilt, other_tilt};
+    return;
+  }
+  w.rot_min = std::min(w.rot_min, rot);
+  w.rot_max = std::max(w.rot_max, rot);
+  w.tilt_min = std::min(w.tilt_min, tilt);
+  w.tilt_max = std::max(w.tilt_max, tilt);
+  w.other_tilt_min = std::min(w.other_tilt_min, other_tilt);
+  w.other_tilt_max = std::max(w.other_tilt_max, other_tilt);
+}
+
+namespace {
+
+// The whole-turn shift that brings [lo, hi] inside the rotary limits,
+// the smallest one from 0; false when the range is wider than they allow.
+bool TurnShift(const AxisConfig& c, double lo, double hi, double turn, double& shift) {
+  const double min = c.rot_min - kLimitMargin, max = c.rot_max + kLimitMargin;
+  if (lo >= min && hi <= max) {
+    shift = 0;
+    return true;
+  }
+  double k = lo < min ? std::ceil((min - lo) / turn) : -std::ceil((hi - max) / turn);
+  shift = k * turn;
+  return lo + shift >= min && hi + shift <= max;
+}
+
+}  // namespace
+
+WindowFit FitWindow(const AxisConfig& c, const WindowRange& w) {
+  WindowFit fit;
+  if (!w.any) return fit;
+  const double turn = 360 * (c.rot_scale == 0 ? 1 : std::fabs(c.rot_scale));
+  const double tmin = c.tilt_min - kLimitMargin, tmax = c.tilt_max + kLimitMargin;
+  bool tilt_in = c.tilt_type == 0 || (w.tilt_min >= tmin && w.tilt_max <= tmax);
+  if (tilt_in && TurnShift(c, w.rot_min, w.rot_max, turn, fit.shift)) {
+    fit.fits = true;
+    return fit;
+  }
+  // The other family: only where the post leaves the tilt solution free.
+  if (c.tilt_type == 0 || c.tilt_limit != 0 || c.nutator != 0) return WindowFit{};
+  bool other_in = w.other_tilt_min >= tmin && w.other_tilt_max <= tmax;
+  double half = turn / 2;
+  if (other_in && TurnShift(c, w.rot_min + half, w.rot_max + half, turn, fit.shift)) {
+    fit.shift += half;
+    fit.flip = true;
+    fit.fits = true;
+    return fit;
+  }
+  return WindowFit{};
 }
 
 std::string LimitAngleText(double value) {

@@ -55,7 +55,8 @@ double NearestRotary(double a, double p, double turn = 360);
 double RoundToAccuracy(double value, double step);
 
 // The rotary value and tilt value of one move, from its axis, the
-// previous values and the stretch (offset in degrees, tilt direction).
+// previous values and the stretch's tilt direction (the solution family;
+// a stretch moved by whole turns keeps its turn by the continuity rule).
 struct AxisStep {
   double rot = 0, tilt = 0;
   bool pole = false;
@@ -64,12 +65,36 @@ struct AxisStep {
 struct AxisStepInput {
   double axis[3] = {0, 0, 1};
   double rot_prev = 0, tilt_prev = 0;
-  double rot_offset = 0;  // whole or half turns of the stretch, degrees
   int tilt_dir = 1;
   bool neutral = false;   // siRotNeutrSol: the pole takes neutral_angle
   double neutral_angle = 0;
 };
 const char* SolveAxisStep(const AxisConfig& c, const AxisStepInput& in, AxisStep& out);
+
+// The angles a stretch of moves (from one rapid move to the next) reaches,
+// as the continuity rule gives them in the solution family in use, with
+// the tilt values of the other family.
+struct WindowRange {
+  bool any = false;
+  double rot_min = 0, rot_max = 0;
+  double tilt_min = 0, tilt_max = 0;            // this family
+  double other_tilt_min = 0, other_tilt_max = 0;  // the other family
+};
+void AddToWindow(WindowRange& w, double rot, double tilt, double other_tilt);
+
+// How the stretch fits the limits: shifted by whole turns (`shift`,
+// machine units), or in the other solution family (`flip`: the rotary
+// axis half a turn on, included in `shift`).  `fits` false when neither
+// brings every angle inside; the stretch then stays as it is.
+struct WindowFit {
+  double shift = 0;
+  bool flip = false;
+  bool fits = false;
+};
+WindowFit FitWindow(const AxisConfig& c, const WindowRange& w);
+
+// The tilt value of the other solution for the same tool axis.
+double OtherTilt(const AxisConfig& c, double tilt);
 
 // The limit check: which axes are out (each by the margin), and, when the
 // warning is on, which of them count for a new message (an angle equal to
