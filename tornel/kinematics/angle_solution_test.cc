@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,41 @@ TEST(AngleSolution, TenDegreesAMovePastAFullTurnGoesOnCounting) {
     in.tilt_prev = step.tilt;
   }
   EXPECT_NEAR(in.rot_prev, 600, 1e-6);
+}
+
+TEST(AngleSolution, LongPathsNeverJumpMoreThanHalfATurn) {
+  // Tool axes wandering in small steps over the whole sphere, through the
+  // poles too, on every kind of rotary axis: consecutive rotary values
+  // differ by at most half a turn, and exactly half a turn only where the
+  // step says so.
+  std::mt19937_64 random(29);
+  std::normal_distribution<double> n(0, 0.05);
+  const int32_t pairs[][2] = {{kAroundX, kAroundY}, {kAroundY, kAroundX},
+                              {kAroundZ, kAroundX}, {kAroundZ, kAroundY}};
+  for (const auto& p : pairs) {
+    for (int limit : {-1, 0, 1}) {
+      AxisConfig c = Trunnion();
+      c.rot_around = p[0];
+      c.tilt_around = p[1];
+      c.tilt_limit = limit;
+      double a[3] = {0, 0, 1};
+      AxisStepInput in;
+      for (int k = 0; k < 20000; ++k) {
+        for (double& x : a) x += n(random);
+        double len = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
+        for (int i = 0; i < 3; ++i) in.axis[i] = a[i] / len;
+        AxisStep step;
+        ASSERT_EQ(SolveAxisStep(c, in, step), nullptr);
+        double jump = std::fabs(step.rot - in.rot_prev);
+        ASSERT_LE(jump, 180 + 1e-9) << k;
+        if (std::fabs(jump - 180) < 1e-9) {
+          ASSERT_TRUE(step.half_turn) << k;
+        }
+        in.rot_prev = step.rot;
+        in.tilt_prev = step.tilt;
+      }
+    }
+  }
 }
 
 TEST(AngleSolution, AHalfTurnTakesTheOtherSolution) {
