@@ -5,9 +5,15 @@
 #   awk      a naive converter, each GOTO/x,y,z into G1 X.. Y.. Z.., under
 #            mawk and gawk when the machine has them;
 #   tornel   the ISO mill post of examples/posts;
+#   5ax-long, 5ax-short
+#            tornel on a 5-axis file of as many GOTO records with tool axes
+#            (bench/gen_cl5.py: one long feed stretch, or many short ones)
+#            through the trunnion post with its rotary look-ahead on
+#            (bench/trunnion_bench.tr);
 # under /usr/bin/time -v.  Prints wall time, records per second (GOTO
 # records) and peak memory, and checks that tornel's peak memory stays flat
-# from 100k to 1M records.
+# from 100k to 1M records, 3-axis and 5-axis, and that the 5-axis runs reach
+# at least half the 3-axis throughput.
 #
 #   bench/cl_throughput.sh [build-folder]      (default build-bench-cl)
 #
@@ -39,7 +45,7 @@ tornel=$top/$build/tornel
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tornel-bench.XXXXXX")
 if [ "${BENCH_KEEP:-0}" != 1 ]; then trap 'rm -rf "$work"' EXIT; fi
-cp examples/posts/iso_mill.tr "$work/"
+cp examples/posts/iso_mill.tr examples/posts/trunnion_5ax.tr bench/trunnion_bench.tr "$work/"
 
 # Runs a command under /usr/bin/time -v; prints "seconds kilobytes".  The
 # wall time is taken here in nanoseconds (time -v rounds to 10 ms).
@@ -55,9 +61,9 @@ measure() {
 
 naive_awk='/^GOTO\// { split(substr($0, 6), v, ","); printf "G1 X%s Y%s Z%s\n", v[1], v[2], v[3] }'
 
-printf '| %-8s | %-6s | %10s | %9s | %14s | %12s |\n' \
+printf '| %-8s | %-9s | %10s | %9s | %14s | %12s |\n' \
   "records" "tool" "file MB" "wall s" "records/s" "peak RSS MB"
-printf '|%s|%s|%s|%s|%s|%s|\n' ---------- -------- ------------ ----------- \
+printf '|%s|%s|%s|%s|%s|%s|\n' ---------- ----------- ------------ ----------- \
   ---------------- --------------
 # The naive converter runs under every awk the machine has: mawk (Debian's
 # default, very fast) and gawk differ by a factor of five or so.
@@ -71,7 +77,9 @@ for n in $sizes; do
   cl=$work/bench$n.cl
   python3 bench/gen_cl.py "$n" >"$cl"
   mb=$(awk -v b="$(stat -c %s "$cl")" 'BEGIN { printf "%.1f", b / 1048576 }')
-  for tool in cat "${awks[@]}" tornel; do
+  python3 bench/gen_cl5.py "$n" long >"$work/long$n.cl"
+  python3 bench/gen_cl5.py "$n" short >"$work/short$n.cl"
+  for tool in cat "${awks[@]}" tornel 5ax-long 5ax-short; do
     case $tool in
       cat) read -r wall rss < <(measure sh -c 'cat "$1" >/dev/null' sh "$cl") ;;
       mawk|gawk|awk)
@@ -84,30 +92,45 @@ for n in $sizes; do
         [ -s "$work/bench$n.nc" ] || { echo "cl_throughput: no NC file from tornel" >&2; exit 1; }
         tornel_rss[$n]=$rss
         ;;
+      5ax-long|5ax-short)
+        kind=${tool#5ax-}
+        read -r wall rss < <(cd "$work" && measure "$tornel" -p trunnion_bench -i "$work/$kind$n.cl" -o "$work/")
+        [ -s "$work/$kind$n.nc" ] || { echo "cl_throughput: no NC file from tornel (5-axis)" >&2; exit 1; }
+        tornel_rss[$n,$kind]=$rss
+        ;;
     esac
     walls[$n,$tool]=$wall
     awk -v n="$n" -v tool="$tool" -v mb="$mb" -v wall="$wall" -v rss="$rss" 'BEGIN {
       rate = wall > 0 ? n / wall : 0
-      printf "| %8d | %-6s | %10s | %9.3f | %14.0f | %12.1f |\n", n, tool, mb, wall, rate, rss / 1024 }'
+      printf "| %8d | %-9s | %10s | %9.3f | %14.0f | %12.1f |\n", n, tool, mb, wall, rate, rss / 1024 }'
+  done
+  for kind in long short; do
+    awk -v n="$n" -v k="$kind" -v t="${walls[$n,tornel]}" -v f="${walls[$n,5ax-$kind]}" 'BEGIN {
+      r = t / f
+      printf "  %d records: 5-axis (%s stretches) runs at %.2f of the 3-axis throughput\n", n, k, r >"/dev/stderr"
+      if (r < 0.5) { printf "FAIL 5-axis throughput below half the 3-axis one\n"; exit 1 } }' || exit 1
   done
   for a in "${awks[@]}"; do
     awk -v n="$n" -v a="$a" -v t="${walls[$n,tornel]}" -v w="${walls[$n,$a]}" 'BEGIN {
       printf "  %d records: tornel runs at %.2f of the speed of the naive converter under %s\n", n, w / t, a }' >&2
   done
-  rm -f "$cl" "$work/bench$n.nc" "$work/awk.nc"
+  rm -f "$cl" "$work/bench$n.nc" "$work/awk.nc" "$work"/long$n.* "$work"/short$n.*
 done
 
 set -- $sizes
 small=$1
 large=${!#}
 if [ "$small" != "$large" ]; then
-  s=${tornel_rss[$small]}
-  l=${tornel_rss[$large]}
-  limit=$(( s + s * flat_percent / 100 + flat_kb ))
-  if [ "$l" -le "$limit" ]; then
-    echo "PASS flat memory: tornel peak RSS ${l} kB at $large records, ${s} kB at $small (limit ${limit} kB)"
-  else
-    echo "FAIL flat memory: tornel peak RSS ${l} kB at $large records, ${s} kB at $small (limit ${limit} kB)"
-    exit 1
-  fi
+  for key in "" ",long" ",short"; do
+    s=${tornel_rss[$small$key]}
+    l=${tornel_rss[$large$key]}
+    what="tornel${key:+ 5-axis ${key#,}}"
+    limit=$(( s + s * flat_percent / 100 + flat_kb ))
+    if [ "$l" -le "$limit" ]; then
+      echo "PASS flat memory: $what peak RSS ${l} kB at $large records, ${s} kB at $small (limit ${limit} kB)"
+    else
+      echo "FAIL flat memory: $what peak RSS ${l} kB at $large records, ${s} kB at $small (limit ${limit} kB)"
+      exit 1
+    fi
+  done
 fi

@@ -30,6 +30,25 @@ constexpr int kOutNext[6] = {kSrX_Next, kSrY_Next, kSrZ_Next, kSrI_Next, kSrJ_Ne
 constexpr int kBreak[6] = {kSrX_BreakPt, kSrY_BreakPt, kSrZ_BreakPt,
                            kSrI_BreakPt, kSrJ_BreakPt, kSrK_BreakPt};
 
+static_assert(kSrZK == kSrXI + 8 && kSrZK_Prev == kSrXI_Prev + 8 && kSrZK_Next == kSrXI_Next + 8);
+static_assert(kSrZKT == kSrXT + 11 && kSrZKT_Prev == kSrXT_Prev + 11 &&
+              kSrZKT_Next == kSrXT_Next + 11);
+
+// The orientation (srXI ... srZK) and the kinematic frame (srXT ... srZKT:
+// the machine position of a part point p is frame · p plus its origin).
+void StoreKinematics(ValueTables& v, int orient, int frame, const KinematicRecord& k) {
+  double* r = v.reals.data();
+  for (int i = 0; i < 9; ++i) r[orient + i] = k.orient[i];
+  for (int i = 0; i < 3; ++i) r[frame + i] = -k.translation[i];
+  for (int i = 0; i < 9; ++i) r[frame + 3 + i] = k.table[i];
+}
+
+void CopyKinematics(ValueTables& v, int orient_from, int frame_from, int orient_to, int frame_to) {
+  double* r = v.reals.data();
+  for (int i = 0; i < 9; ++i) r[orient_to + i] = r[orient_from + i];
+  for (int i = 0; i < 12; ++i) r[frame_to + i] = r[frame_from + i];
+}
+
 void Load6(const ValueTables& v, const int (&slots)[6], double out[6]) {
   for (int i = 0; i < 6; ++i) out[i] = v.reals[slots[i]];
 }
@@ -284,6 +303,8 @@ void SolveMultiAxis(ClContext& ctx) {
   r[kSrRot] = rot;
   r[kSrTilt] = step.tilt;
   KinematicRecord k = Kinematics(ctx, c, rot, step.tilt);
+  CopyKinematics(v, kSrXI, kSrXT, kSrXI_Prev, kSrXT_Prev);
+  StoreKinematics(v, kSrXI, kSrXT, k);
   double out[6];
   ToOutput(v, k, cl, out);
   for (int i = 0; i < 6; ++i) r[kOut[i]] = out[i];
@@ -299,6 +320,7 @@ void SolveMultiAxis(ClContext& ctx) {
     r[kSrRot_Next] = after.rot;
     r[kSrTilt_Next] = after.tilt;
     KinematicRecord kn = Kinematics(ctx, c, after.rot, after.tilt);
+    StoreKinematics(v, kSrXI_Next, kSrXT_Next, kn);
     ToOutput(v, kn, next, out);
     for (int i = 0; i < 6; ++i) r[kOutNext[i]] = out[i];
   }  // a bad next axis is reported when its own record comes
@@ -344,6 +366,9 @@ void RunDividedMove(ClContext& ctx) {
   const DividedMove plan = d.divided;
   AxisConfig c = AxisConfigFrom(v);
   // The whole move's end, which the last step takes as it is.
+  double end_kinematics[21];
+  for (int i = 0; i < 9; ++i) end_kinematics[i] = r[kSrXI + i];
+  for (int i = 0; i < 12; ++i) end_kinematics[9 + i] = r[kSrXT + i];
   double end_out[6];
   Load6(v, kOut, end_out);
   const double end_rot = r[kSrRot], end_tilt = r[kSrTilt];
@@ -362,6 +387,8 @@ void RunDividedMove(ClContext& ctx) {
         out[i] = end_out[i];
         cl[i] = plan.to[i];
       }
+      for (int i = 0; i < 9; ++i) r[kSrXI + i] = end_kinematics[i];
+      for (int i = 0; i < 12; ++i) r[kSrXT + i] = end_kinematics[9 + i];
     } else {
       double f = static_cast<double>(k) / plan.steps;
       for (int i = 0; i < 3; ++i) cl[i] = plan.from[i] + f * (plan.to[i] - plan.from[i]);
@@ -371,7 +398,9 @@ void RunDividedMove(ClContext& ctx) {
         FatalAxis(ctx, bad);
       rot = step.rot;
       tilt = step.tilt;
-      ToOutput(v, Kinematics(ctx, c, rot, tilt), cl, out);
+      KinematicRecord k = Kinematics(ctx, c, rot, tilt);
+      ToOutput(v, k, cl, out);
+      StoreKinematics(v, kSrXI, kSrXT, k);
     }
     // A post that writes the tool tip (_CL values, for a control with tool
     // centre point control) sees each step's own point and axis too.
