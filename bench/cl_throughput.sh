@@ -76,7 +76,7 @@ declare -A walls
 for n in $sizes; do
   cl=$work/bench$n.cl
   python3 bench/gen_cl.py "$n" >"$cl"
-  mb=$(awk -v b="$(stat -c %s "$cl")" 'BEGIN { printf "%.1f", b / 1048576 }')
+  file_mb=$(awk -v b="$(stat -c %s "$cl")" 'BEGIN { printf "%.1f", b / 1048576 }')
   python3 bench/gen_cl5.py "$n" long >"$work/long$n.cl"
   python3 bench/gen_cl5.py "$n" short >"$work/short$n.cl"
   for tool in cat "${awks[@]}" tornel 5ax-long 5ax-short; do
@@ -100,6 +100,8 @@ for n in $sizes; do
         ;;
     esac
     walls[$n,$tool]=$wall
+    mb=$file_mb
+    case $tool in 5ax-*) mb=$(awk -v b="$(stat -c %s "$work/${tool#5ax-}$n.cl")" 'BEGIN { printf "%.1f", b / 1048576 }') ;; esac
     awk -v n="$n" -v tool="$tool" -v mb="$mb" -v wall="$wall" -v rss="$rss" 'BEGIN {
       rate = wall > 0 ? n / wall : 0
       printf "| %8d | %-9s | %10s | %9.3f | %14.0f | %12.1f |\n", n, tool, mb, wall, rate, rss / 1024 }'
