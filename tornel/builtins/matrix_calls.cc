@@ -46,11 +46,12 @@ KinematicRecord Kinematics(BuiltinContext& ctx, double rot, double tilt) {
   return k;
 }
 
-AngleSolution Solve(BuiltinContext& ctx, const double axis[3]) {
-  AxisConfig c = AxisConfigFrom(ctx.values);
+AngleSolution Solve(BuiltinContext& ctx, const double axis[3], const AxisConfig& c,
+                    int tilt_dir = 1) {
   AngleSolution s;
   // The pole keeps the rotary axis where the last motion left it.
-  if (const char* bad = SolveAngles(c, axis, TakesOtherSolution(c, 1), ctx.values.reals[kSrRot], s))
+  if (const char* bad =
+          SolveAngles(c, axis, TakesOtherSolution(c, tilt_dir), ctx.values.reals[kSrRot], s))
     FatalAt(ctx.diag, bad);
   return s;
 }
@@ -171,12 +172,12 @@ bool CallMatrixProcedure(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs
       Numbers3(args, 3, n, axis);
       double* r6 = ext ? Slots(ctx, e, args, 6, n, 1) : nullptr;
       double* r7 = ext ? Slots(ctx, e, args, 7, n, 1) : nullptr;
-      AngleSolution s = Solve(ctx, axis);
+      AngleSolution s = Solve(ctx, axis, AxisConfigFrom(ctx.values));
       *rot = s.rot;
       *tilt = s.tilt;
-      // The further results: the nutator's rotary offset (no nutator head
-      // is solved here: 0) and whether the axis lies at the pole.
-      if (r6) *r6 = 0;
+      // The further results: the nutator's rotary offset and whether the
+      // axis lies at the pole.
+      if (r6) *r6 = s.nutator_offset;
       if (r7) *r7 = s.pole ? 1 : 0;
       return true;
     }
@@ -195,8 +196,28 @@ bool CallMatrixProcedure(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs
       CheckAndWarnLimits(ctx.cl, rot, tilt);
       return true;
     }
+    case kFnNutAngVect: {
+      // The nutator solution for a head the call describes: p6 its
+      // pointing direction (-1 or +1), p7 the tilt solution (siTiltLimit's
+      // values), p8 the tilt direction (+1 or -1).
+      double* rot = Slots(ctx, e, args, 1, 8, 1);
+      double* tilt = Slots(ctx, e, args, 2, 8, 1);
+      double axis[3];
+      Numbers3(args, 3, 8, axis);
+      double p6 = args.Number(6, 8);
+      double p7 = args.Number(7, 8);
+      double p8 = args.Number(8, 8);
+      AxisConfig c = AxisConfigFrom(ctx.values);
+      c.nutator = static_cast<int32_t>(p6);
+      c.tilt_limit = static_cast<int32_t>(p7);
+      if (c.tilt_type == 0) c.tilt_type = kAxisHead;
+      AngleSolution s = Solve(ctx, axis, c, p8 < 0 ? -1 : 1);
+      *rot = s.rot;
+      *tilt = s.tilt;
+      return true;
+    }
     default:
-      return false;  // NutAngVect: the nutator solution is not built yet
+      return false;
   }
 }
 

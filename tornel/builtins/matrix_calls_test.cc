@@ -10,6 +10,7 @@
 
 #include "tests/post_run.h"
 #include "tornel/kinematics/angle_solution.h"
+#include "tornel/kinematics/axis_model.h"
 
 namespace tornel {
 namespace {
@@ -83,6 +84,28 @@ TEST_F(MatrixCalls, AnglesAndToolAxesOfTheMachine) {
   EXPECT_NEAR(Real("urV", 3), 100, 1e-9);
 }
 
+TEST_F(MatrixCalls, NutAngVectSolvesForTheHeadItDescribes) {
+  // The trunnion's C axis with a nutator head pointing +1, the tilt
+  // solution free, tilt direction -1.
+  RunBody("NutAngVect(urA, urB, 0.8660254, 0, 0.5, 1, 0, -1)\n");
+  AxisConfig c;
+  c.rot_type = kAxisTable;
+  c.rot_around = kAroundZ;
+  c.tilt_type = kAxisTable;
+  c.tilt_around = kAroundY;
+  c.nutator = 1;
+  c.rot_min = -360;
+  c.rot_max = 360;
+  c.tilt_min = -35;
+  c.tilt_max = 120;
+  const double axis[3] = {0.8660254, 0, 0.5};
+  AngleSolution s;
+  ASSERT_EQ(SolveAngles(c, axis, true, 0, s), nullptr);
+  EXPECT_DOUBLE_EQ(Real("urA"), s.rot);
+  EXPECT_DOUBLE_EQ(Real("urB"), s.tilt);
+  EXPECT_NEAR(Real("urB"), -90, 1e-3);
+}
+
 TEST_F(MatrixCalls, AngChkLimFlagsAnAngleBeyondTheLimits) {
   RunBody("AngChkLim(10, 130)\nurA = siRotLimitPassAct\n");
   EXPECT_EQ(Real("urA"), 1);
@@ -98,9 +121,9 @@ TEST_F(MatrixCalls, BadArguments) {
   EXPECT_EQ(ReportOf(head + "rotary: table z 1 0 -360 360 0.001 0 0 0\n"
                             "AngVect(urLast, urLast, 0, 0, 0)\nend main\n"),
             Report(kMsgBadToolAxis, 7, "AngVect(urLast, urLast, 0, 0, 0)"));
-  EXPECT_NE(ReportOf(head + "NutAngVect(urLast, urLast, 0, 0, 1, 0, 0, 0)\nend main\n")
-                .find("NutAngVect function is not available yet"),
-            std::string::npos);
+  EXPECT_EQ(ReportOf(head + "NutAngVect(urLast, uiN, 0, 0, 1, 1, 0, 1)\nend main\n"),
+            Report("Parameter 2 must be REAL variable in NutAngVect function in", 6,
+                   "NutAngVect(urLast, uiN, 0, 0, 1, 1, 0, 1)"));
 }
 
 }  // namespace

@@ -288,14 +288,14 @@ void SolveMultiAxis(ClContext& ctx) {
   int32_t move = ints[kSiMoveType];
   if (ctx.cl.second_pass && ints[kSiReposRotRapid] != 0 && move != kKindCircle &&
       (move == kKindRapid || ctx.cl.first_move == 1)) {
-    WindowFit fit = PlanRotaryWindow(ctx, c, step.rot, step.tilt, cl + 3);
+    StretchPlan plan = PlanRotaryWindow(ctx, c, StepInput(v, cl + 3, rot_prev, tilt_prev));
+    const WindowFit& fit = plan.fit;
     if (fit.fits && (fit.shift != 0 || fit.flip)) {
-      step.rot += fit.shift;
-      if (fit.flip) {
-        step.tilt = RoundToAccuracy(OtherTilt(c, step.tilt), c.tilt_accuracy);
-        r[kSrTiltDir] = -r[kSrTiltDir];
-      }
-      r[kSrRotOffs] += fit.shift;
+      const AxisStep& chosen = fit.flip ? plan.other : plan.now;
+      r[kSrRotOffs] += chosen.rot + fit.shift - step.rot;
+      step.rot = chosen.rot + fit.shift;
+      step.tilt = chosen.tilt;
+      if (fit.flip) r[kSrTiltDir] = -r[kSrTiltDir];
       ints[kSiReposRotAct] = 1;
     }
   }

@@ -259,10 +259,27 @@ TEST_F(MultiAxisTest, WhatIsNotBuiltStopsTheRunInsteadOfWritingWrongAngles) {
   EXPECT_NE(report.find(kMsgPolarNotBuilt), std::string::npos) << report;
 }
 
-TEST_F(MultiAxisTest, ANutatorHeadIsNotBuiltYet) {
-  Compile(Trunnion("nutator: 1\n"));
-  std::string report = RunReport("GOTO/0,0,0\nFINI\n");
-  EXPECT_NE(report.find(kMsgNutatorNotBuilt), std::string::npos) << report;
+TEST_F(MultiAxisTest, ANutatorHeadGetsItsAngles) {
+  // A C head around Z carrying a nutator head (+1): the tool axis leaning
+  // 60 degrees toward +X.
+  RunPasses("main\nvariable\nuiN\nurRot[9]\nurTilt[9]\nend\n"
+            "rotary: head z 1 0 -360 360 0.001 0 0 0\ntilt: head x 1 0 -180 180 0.001 0 0 0\n"
+            "nutator: 1\nsrRotDivAng = 0\nend main\n"
+            "func Move\nuiN = uiN + 1\nurRot[uiN] = srRot\nurTilt[uiN] = srTilt\nend func\n",
+            "FEDRAT/100\nGOTO/0,0,0,0.8660254,0,0.5\nFINI\n");
+  ASSERT_EQ(Int("uiN"), 1);
+  AxisConfig c;
+  c.rot_type = kAxisHead;
+  c.rot_around = kAroundZ;
+  c.tilt_type = kAxisHead;
+  c.tilt_around = kAroundX;
+  c.nutator = 1;
+  KinematicRecord k;
+  ASSERT_EQ(BuildKinematics(c, Real("urRot"), Real("urTilt"), k), nullptr);
+  EXPECT_NEAR(k.orient[6], 0.8660254, 1e-5);
+  EXPECT_NEAR(k.orient[7], 0, 1e-5);
+  EXPECT_NEAR(k.orient[8], 0.5, 1e-5);
+  EXPECT_NEAR(std::fabs(Real("urTilt")), 90, 1e-3);  // 2 cos t - 1 = 0.5 ... the swivel turns 90
 }
 
 }  // namespace

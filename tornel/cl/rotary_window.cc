@@ -10,15 +10,28 @@ namespace tornel {
 
 namespace {
 
-// Goes over the records of a stretch, solving each GOTO against the one
-// before it.
+// One solution family followed through a stretch.
+struct Chain {
+  AxisStepInput in;
+  AngleRange* range;
+  bool Add(const AxisConfig& c, const double axis[3]) {
+    for (int i = 0; i < 3; ++i) in.axis[i] = axis[i];
+    AxisStep step;
+    // A bad axis is reported when its own record comes.
+    if (SolveAxisStep(c, in, step) != nullptr) return false;
+    in.rot_prev = step.rot;
+    in.tilt_prev = step.tilt;
+    AddToRange(*range, step.rot, step.tilt);
+    return true;
+  }
+};
+
+// Goes over the records of a stretch, solving each GOTO in both families.
 struct StretchWalk {
   ClContext& ctx;
   const AxisConfig& c;
-  WindowRange range;
-  double rot, tilt;
+  Chain now, other;
   double axis[3];
-  bool stopped = false;
 
   // False when the stretch ends at `q`.
   bool Visit(const RecordSlot& q) {
@@ -29,20 +42,7 @@ struct StretchWalk {
           for (int i = 0; i < 3; ++i) in[i] = q.type[4 + i] == kWordNumber ? q.value[4 + i] : 0;
           InputTransform(ctx.values, in, false, axis);
         }
-        AxisStepInput step_in;
-        for (int i = 0; i < 3; ++i) step_in.axis[i] = axis[i];
-        step_in.rot_prev = rot;
-        step_in.tilt_prev = tilt;
-        step_in.tilt_dir = ctx.values.reals[kSrTiltDir] < 0 ? -1 : 1;
-        step_in.neutral = ctx.values.ints[kSiRotNeutrSol] != 0;
-        step_in.neutral_angle = ctx.values.reals[kSrRotNeutrAng];
-        AxisStep step;
-        // A bad axis is reported when its own record comes.
-        if (SolveAxisStep(c, step_in, step) != nullptr) return false;
-        rot = step.rot;
-        tilt = step.tilt;
-        AddToWindow(range, rot, tilt, OtherTilt(c, tilt));
-        return true;
+        return now.Add(c, axis) && other.Add(c, axis);
       }
       case MajorWord::kRapid:
       case MajorWord::kLoadTool:
@@ -84,26 +84,42 @@ void WalkFile(StretchWalk& walk) {
 
 }  // namespace
 
-WindowFit PlanRotaryWindow(ClContext& ctx, const AxisConfig& c, double rot, double tilt,
-                           const double axis[3]) {
+StretchPlan PlanRotaryWindow(ClContext& ctx, const AxisConfig& c, const AxisStepInput& first) {
   ClReader& r = ctx.cl;
-  StretchWalk walk{ctx, c, {}, rot, tilt, {axis[0], axis[1], axis[2]}};
-  AddToWindow(walk.range, rot, tilt, OtherTilt(c, tilt));
+  StretchPlan plan;
+  WindowRange range;
+  AxisStepInput flipped = first;
+  flipped.tilt_dir = -first.tilt_dir;
+  flipped.keep_family = true;
+  if (SolveAxisStep(c, first, plan.now) != nullptr ||
+      SolveAxisStep(c, flipped, plan.other) != nullptr)
+    return plan;  // the move's own solution reports the axis
+  flipped.keep_family = false;
+  AddToRange(range.now, plan.now.rot, plan.now.tilt);
+  AddToRange(range.other, plan.other.rot, plan.other.tilt);
+  StretchWalk walk{ctx, c, {first, &range.now}, {flipped, &range.other},
+                   {first.axis[0], first.axis[1], first.axis[2]}};
+  walk.now.in.rot_prev = plan.now.rot;
+  walk.now.in.tilt_prev = plan.now.tilt;
+  walk.other.in.rot_prev = plan.other.rot;
+  walk.other.in.tilt_prev = plan.other.tilt;
   bool ring_ran_out = false;
+  bool ended = false;
   if (r.processing < kClRingSlots) {
-    for (int k = 1; k <= kClLookAhead; ++k) {
+    for (int k = 1; k <= kClLookAhead && !ended; ++k) {
       const RecordSlot& q = r.slots[(r.processing + k) % kClRingSlots];
       if (q.words == 0) {
         ring_ran_out = true;  // the end of the input is in the ring
         break;
       }
-      if (!walk.Visit(q)) return FitWindow(c, walk.range);
+      ended = !walk.Visit(q);
     }
   } else {
     ring_ran_out = true;  // a record of AptCmd: no ring to look through
   }
-  if (!ring_ran_out && !r.end && r.second_pass) WalkFile(walk);
-  return FitWindow(c, walk.range);
+  if (!ended && !ring_ran_out && !r.end && r.second_pass) WalkFile(walk);
+  plan.fit = FitWindow(c, range);
+  return plan;
 }
 
 }  // namespace tornel

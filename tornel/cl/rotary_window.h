@@ -14,10 +14,14 @@ namespace tornel {
 inline constexpr const char* kMsgWindowSeek =
     "Tornel internal error. fseek failed in RotAngle limit check.";
 
-// The fit of the stretch whose first move has the values `rot`, `tilt`
-// (continuity applied) and the tool axis `axis` (_CL).  Reads ahead with a
-// file handle of its own: the reader's position is untouched.
-WindowFit PlanRotaryWindow(ClContext& ctx, const AxisConfig& c, double rot, double tilt,
-                           const double axis[3]);
+// The plan of the stretch whose first move is solved from `first` (its
+// tool axis, the values before it, the tilt direction in use): the fit,
+// and that move's values in the family in use and in the other.  Reads
+// ahead with a file handle of its own: the reader's position is untouched.
+struct StretchPlan {
+  WindowFit fit;
+  AxisStep now, other;
+};
+StretchPlan PlanRotaryWindow(ClContext& ctx, const AxisConfig& c, const AxisStepInput& first);
 
 }  // namespace tornel

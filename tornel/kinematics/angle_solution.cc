@@ -47,7 +47,6 @@ const char* SolveAngles(const AxisConfig& c, const double axis[3], bool other, d
   out = AngleSolution{};
   if (!HasRotary(c)) return nullptr;
   if (const char* bad = CheckAxisCombination(c)) return bad;
-  if (c.nutator != 0) return kMsgNutatorNotBuilt;
   double len = std::sqrt(axis[0] * axis[0] + axis[1] * axis[1] + axis[2] * axis[2]);
   if (!std::isfinite(len) || len == 0) return kMsgBadToolAxis;
   // A tool axis that is not of unit length is taken for its direction.
@@ -71,7 +70,36 @@ const char* SolveAngles(const AxisConfig& c, const double axis[3], bool other, d
       out.pole = std::fabs(t) < tol || std::fabs(t - kPi) < tol;
       break;
   }
-  if (other && c.tilt_type != 0) {
+  if (c.nutator != 0 && c.tilt_type != 0) {
+    // The swivel at 45 degrees: the tilt from how far the axis leans
+    // toward the head's side, the rotary axis corrected by the swivel's
+    // own turn.  Constants as the head's geometry is written.
+    const double n = c.nutator;
+    double cosine = c.rot_around == kAroundX ? -i * n : c.rot_around == kAroundY ? -j * n : k;
+    if (cosine < 0) {
+      cosine = 0;
+      out.nutator_side = true;
+    }
+    double d;
+    if (c.rot_around == kAroundX || c.rot_around == kAroundY) {
+      t = kPi - std::acos(2 * cosine - 1);
+      double l = c.rot_around == kAroundX ? std::sqrt(j * j + k * k) : std::sqrt(i * i + k * k);
+      d = std::atan2(-(std::sin(t) * n * l * 1.414213562373), (std::cos(t) + 1) * l * n);
+    } else {
+      t = std::acos(2 * cosine - 1);
+      double l = std::sqrt(i * i + j * j);
+      d = std::atan2(-(std::sin(t) * n * l * 1.414213562373), -((std::cos(t) - 1) * l));
+      if (!TiltAroundX(c)) r = HalfTurn(r);
+    }
+    if (other) {
+      d = -d;
+      t = -t;
+    }
+    if (c.nutator == -1) r = HalfTurn(r);
+    if (out.pole) d = 0;  // at the pole the swivel's correction is dropped
+    r += d;
+    out.nutator_offset = c.rot_scale * d * kDeg;
+  } else if (other && c.tilt_type != 0) {
     r = HalfTurn(r);
     t = c.rot_around == kAroundZ ? -t : kPi - t;
     if (t > kPi) t -= 2 * kPi;
@@ -96,7 +124,7 @@ const char* SolveAxisStep(const AxisConfig& c, const AxisStepInput& in, AxisStep
   out.rot = s.pole && in.neutral ? s.rot : NearestRotary(s.rot, in.rot_prev, turn);
   double change = out.rot - in.rot_prev;
   bool half = std::fabs(std::fabs(change) - turn / 2) < 1e-9 * turn;
-  if (half && c.nutator == 0 && c.tilt_limit == 0 && c.tilt_type != 0) {
+  if (half && !in.keep_family && c.nutator == 0 && c.tilt_limit == 0 && c.tilt_type != 0) {
     // The other solution reaches the same axis without the half turn.
     out.rot = in.rot_prev;
     out.tilt = RoundToAccuracy(OtherTilt(c, out.tilt), c.tilt_accuracy);
@@ -111,17 +139,15 @@ double OtherTilt(const AxisConfig& c, double tilt) {
   return 2 * mirror - tilt;
 }
 
-void AddToWindow(WindowRange& w, double rot, double tilt, double other_tilt) {
+void AddToRange(AngleRange& w, double rot, double tilt) {
   if (!w.any) {
-    w = {true, rot, rot, tilt, tilt, other_tilt, other_tilt};
+    w = {true, rot, rot, tilt, tilt};
     return;
   }
   w.rot_min = std::min(w.rot_min, rot);
   w.rot_max = std::max(w.rot_max, rot);
   w.tilt_min = std::min(w.tilt_min, tilt);
   w.tilt_max = std::max(w.tilt_max, tilt);
-  w.other_tilt_min = std::min(w.other_tilt_min, other_tilt);
-  w.other_tilt_max = std::max(w.other_tilt_max, other_tilt);
 }
 
 namespace {
@@ -143,20 +169,19 @@ bool TurnShift(const AxisConfig& c, double lo, double hi, double turn, double& s
 
 WindowFit FitWindow(const AxisConfig& c, const WindowRange& w) {
   WindowFit fit;
-  if (!w.any) return fit;
   const double turn = 360 * (c.rot_scale == 0 ? 1 : std::fabs(c.rot_scale));
   const double tmin = c.tilt_min - kLimitMargin, tmax = c.tilt_max + kLimitMargin;
-  bool tilt_in = c.tilt_type == 0 || (w.tilt_min >= tmin && w.tilt_max <= tmax);
-  if (tilt_in && TurnShift(c, w.rot_min, w.rot_max, turn, fit.shift)) {
+  auto fits = [&](const AngleRange& r, double& shift) {
+    if (!r.any) return false;
+    bool tilt_in = c.tilt_type == 0 || (r.tilt_min >= tmin && r.tilt_max <= tmax);
+    return tilt_in && TurnShift(c, r.rot_min, r.rot_max, turn, shift);
+  };
+  if (fits(w.now, fit.shift)) {
     fit.fits = true;
     return fit;
   }
   // The other family: only where the post leaves the tilt solution free.
-  if (c.tilt_type == 0 || c.tilt_limit != 0 || c.nutator != 0) return WindowFit{};
-  bool other_in = w.other_tilt_min >= tmin && w.other_tilt_max <= tmax;
-  double half = turn / 2;
-  if (other_in && TurnShift(c, w.rot_min + half, w.rot_max + half, turn, fit.shift)) {
-    fit.shift += half;
+  if (c.tilt_type != 0 && c.tilt_limit == 0 && fits(w.other, fit.shift)) {
     fit.flip = true;
     fit.fits = true;
     return fit;

@@ -30,6 +30,11 @@ inline constexpr double kLimitMargin = 0.00001;
 struct AngleSolution {
   double rot = 0, tilt = 0;  // machine values: scaled, translated, rounded
   bool pole = false;         // within the pole tolerance: the rotary angle is the reference
+  // A nutator head: the part of the rotary value its swivel asks for
+  // (srRotScale times the correction in degrees), and whether the axis
+  // lay beyond the half of the sphere the head reaches (taken at its edge).
+  double nutator_offset = 0;
+  bool nutator_side = false;
 };
 
 // Solves one tool axis (need not be of unit length; not zero).  `other`
@@ -68,24 +73,28 @@ struct AxisStepInput {
   int tilt_dir = 1;
   bool neutral = false;   // siRotNeutrSol: the pole takes neutral_angle
   double neutral_angle = 0;
+  // The family is kept even across a half turn (the first move of a
+  // stretch that changes to the other family).
+  bool keep_family = false;
 };
 const char* SolveAxisStep(const AxisConfig& c, const AxisStepInput& in, AxisStep& out);
 
 // The angles a stretch of moves (from one rapid move to the next) reaches,
-// as the continuity rule gives them in the solution family in use, with
-// the tilt values of the other family.
-struct WindowRange {
+// as the continuity rule gives them in the solution family in use and in
+// the other one (tilt direction turned round).
+struct AngleRange {
   bool any = false;
-  double rot_min = 0, rot_max = 0;
-  double tilt_min = 0, tilt_max = 0;            // this family
-  double other_tilt_min = 0, other_tilt_max = 0;  // the other family
+  double rot_min = 0, rot_max = 0, tilt_min = 0, tilt_max = 0;
 };
-void AddToWindow(WindowRange& w, double rot, double tilt, double other_tilt);
+struct WindowRange {
+  AngleRange now, other;
+};
+void AddToRange(AngleRange& range, double rot, double tilt);
 
 // How the stretch fits the limits: shifted by whole turns (`shift`,
-// machine units), or in the other solution family (`flip`: the rotary
-// axis half a turn on, included in `shift`).  `fits` false when neither
-// brings every angle inside; the stretch then stays as it is.
+// machine units), in the family in use or in the other one (`flip`).
+// `fits` false when none brings every angle inside; the stretch then stays
+// as it is.
 struct WindowFit {
   double shift = 0;
   bool flip = false;
@@ -93,7 +102,7 @@ struct WindowFit {
 };
 WindowFit FitWindow(const AxisConfig& c, const WindowRange& w);
 
-// The tilt value of the other solution for the same tool axis.
+// The tilt value of the other solution for the same tool axis (no nutator).
 double OtherTilt(const AxisConfig& c, double tilt);
 
 // The limit check: which axes are out (each by the margin), and, when the

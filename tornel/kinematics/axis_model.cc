@@ -58,6 +58,32 @@ int32_t TiltAxisFor(const AxisConfig& c) {
   }
 }
 
+// A nutator head's swivel: the turn by t about its axis at 45 degrees,
+// (-k, 0, n k) where the tilt would turn around Y, (0, -k, n k) where
+// around X (k = 0.7071067811865, as the angle solution takes it).
+void NutatorRotation(const AxisConfig& c, double t, double m[9]) {
+  const double k = kNutatorK;
+  double a[3] = {0, 0, c.nutator * k};
+  if (TiltAxisFor(c) == kAroundY) a[0] = -k;
+  else a[1] = -k;
+  double co = std::cos(t), si = std::sin(t), h = 1 - co;
+  // Rodrigues: cos t I + sin t [a]x + (1 - cos t) a a'.
+  m[0] = co + h * a[0] * a[0];
+  m[1] = -si * a[2] + h * a[0] * a[1];
+  m[2] = si * a[1] + h * a[0] * a[2];
+  m[3] = si * a[2] + h * a[1] * a[0];
+  m[4] = co + h * a[1] * a[1];
+  m[5] = -si * a[0] + h * a[1] * a[2];
+  m[6] = -si * a[1] + h * a[2] * a[0];
+  m[7] = si * a[0] + h * a[2] * a[1];
+  m[8] = co + h * a[2] * a[2];
+}
+
+void TiltRotation(const AxisConfig& c, double t, double m[9]) {
+  if (c.nutator != 0) NutatorRotation(c, t, m);
+  else AxisRotation(TiltAxisFor(c), t, m);
+}
+
 double ToRadians(double value, double scale, double trans) {
   if (scale == 0) return trans * kDegToRad;
   return (value - trans) / scale * kDegToRad;
@@ -68,7 +94,7 @@ double ToRadians(double value, double scale, double trans) {
 void OrientationMatrix(const AxisConfig& config, double r, double t, double out[9]) {
   double rot[9], tilt[9];
   AxisRotation(config.rot_around, r, rot);
-  AxisRotation(TiltAxisFor(config), t, tilt);
+  TiltRotation(config, t, tilt);
   Multiply(tilt, rot, out);
 }
 
@@ -98,14 +124,13 @@ const char* BuildKinematics(const AxisConfig& c, double rot_value, double tilt_v
   if (c.rot_type != kAxisTable && c.rot_type != kAxisHead) return kMsgInvalidRotaryType;
   if (c.tilt_type != 0 && c.tilt_type != kAxisTable && c.tilt_type != kAxisHead)
     return kMsgInvalidTiltType;
-  if (c.nutator != 0) return kMsgNutatorNotBuilt;
   if (const char* bad = CheckAxisCombination(c)) return bad;
 
   out.rot = ToRadians(rot_value, c.rot_scale, c.rot_trans);
   out.tilt = c.tilt_type == 0 ? 0 : ToRadians(tilt_value, c.tilt_scale, c.tilt_trans);
   double rr[9], rt[9], hr[9], ht[9];
   AxisRotation(c.rot_around, out.rot, rr);
-  AxisRotation(TiltAxisFor(c), out.tilt, rt);
+  TiltRotation(c, out.tilt, rt);
   Transpose(rr, hr);  // a head turns the tool the other way
   Transpose(rt, ht);
   Multiply(rt, rr, out.orient);
@@ -189,7 +214,10 @@ VectorFrame FrameFromVector(const AxisConfig& c, const double v[3]) {
     default:
       return f;
   }
-  OrientationMatrix(c, r, t, f.orient);
+  // The frame of the vector itself: a nutator's swivel plays no part.
+  AxisConfig plain = c;
+  plain.nutator = 0;
+  OrientationMatrix(plain, r, t, f.orient);
   f.rot = r / kDegToRad;
   f.tilt = t / kDegToRad;
   return f;

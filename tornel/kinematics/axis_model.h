@@ -36,10 +36,8 @@ inline constexpr const char* kMsgTiltAroundInvalid =
     "Axis which around Tilt axis rotates set incorrectly in";
 inline constexpr const char* kMsgNutatorDirection =
     "Nutator pointing direction must be -1 or +1 (or 0 for no nutator) in";
-// A nutator head's angle solution is not built yet: a run with one stops
-// here rather than write angles that were never checked.
-inline constexpr const char* kMsgNutatorNotBuilt =
-    "Nutator heads are not supported by this version of Tornel in";
+// The nutator head's swivel axis stands at 45 degrees: its components.
+inline constexpr double kNutatorK = 0.7071067811865;
 
 struct AxisConfig {
   int32_t rot_type = 0;     // 0 none, kAxisTable, kAxisHead

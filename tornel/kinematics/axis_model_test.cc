@@ -114,8 +114,48 @@ TEST(AxisModel, ValidationMessages) {
   c = Machine(kAxisHead, kAroundZ, kAxisHead, kAroundX);
   c.nutator = 2;
   EXPECT_STREQ(CheckAxisCombination(c), kMsgNutatorDirection);
+}
+
+TEST(AxisModel, ANutatorHeadReachesTheToolAxesOnItsSide) {
+  // The swivel at 45 degrees reaches half the sphere: the axes whose
+  // component along the rotary axis (X, Y: against the head's direction;
+  // Z: upward) is not negative.
+  std::mt19937_64 random(45);
+  std::normal_distribution<double> n(0, 1);
+  for (AxisConfig c : AllMachines()) {
+    if (c.tilt_type != kAxisHead) continue;
+    for (int dir : {1, -1}) {
+      for (int limit : {-1, 0, 1}) {
+        c.nutator = dir;
+        c.tilt_limit = limit;
+        for (int i = 0; i < 2000; ++i) {
+          double a[3] = {n(random), n(random), n(random)};
+          double len = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
+          for (double& x : a) x /= len;
+          double side = c.rot_around == kAroundX ? -a[0] * dir
+                        : c.rot_around == kAroundY ? -a[1] * dir : a[2];
+          if (side < 0) continue;
+          AngleSolution s;
+          ASSERT_EQ(SolveAngles(c, a, limit == -1, 0, s), nullptr);
+          if (s.pole) continue;
+          KinematicRecord k;
+          ASSERT_EQ(BuildKinematics(c, s.rot, s.tilt, k), nullptr);
+          for (int j = 0; j < 3; ++j)
+            ASSERT_NEAR(k.orient[6 + j], a[j], 1e-9)
+                << "rotary " << c.rot_around << " tilt " << c.tilt_around << " nutator " << dir
+                << " limit " << limit;
+        }
+      }
+    }
+  }
+  // Beyond its side the head goes to the edge and says so.
+  AxisConfig c = Machine(kAxisHead, kAroundZ, kAxisHead, kAroundX);
   c.nutator = 1;
-  EXPECT_STREQ(BuildKinematics(c, 0, 0, k), kMsgNutatorNotBuilt);
+  const double down[3] = {0.6, 0, -0.8};
+  AngleSolution s;
+  ASSERT_EQ(SolveAngles(c, down, false, 0, s), nullptr);
+  EXPECT_TRUE(s.nutator_side);
+  EXPECT_NEAR(s.tilt, 180, 1e-6);
 }
 
 TEST(AxisModel, SolvedAnglesReproduceTheToolAxisOnEveryMachine) {
