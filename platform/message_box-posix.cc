@@ -9,6 +9,10 @@ void ShowMessage(const std::string& caption, const std::string& text, Icon) {
   std::fflush(stderr);
 }
 
+void ShowWarning(const std::string& caption, const std::string& text) {
+  ShowMessage(caption, text, Icon::kExclamation);
+}
+
 void ShowReport(const std::string&, const std::string& text, Icon) {
   std::fwrite(text.data(), 1, text.size(), stderr);
   std::fputc('\n', stderr);

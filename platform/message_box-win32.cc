@@ -33,6 +33,11 @@ void ShowMessage(const std::string& caption, const std::string& text, Icon icon)
   MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_TASKMODAL | IconFlags(icon));
 }
 
+void ShowWarning(const std::string& caption, const std::string& text) {
+  EchoToStderr(caption + ": " + text);
+  ShowMessage(caption, text, Icon::kExclamation);
+}
+
 void ShowReport(const std::string& caption, const std::string& text, Icon icon) {
   EchoToStderr(text);
   ShowMessage(caption, text, icon);

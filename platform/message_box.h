@@ -12,6 +12,11 @@ enum class Icon { kStop, kExclamation, kInformation, kQuestion };
 // Shows `text` under `caption` and waits for OK.
 void ShowMessage(const std::string& caption, const std::string& text, Icon icon);
 
+// A warning the run goes on after: a message box with OK, and for a user at
+// a console (on Windows when the process has one) "caption: text" on
+// standard error, so that batch runs keep it in their log.
+void ShowWarning(const std::string& caption, const std::string& text);
+
 // The fatal report: exactly `text` and a line feed on standard error on the
 // console; a message box (and the same line on standard error when the
 // process has one) on Windows.

@@ -162,7 +162,7 @@ void WarnLimits(ClContext& ctx, const LimitCheck& check) {
   int line = ctx.nc.output.ring.written + 10;
   std::string where =
       FormatMessage(LangText(lang, kLangAfterNcLine, kMsgAfterNcLine), {std::to_string(line)});
-  platform::ShowMessage(kProgramTitle, message + "\n" + where, platform::Icon::kExclamation);
+  platform::ShowWarning(kProgramTitle, message + "\n" + where);
   ctx.diag.last_error = message;
   ctx.flags.limit_warning = 1;
 }
