@@ -294,8 +294,8 @@ void ProcessArc(ValueTables& v, DispatchState& d, const MoveHandlers& moves) {
   plan.chain_label = ArcChainLabel(v, moves);
   if (!plan.keep_first) d.main_label = plan.chain_label;
 
-  // Polar interpolation of arcs around the rotary axis is not built: such
-  // an arc stays an arc here.  A 4-axis wire EDM arc stays one motion for
+  // In polar interpolation the arc becomes a rotary motion or chords
+  // (PolarArc, after this).  A 4-axis wire EDM arc stays one motion for
   // the wire processing.
   if (ints[kSiRotPolarAct] == 1 || ints[kSiEdm4ax] == 1) return;
 

@@ -173,7 +173,10 @@ void DispatchGoto(ClContext& ctx, const RecordWords& w) {
   SolveLinearAxes(ctx.values);
   SolveMultiAxis(ctx);
   ComputeMoveValues(ctx.values, d.tol.nc, move == kKindCircle);
-  if (move == kKindCircle) ProcessArc(ctx.values, d, ctx.move_handlers);
+  if (move == kKindCircle) {
+    ProcessArc(ctx.values, d, ctx.move_handlers);
+    if (ints[kSiRotPolarAct] == 1) PolarArc(ctx);
+  }
 
   if (d.tool_change_event || ints[kSiOperAct] == 1) d.event = true;
   if (!d.event) move = 0;
@@ -243,6 +246,10 @@ void CallMainMotion(ClContext& ctx) {
   }
   if (d.arc.kind == ArcPlan::kWhole || d.main_label == kNoFunction || !ctx.cl.second_pass) {
     CallLabel(ctx, d.main_label);
+    return;
+  }
+  if (d.arc.kind == ArcPlan::kPolarLines) {
+    RunPolarChords(ctx);
     return;
   }
   if (d.arc.kind == ArcPlan::kPieces) {

@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <cstring>
+#include <numbers>
 #include <string>
 
 #include "platform/message_box.h"
+#include "tornel/cl/arc_geometry.h"
 #include "tornel/cl/cl_codes.h"
 #include "tornel/cl/cl_reader.h"
 #include "tornel/cl/dispatch_parts.h"
@@ -56,6 +58,31 @@ void Load6(const ValueTables& v, const int (&slots)[6], double out[6]) {
 [[noreturn]] void FatalAxis(ClContext& ctx, const char* message) {
   if (std::strcmp(message, kMsgBadToolAxis) == 0) FatalInRecord(ctx, kMsgZeroToolAxis, ctx.values.ints[kSiRec]);
   FatalAt(ctx.diag, message);
+}
+
+AxisStepInput StepInput(const ValueTables& v, const double axis[3], double rot_prev,
+                        double tilt_prev);
+
+// The angles of a _CL point and axis.  In polar interpolation a tool axis
+// along the rotary axis leaves the rotary angle to the point: the rotary
+// axis turns it onto the polar linear axis (`polar` says so); the tilt
+// stays that of the tool axis.
+const char* SolvePoint(const ValueTables& v, const AxisConfig& c, bool polar_on,
+                       const double cl[6], double rot_prev, double tilt_prev, AxisStep& out,
+                       bool* polar) {
+  double replaced[3];
+  bool is_polar = polar_on && PolarVector(c, v.ints[kSiRotPolarAx], cl, cl + 3, replaced);
+  if (polar) *polar = is_polar;
+  if (const char* bad = SolveAxisStep(c, StepInput(v, cl + 3, rot_prev, tilt_prev), out))
+    return bad;
+  if (!is_polar) return nullptr;
+  AxisStep turned;
+  if (const char* bad = SolveAxisStep(c, StepInput(v, replaced, rot_prev, tilt_prev), turned))
+    return bad;
+  out.rot = turned.rot;
+  out.half_turn = turned.half_turn;
+  out.pole = false;
+  return nullptr;
 }
 
 AxisStepInput StepInput(const ValueTables& v, const double axis[3], double rot_prev,
@@ -115,8 +142,8 @@ void PoleBreak(const AxisConfig& c, double tilt_prev, double tilt, double& pole,
   if (!(f >= 0 && f <= 1)) f = 0.5;
 }
 
-void SetBreakPoint(ClContext& ctx, const AxisConfig& c, bool half_turn, double rot_prev,
-                   double rot, double tilt_prev, double tilt) {
+void SetBreakPoint(ClContext& ctx, const AxisConfig& c, bool half_turn, bool polar,
+                   double rot_prev, double rot, double tilt_prev, double tilt) {
   ValueTables& v = ctx.values;
   double f, rot_b, tilt_b;
   if (half_turn) {
@@ -135,6 +162,13 @@ void SetBreakPoint(ClContext& ctx, const AxisConfig& c, bool half_turn, double r
   Load6(v, kCl, to);
   for (int i = 0; i < 3; ++i) cl[i] = from[i] + f * (to[i] - from[i]);
   for (int i = 0; i < 3; ++i) cl[3 + i] = k.orient[6 + i];  // the break angles' tool axis
+  if (half_turn && polar && v.ints[kSiMoveType] != kKindCircle) {
+    // A polar move through the rotary axis breaks where it crosses it:
+    // half way along the axis, on the axis, with the move's tool axis.
+    int a = c.rot_around - kAroundX;
+    for (int i = 0; i < 3; ++i) cl[i] = i == a ? (from[i] + to[i]) / 2 : c.rot_pivot[i];
+    for (int i = 3; i < 6; ++i) cl[i] = to[i];
+  }
   ToOutput(v, k, cl, out);
   for (int i = 0; i < 6; ++i) v.reals[kBreak[i]] = out[i];
   v.reals[kSrRot_BreakPt] = rot_b;
@@ -183,6 +217,11 @@ void PlanDivision(ClContext& ctx, const AxisConfig& c, double rot_prev, double t
   if (v.ints[kSiMoveType] != kKindGoto || v.ints[kSiCycleAct] == 1) return;
   double rot = v.reals[kSrRot], tilt = v.reals[kSrTilt];
   if (rot == rot_prev && tilt == tilt_prev) return;
+  // Only a turning tool axis is divided (a polar move turns the rotary
+  // axis with the tool axis fixed).
+  if (v.reals[kSrI_CL] == v.reals[kSrI_CL_Prev] && v.reals[kSrJ_CL] == v.reals[kSrJ_CL_Prev] &&
+      v.reals[kSrK_CL] == v.reals[kSrK_CL_Prev])
+    return;
   DivisionInput in;
   in.rot_change = rot - rot_prev;
   in.tilt_change = tilt - tilt_prev;
@@ -272,8 +311,10 @@ void SolveMultiAxis(ClContext& ctx) {
     if (const char* bad = BuildKinematics(c, 0, 0, unused)) FatalAt(ctx.diag, bad);
     return;
   }
-  if (ints[kSiRotPolarOn] == 1 && ints[kSiMillTurn] == kMillTurnMilling)
-    FatalAt(ctx.diag, kMsgPolarNotBuilt);
+  const bool polar_on = ints[kSiRotPolarOn] == 1 && ints[kSiMillTurn] == kMillTurnMilling;
+  if (polar_on) {
+    if (const char* bad = CheckPolarAxis(c, ints[kSiRotPolarAx])) FatalAt(ctx.diag, bad);
+  }
 
   const double rot_prev = r[kSrRot], tilt_prev = r[kSrTilt];
   r[kSrRot_Prev] = rot_prev;
@@ -281,8 +322,10 @@ void SolveMultiAxis(ClContext& ctx) {
   double cl[6];
   Load6(v, kCl, cl);
   AxisStep step;
-  if (const char* bad = SolveAxisStep(c, StepInput(v, cl + 3, rot_prev, tilt_prev), step))
+  bool polar = false;
+  if (const char* bad = SolvePoint(v, c, polar_on, cl, rot_prev, tilt_prev, step, &polar))
     FatalAxis(ctx, bad);
+  ints[kSiRotPolarAct] = polar ? 1 : 0;
   // A stretch starts: where whole turns or the other tilt solution bring
   // all of it inside the limits, the rotary axis is repositioned now.
   int32_t move = ints[kSiMoveType];
@@ -316,7 +359,7 @@ void SolveMultiAxis(ClContext& ctx) {
   if (next[3] == 0 && next[4] == 0 && next[5] == 0)
     for (int i = 3; i < 6; ++i) next[i] = cl[i];
   AxisStep after;
-  if (SolveAxisStep(c, StepInput(v, next + 3, rot, step.tilt), after) == nullptr) {
+  if (SolvePoint(v, c, polar_on, next, rot, step.tilt, after, nullptr) == nullptr) {
     r[kSrRot_Next] = after.rot;
     r[kSrTilt_Next] = after.tilt;
     KinematicRecord kn = Kinematics(ctx, c, after.rot, after.tilt);
@@ -328,7 +371,7 @@ void SolveMultiAxis(ClContext& ctx) {
   bool half = step.half_turn && ints[kSiMoveType] != kKindRapid;
   ints[kSiHalfRotAct] = half ? 1 : 0;
   bool beyond = CheckLimitsOf(ctx, c, rot, step.tilt);
-  if (half || beyond) SetBreakPoint(ctx, c, half, rot_prev, rot, tilt_prev, step.tilt);
+  if (half || beyond) SetBreakPoint(ctx, c, half, polar, rot_prev, rot, tilt_prev, step.tilt);
   PlanDivision(ctx, c, rot_prev, tilt_prev);
 }
 
@@ -427,6 +470,137 @@ void RunDividedMove(ClContext& ctx) {
     }
     rot_prev = rot;
     tilt_prev = tilt;
+  }
+  ints[kSiMoveType_Next] = next_saved;
+}
+
+namespace {
+
+// The _CL arc of the record: from the point before to this one, counter-
+// clockwise about the circle axis (a whole turn when they meet).
+ArcPath ClArc(const ValueTables& v, double tol) {
+  const std::vector<double>& r = v.reals;
+  ArcPath path;
+  path.centre = {r[kSrXC_CL], r[kSrYC_CL], r[kSrZC_CL]};
+  Point3 axis{r[kSrIC_CL], r[kSrJC_CL], r[kSrKC_CL]};
+  double len = Length(axis);
+  path.axis = len > 0 ? Point3{axis[0] / len, axis[1] / len, axis[2] / len} : Point3{0, 0, 1};
+  path.start = {r[kSrX_CL_Prev], r[kSrY_CL_Prev], r[kSrZ_CL_Prev]};
+  path.end = {r[kSrX_CL], r[kSrY_CL], r[kSrZ_CL]};
+  ArcFrame f = FrameAround(path.axis);
+  Point3 s = InFrame(f, Sub(path.start, path.centre));
+  Point3 e = InFrame(f, Sub(path.end, path.centre));
+  double a0 = std::atan2(s[1], s[0]) * 180 / std::numbers::pi;
+  double a1 = std::atan2(e[1], e[0]) * 180 / std::numbers::pi;
+  double inc = a1 - a0;
+  bool closed = std::fabs(s[0] - e[0]) <= tol && std::fabs(s[1] - e[1]) <= tol;
+  if (closed) inc = 360;
+  while (inc <= 0) inc += 360;
+  path.angle = inc;
+  return path;
+}
+
+}  // namespace
+
+void PolarArc(ClContext& ctx) {
+  ValueTables& v = ctx.values;
+  std::vector<double>& r = v.reals;
+  std::vector<int32_t>& ints = v.ints;
+  DispatchState& d = ctx.cl.dispatch;
+  AxisConfig c = AxisConfigFrom(v);
+  const int a = c.rot_around - kAroundX;
+  ArcPath path = ClArc(v, d.tol.nc);
+  double off_axis = 0;
+  for (int i = 0; i < 3; ++i)
+    if (i != a) off_axis += (path.centre[i] - c.rot_pivot[i]) * (path.centre[i] - c.rot_pivot[i]);
+  const double tol = std::fabs(r[kSrRotTol]) * r[kSrPostUnitFactor];
+  if (std::sqrt(off_axis) > tol) {
+    // Around another centre: straight chords, each solved on its own.
+    d.arc.kind = ArcPlan::kPolarLines;
+    d.arc.cl_path = path;
+    if (!d.arc.keep_first) d.main_label = ctx.move_handlers.line;
+    return;
+  }
+  // Around the rotary axis: the rotary axis makes the whole arc.
+  double sense = path.axis[a] >= 0 ? 1 : -1;
+  double inc = path.angle * sense * c.rot_scale;
+  double rot = r[kSrRot_Prev] + inc;
+  if (ints[kSiReposRotFeed] == 1 && (rot < c.rot_min - kLimitMargin || rot > c.rot_max + kLimitMargin)) {
+    const double turn = 360 * (c.rot_scale == 0 ? 1 : std::fabs(c.rot_scale));
+    double folded = rot;
+    while (folded > c.rot_max + kLimitMargin) folded -= turn;
+    while (folded < c.rot_min - kLimitMargin) folded += turn;
+    if (folded != rot) ints[kSiReposRotAct] = 1;
+    rot = folded;
+  }
+  r[kSrRot] = rot;
+  r[kSrRotCumulAng] = rot - r[kSrRotReposOffs];
+  KinematicRecord k = Kinematics(ctx, c, rot, r[kSrTilt]);
+  StoreKinematics(v, kSrXI, kSrXT, k);
+  double cl[6], out[6];
+  Load6(v, kCl, cl);
+  ToOutput(v, k, cl, out);
+  for (int i = 0; i < 6; ++i) r[kOut[i]] = out[i];
+  CheckAndWarnLimits(ctx, rot, r[kSrTilt]);
+  // A linear motion of the linear chain, as long as the arc it cuts.
+  double arc_len = r[kSrMoveLen];
+  ints[kSiMoveType] = kKindGoto;
+  d.arc.kind = ArcPlan::kWhole;
+  d.main_label = ctx.move_handlers.line;
+  ComputeMoveValues(v, d.tol.nc, false);
+  r[kSrRot_Inc] = inc;
+  r[kSrMoveLen] = arc_len;
+}
+
+void RunPolarChords(ClContext& ctx) {
+  ValueTables& v = ctx.values;
+  std::vector<double>& r = v.reals;
+  std::vector<int32_t>& ints = v.ints;
+  DispatchState& d = ctx.cl.dispatch;
+  const ArcPlan plan = d.arc;
+  const ArcPath& path = plan.cl_path;
+  AxisConfig c = AxisConfigFrom(v);
+  double radius = Length(Sub(path.start, path.centre));
+  int n = ChordCount(path.angle, radius, d.tol.arc_tol);
+  int32_t next_saved = ints[kSiMoveType_Next];
+  WithdrawOperationTotals(v, d);
+  double prev_out[6], prev_cl[6], cl[6];
+  Load6(v, kOutPrev, prev_out);
+  Load6(v, kClPrev, prev_cl);
+  Load6(v, kCl, cl);
+  double rot_prev = r[kSrRot_Prev], tilt_prev = r[kSrTilt_Prev];
+  for (int k = 1; k <= n; ++k) {
+    Point3 p = k == n ? path.end : PointOnArc(path, static_cast<double>(k) / n);
+    for (int i = 0; i < 3; ++i) cl[i] = p[i];
+    AxisStep step;
+    if (const char* bad = SolvePoint(v, c, true, cl, rot_prev, tilt_prev, step, nullptr))
+      FatalAxis(ctx, bad);
+    KinematicRecord kin = Kinematics(ctx, c, step.rot, step.tilt);
+    StoreKinematics(v, kSrXI, kSrXT, kin);
+    double out[6];
+    ToOutput(v, kin, cl, out);
+    for (int i = 0; i < 6; ++i) {
+      r[kOutPrev[i]] = prev_out[i];
+      r[kOut[i]] = out[i];
+      r[kClPrev[i]] = prev_cl[i];
+      r[kCl[i]] = cl[i];
+    }
+    r[kSrRot_Prev] = rot_prev;
+    r[kSrTilt_Prev] = tilt_prev;
+    r[kSrRot] = step.rot;
+    r[kSrTilt] = step.tilt;
+    ints[kSiMoveType] = kKindGoto;
+    ints[kSiMoveType_Next] = k < n ? kKindGoto : next_saved;
+    ComputeMoveValues(v, d.tol.nc, false);
+    ComputeFeedAndTime(v, d, true);
+    CallLabel(ctx, k == 1 && plan.keep_first ? d.main_label : ctx.move_handlers.line);
+    ints[kSiMoveType_Prev] = kKindGoto;
+    for (int i = 0; i < 6; ++i) {
+      prev_out[i] = out[i];
+      prev_cl[i] = cl[i];
+    }
+    rot_prev = step.rot;
+    tilt_prev = step.tilt;
   }
   ints[kSiMoveType_Next] = next_saved;
 }

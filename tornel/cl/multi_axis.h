@@ -11,10 +11,6 @@
 
 namespace tornel {
 
-// Polar interpolation is not built yet: a run that turns it on stops
-// rather than write positions that were never turned onto the linear axis.
-inline constexpr const char* kMsgPolarNotBuilt =
-    "Polar interpolation is not supported by this version of Tornel in";
 inline constexpr const char* kMsgZeroToolAxis = "Tool axis of zero length in CL-record";
 
 // The axis settings as the post's variables hold them now, pivots in NC
@@ -33,6 +29,12 @@ void PointToOutput(const ValueTables& v, const KinematicRecord& k, const double 
 // the second pass the warning (NC comment; once in a run the box, the last
 // error text and the frame of the finished NC file).
 void CheckAndWarnLimits(ClContext& ctx, double rot, double tilt);
+
+// An arc in polar interpolation: one about the rotary axis (its centre on
+// the axis within srRotTol) becomes a turn of the rotary axis, a linear
+// motion; any other is cut into chords (RunPolarChords).
+void PolarArc(ClContext& ctx);
+void RunPolarChords(ClContext& ctx);
 
 // Runs the main motion function once per step of a divided move, each
 // with its own position, angles, move values, feed and time.

@@ -252,11 +252,57 @@ TEST_F(MultiAxisTest, ATiltAxisWithoutARotaryAxisStopsTheRun) {
   EXPECT_NE(report.find(kMsgTiltWithoutRotary), std::string::npos) << report;
 }
 
-TEST_F(MultiAxisTest, WhatIsNotBuiltStopsTheRunInsteadOfWritingWrongAngles) {
-  // Polar interpolation is on in milling operations (OPERTN sets siMillTurn 2).
-  Compile(Trunnion("siRotPolarOn = 1\n"));
-  std::string report = RunReport("OPERTN/10\nGOTO/0,0,0\nFINI\n");
-  EXPECT_NE(report.find(kMsgPolarNotBuilt), std::string::npos) << report;
+// A C axis alone (a mill-turn's spindle) in polar interpolation along +X.
+std::string PolarPost(const std::string& extra = "", const std::string& functions = "") {
+  return "main\nvariable\nuiN\nuiKind[200]\nurRot[200]\nurX[200]\nurY[200]\nurVal[200]\nend\n"
+         "rotary: table z 1 0 -99999 99999 0.001 0 0 0\n"
+         "siRotPolarOn = 1\nsiRotPolarAx = 14\n" + extra + "end main\n"
+         "func LineMove\nuiN = uiN + 1\nuiKind[uiN] = 1\nurRot[uiN] = srRot\n"
+         "urX[uiN] = srX\nurY[uiN] = srY\nurVal[uiN] = siRotPolarAct\nend func\n"
+         "func HalfRot\nuiN = uiN + 1\nuiKind[uiN] = 8\nurX[uiN] = srX_BreakPt\n"
+         "urY[uiN] = srY_BreakPt\nend func\n" + functions;
+}
+
+TEST_F(MultiAxisTest, PolarInterpolationTurnsThePointOntoTheLinearAxis) {
+  RunPasses(PolarPost(), "OPERTN/10\nFEDRAT/100\nGOTO/0,10,0,0,0,1\nGOTO/-10,10,0\nFINI\n");
+  ASSERT_EQ(Calls(), 2);
+  EXPECT_NEAR(Real("urRot", 1), 90, 1e-6);  // (0, 10) turned onto +X
+  EXPECT_NEAR(Real("urX", 1), 10, 1e-9);
+  EXPECT_NEAR(Real("urY", 1), 0, 1e-9);
+  EXPECT_EQ(Real("urVal", 1), 1);
+  EXPECT_NEAR(Real("urRot", 2), 135, 1e-6);
+  EXPECT_NEAR(Real("urX", 2), std::sqrt(200.0), 1e-9);
+  EXPECT_NEAR(Real("urY", 2), 0, 1e-9);
+  // A line through the centre turns the table half a turn there.
+  // (A rapid move first: only feed moves report a half turn.)
+  RunPasses(PolarPost("", "func RapidMove\nuiN = uiN + 1\nurRot[uiN] = srRot\nend func\n"),
+            "OPERTN/10\nRAPID\nGOTO/-10,0,0,0,0,1\nFEDRAT/100\nGOTO/10,0,0\nFINI\n");
+  ASSERT_EQ(Calls(), 3);
+  EXPECT_EQ(Int("uiKind", 2), 8);
+  EXPECT_NEAR(Real("urX", 2), 0, 1e-9);
+  EXPECT_NEAR(Real("urY", 2), 0, 1e-9);
+  EXPECT_NEAR(std::fabs(Real("urRot", 3) - Real("urRot", 1)), 180, 1e-6);
+}
+
+TEST_F(MultiAxisTest, PolarArcsTurnTheRotaryAxisOrBecomeChords) {
+  // About the C axis: 270 degrees counter-clockwise is a turn of +270, one
+  // linear motion (the nearest angle alone would say -90).
+  RunPasses(PolarPost(), "OPERTN/10\nFEDRAT/100\nGOTO/10,0,0,0,0,1\n"
+                         "CIRCLE/0,0,0,0,0,1,10\nGOTO/0,-10,0\nFINI\n");
+  ASSERT_EQ(Calls(), 2);
+  EXPECT_NEAR(Real("urRot", 1), 0, 1e-6);
+  EXPECT_NEAR(Real("urRot", 2), 270, 1e-6);
+  EXPECT_NEAR(Real("urX", 2), 10, 1e-9);
+  // About another centre: chords, each turned onto +X.
+  RunPasses(PolarPost("srArcTol = 0.01\n"), "OPERTN/10\nFEDRAT/100\nGOTO/25,0,0,0,0,1\n"
+                                              "CIRCLE/20,0,0,0,0,1,5\nGOTO/15,0,0\nFINI\n");
+  ASSERT_GT(Calls(), 5);
+  // Each chord end on +X, within what the C axis's rounding (0.001 degree) allows.
+  for (int k = 1; k <= Calls(); ++k) EXPECT_NEAR(Real("urY", k), 0, 1e-3) << k;
+  EXPECT_NEAR(Real("urX", Calls()), 15, 1e-9);
+  // The linear axis must lie across the rotary axis.
+  Compile(PolarPost("siRotPolarAx = -16\n"));
+  EXPECT_NE(RunReport("OPERTN/10\nGOTO/0,0,0\nFINI\n").find(kMsgPolarAxisZ), std::string::npos);
 }
 
 TEST_F(MultiAxisTest, ANutatorHeadGetsItsAngles) {

@@ -175,6 +175,43 @@ const char* BuildKinematics(const AxisConfig& c, double rot_value, double tilt_v
   return nullptr;
 }
 
+const char* CheckPolarAxis(const AxisConfig& c, int32_t polar_axis) {
+  int32_t line = polar_axis < 0 ? -polar_axis : polar_axis;
+  bool valid = line >= kAroundX && line <= kAroundZ && line != c.rot_around;
+  if (valid) return nullptr;
+  switch (c.rot_around) {
+    case kAroundX: return kMsgPolarAxisX;
+    case kAroundY: return kMsgPolarAxisY;
+    default: return kMsgPolarAxisZ;
+  }
+}
+
+bool PolarVector(const AxisConfig& c, int32_t polar_axis, const double p[3], const double axis[3],
+                 double out[3]) {
+  if (c.rot_around < kAroundX || c.rot_around > kAroundZ) return false;
+  int a = c.rot_around - kAroundX;
+  double len = std::sqrt(axis[0] * axis[0] + axis[1] * axis[1] + axis[2] * axis[2]);
+  if (!(len > 0) || std::fabs(std::fabs(axis[a] / len) - 1) > 1e-9) return false;
+  // The plane across the rotary axis, right-handed about it: (u, w).
+  int u = (a + 1) % 3, w = (a + 2) % 3;
+  double du = p[u] - c.rot_pivot[u], dw = p[w] - c.rot_pivot[w];
+  if (du == 0 && dw == 0) return false;
+  double alpha = std::atan2(dw, du);
+  int32_t line = (polar_axis < 0 ? -polar_axis : polar_axis) - kAroundX;
+  double beta = line == u ? 0 : std::numbers::pi / 2;
+  if (polar_axis < 0) beta += std::numbers::pi;
+  // A table turns the part by minus the rotary angle: the angle that
+  // brings alpha to beta, and a tool axis across the rotary axis that the
+  // angle solution gives it for.
+  double phi = alpha - beta;
+  AxisConfig plain = c;
+  plain.nutator = 0;
+  double m[9];
+  OrientationMatrix(plain, phi, c.rot_around == kAroundZ ? std::numbers::pi / 2 : 0, m);
+  for (int i = 0; i < 3; ++i) out[i] = m[6 + i];
+  return true;
+}
+
 void RotateVector(const KinematicRecord& k, const double v[3], double out[3]) {
   Apply(k.orient, v, out);
 }

@@ -36,6 +36,13 @@ inline constexpr const char* kMsgTiltAroundInvalid =
     "Axis which around Tilt axis rotates set incorrectly in";
 inline constexpr const char* kMsgNutatorDirection =
     "Nutator pointing direction must be -1 or +1 (or 0 for no nutator) in";
+inline constexpr const char* kMsgPolarAxisX =
+    "If Rotary axis rotates around X, the Polar linear axis must be +Y, -Y, +Z, or -Z in";
+inline constexpr const char* kMsgPolarAxisY =
+    "If Rotary axis rotates around Y, the Polar linear axis must be +X, -X, +Z, or -Z in";
+inline constexpr const char* kMsgPolarAxisZ =
+    "If Rotary axis rotates around Z, the Polar linear axis must be +X, -X, +Y, or -Y in";
+
 // The nutator head's swivel axis stands at 45 degrees: its components.
 inline constexpr double kNutatorK = 0.7071067811865;
 
@@ -82,6 +89,18 @@ const char* BuildKinematics(const AxisConfig& config, double rot_value, double t
 // The checks of the axes the rotary and tilt axes turn around, and of the
 // nutator direction.  Null when the combination is valid.
 const char* CheckAxisCombination(const AxisConfig& config);
+
+// Polar interpolation's linear axis (siRotPolarAx: +-14 X, +-15 Y, +-16 Z)
+// must lie across the rotary axis.  Null when it does.
+const char* CheckPolarAxis(const AxisConfig& config, int32_t polar_axis);
+
+// Polar interpolation: where the tool axis lies along the rotary axis
+// (within 1e-9), the direction to solve the rotary axis for instead, so
+// that the rotary axis turns the point `p` (about the rotary pivot) onto
+// the linear axis `polar_axis`.  False (nothing to replace) otherwise, or
+// when the point lies on the rotary axis.
+bool PolarVector(const AxisConfig& config, int32_t polar_axis, const double p[3],
+                 const double axis[3], double out[3]);
 
 // `out` = orientation · v, and orientation transposed · v.
 void RotateVector(const KinematicRecord& k, const double v[3], double out[3]);
