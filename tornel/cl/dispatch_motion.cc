@@ -7,6 +7,7 @@
 #include "tornel/cl/frames.h"
 #include "tornel/cl/lookahead.h"
 #include "tornel/cl/move_values.h"
+#include "tornel/cl/position_slots.h"
 #include "tornel/cl/multi_axis.h"
 #include "tornel/output/comments.h"
 #include "tornel/sysvars/system_variables.h"
@@ -15,22 +16,6 @@ namespace tornel {
 
 namespace {
 
-// X, Y, Z, I, J, K of one family of position variables.
-constexpr int kIn[6] = {kSrX_In, kSrY_In, kSrZ_In, kSrI_In, kSrJ_In, kSrK_In};
-constexpr int kInPrev[6] = {kSrX_In_Prev, kSrY_In_Prev, kSrZ_In_Prev,
-                            kSrI_In_Prev, kSrJ_In_Prev, kSrK_In_Prev};
-constexpr int kInInc[6] = {kSrX_In_Inc, kSrY_In_Inc, kSrZ_In_Inc,
-                           kSrI_In_Inc, kSrJ_In_Inc, kSrK_In_Inc};
-constexpr int kCl[6] = {kSrX_CL, kSrY_CL, kSrZ_CL, kSrI_CL, kSrJ_CL, kSrK_CL};
-constexpr int kClPrev[6] = {kSrX_CL_Prev, kSrY_CL_Prev, kSrZ_CL_Prev,
-                            kSrI_CL_Prev, kSrJ_CL_Prev, kSrK_CL_Prev};
-constexpr int kClInc[6] = {kSrX_CL_Inc, kSrY_CL_Inc, kSrZ_CL_Inc,
-                           kSrI_CL_Inc, kSrJ_CL_Inc, kSrK_CL_Inc};
-constexpr int kClNext[6] = {kSrX_CL_Next, kSrY_CL_Next, kSrZ_CL_Next,
-                            kSrI_CL_Next, kSrJ_CL_Next, kSrK_CL_Next};
-constexpr int kOut[6] = {kSrX, kSrY, kSrZ, kSrI, kSrJ, kSrK};
-constexpr int kOutPrev[6] = {kSrX_Prev, kSrY_Prev, kSrZ_Prev, kSrI_Prev, kSrJ_Prev, kSrK_Prev};
-constexpr int kOutNext[6] = {kSrX_Next, kSrY_Next, kSrZ_Next, kSrI_Next, kSrJ_Next, kSrK_Next};
 
 int MainMotionLabel(const ClContext& ctx, int32_t move_type) {
   switch (move_type) {
@@ -49,18 +34,18 @@ int MainMotionLabel(const ClContext& ctx, int32_t move_type) {
 // point and tool axis through the output frame (radx/diamx).
 void SolveLinearAxes(ValueTables& v) {
   std::vector<double>& r = v.reals;
-  for (int i = 0; i < 6; ++i) r[kOutPrev[i]] = r[kOut[i]];
+  for (int i = 0; i < 6; ++i) r[kPosOutPrev[i]] = r[kPosOut[i]];
   for (int part = 0; part < 6; part += 3) {
     bool point = part == 0;
-    double cl[3] = {r[kCl[part]], r[kCl[part + 1]], r[kCl[part + 2]]};
-    double next[3] = {r[kClNext[part]], r[kClNext[part + 1]], r[kClNext[part + 2]]};
+    double cl[3] = {r[kPosCl[part]], r[kPosCl[part + 1]], r[kPosCl[part + 2]]};
+    double next[3] = {r[kPosClNext[part]], r[kPosClNext[part + 1]], r[kPosClNext[part + 2]]};
     double out[3];
     double out_next[3];
     OutputTransform(v, cl, point, out);
     OutputTransform(v, next, point, out_next);
     for (int i = 0; i < 3; ++i) {
-      r[kOut[part + i]] = out[i];
-      r[kOutNext[part + i]] = out_next[i];
+      r[kPosOut[part + i]] = out[i];
+      r[kPosOutNext[part + i]] = out_next[i];
     }
   }
 }
@@ -135,20 +120,20 @@ void DispatchGoto(ClContext& ctx, const RecordWords& w) {
   }
 
   for (int i = 0; i < 6; ++i) {
-    reals[kInPrev[i]] = reals[kIn[i]];
-    reals[kClPrev[i]] = reals[kCl[i]];
+    reals[kPosInPrev[i]] = reals[kPosIn[i]];
+    reals[kPosClPrev[i]] = reals[kPosCl[i]];
   }
   double p[3];
-  for (int i = 0; i < 3; ++i) p[i] = w.NumberOr(1 + i, reals[kIn[i]]);
+  for (int i = 0; i < 3; ++i) p[i] = w.NumberOr(1 + i, reals[kPosIn[i]]);
   double out[3];
   InputTransform(ctx.values, p, true, out);
   for (int i = 0; i < 3; ++i) {
-    reals[kIn[i]] = p[i];
-    reals[kCl[i]] = out[i];
+    reals[kPosIn[i]] = p[i];
+    reals[kPosCl[i]] = out[i];
   }
   if (w.size >= 5) {
     double a[3];
-    for (int i = 0; i < 3; ++i) a[i] = w.NumberOr(4 + i, reals[kIn[3 + i]]);
+    for (int i = 0; i < 3; ++i) a[i] = w.NumberOr(4 + i, reals[kPosIn[3 + i]]);
     if (ints[kSiMillTurn] == 1 && ints[kSiCycleAct] == 1) {
       a[0] = ints[kSiSpindle] == kSubSpindle ? -1 : 1;
       a[1] = 0;
@@ -156,13 +141,13 @@ void DispatchGoto(ClContext& ctx, const RecordWords& w) {
     }
     InputTransform(ctx.values, a, false, out);
     for (int i = 0; i < 3; ++i) {
-      reals[kIn[3 + i]] = a[i];
-      reals[kCl[3 + i]] = out[i];
+      reals[kPosIn[3 + i]] = a[i];
+      reals[kPosCl[3 + i]] = out[i];
     }
   }
   for (int i = 0; i < 6; ++i) {
-    reals[kInInc[i]] = reals[kIn[i]] - reals[kInPrev[i]];
-    reals[kClInc[i]] = reals[kCl[i]] - reals[kClPrev[i]];
+    reals[kPosInInc[i]] = reals[kPosIn[i]] - reals[kPosInPrev[i]];
+    reals[kPosClInc[i]] = reals[kPosCl[i]] - reals[kPosClPrev[i]];
   }
   d.in_x_before = reals[kSrX_In_Prev];
   d.in_y_before = reals[kSrY_In_Prev];

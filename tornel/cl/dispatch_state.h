@@ -60,7 +60,6 @@ struct DividedMove {
   int steps = 0;
   double from[6] = {};
   double to[6] = {};
-  double rot_prev = 0, tilt_prev = 0;
 };
 
 struct DispatchState {

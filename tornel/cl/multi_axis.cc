@@ -13,6 +13,7 @@
 #include "tornel/cl/feed_time.h"
 #include "tornel/cl/frames.h"
 #include "tornel/cl/move_values.h"
+#include "tornel/cl/position_slots.h"
 #include "tornel/cl/rotary_window.h"
 #include "tornel/output/comments.h"
 #include "tornel/sysvars/system_variables.h"
@@ -21,14 +22,6 @@ namespace tornel {
 
 namespace {
 
-constexpr int kCl[6] = {kSrX_CL, kSrY_CL, kSrZ_CL, kSrI_CL, kSrJ_CL, kSrK_CL};
-constexpr int kClPrev[6] = {kSrX_CL_Prev, kSrY_CL_Prev, kSrZ_CL_Prev,
-                            kSrI_CL_Prev, kSrJ_CL_Prev, kSrK_CL_Prev};
-constexpr int kClNext[6] = {kSrX_CL_Next, kSrY_CL_Next, kSrZ_CL_Next,
-                            kSrI_CL_Next, kSrJ_CL_Next, kSrK_CL_Next};
-constexpr int kOut[6] = {kSrX, kSrY, kSrZ, kSrI, kSrJ, kSrK};
-constexpr int kOutPrev[6] = {kSrX_Prev, kSrY_Prev, kSrZ_Prev, kSrI_Prev, kSrJ_Prev, kSrK_Prev};
-constexpr int kOutNext[6] = {kSrX_Next, kSrY_Next, kSrZ_Next, kSrI_Next, kSrJ_Next, kSrK_Next};
 constexpr int kBreak[6] = {kSrX_BreakPt, kSrY_BreakPt, kSrZ_BreakPt,
                            kSrI_BreakPt, kSrJ_BreakPt, kSrK_BreakPt};
 
@@ -158,8 +151,8 @@ void SetBreakPoint(ClContext& ctx, const AxisConfig& c, bool half_turn, bool pol
   }
   KinematicRecord k = Kinematics(ctx, c, rot_b, tilt_b);
   double from[6], to[6], cl[6], out[6];
-  Load6(v, kClPrev, from);
-  Load6(v, kCl, to);
+  Load6(v, kPosClPrev, from);
+  Load6(v, kPosCl, to);
   for (int i = 0; i < 3; ++i) cl[i] = from[i] + f * (to[i] - from[i]);
   for (int i = 0; i < 3; ++i) cl[3 + i] = k.orient[6 + i];  // the break angles' tool axis
   if (half_turn && polar && v.ints[kSiMoveType] != kKindCircle) {
@@ -228,8 +221,8 @@ void PlanDivision(ClContext& ctx, const AxisConfig& c, double rot_prev, double t
   in.div_angle = v.reals[kSrRotDivAng];
   if (v.ints[kSiRotTolOn] == 1) in.tolerance = v.reals[kSrRotTol] * v.reals[kSrPostUnitFactor];
   double from[6], to[6];
-  Load6(v, kClPrev, from);
-  Load6(v, kCl, to);
+  Load6(v, kPosClPrev, from);
+  Load6(v, kPosCl, to);
   // The tool point's distance from each pivot: the larger of the move's
   // two ends, so that no step deviates more than the tolerance.
   for (const double* p : {from, to}) {
@@ -248,8 +241,6 @@ void PlanDivision(ClContext& ctx, const AxisConfig& c, double rot_prev, double t
     plan.from[i] = from[i];
     plan.to[i] = to[i];
   }
-  plan.rot_prev = rot_prev;
-  plan.tilt_prev = tilt_prev;
 }
 
 }  // namespace
@@ -320,7 +311,7 @@ void SolveMultiAxis(ClContext& ctx) {
   r[kSrRot_Prev] = rot_prev;
   r[kSrTilt_Prev] = tilt_prev;
   double cl[6];
-  Load6(v, kCl, cl);
+  Load6(v, kPosCl, cl);
   AxisStep step;
   bool polar = false;
   if (const char* bad = SolvePoint(v, c, polar_on, cl, rot_prev, tilt_prev, step, &polar))
@@ -350,11 +341,11 @@ void SolveMultiAxis(ClContext& ctx) {
   StoreKinematics(v, kSrXI, kSrXT, k);
   double out[6];
   ToOutput(v, k, cl, out);
-  for (int i = 0; i < 6; ++i) r[kOut[i]] = out[i];
+  for (int i = 0; i < 6; ++i) r[kPosOut[i]] = out[i];
 
   // The next motion, continuing from this one.
   double next[6];
-  Load6(v, kClNext, next);
+  Load6(v, kPosClNext, next);
   // Before the look-ahead has seen a tool axis the next motion keeps this one.
   if (next[3] == 0 && next[4] == 0 && next[5] == 0)
     for (int i = 3; i < 6; ++i) next[i] = cl[i];
@@ -365,7 +356,7 @@ void SolveMultiAxis(ClContext& ctx) {
     KinematicRecord kn = Kinematics(ctx, c, after.rot, after.tilt);
     StoreKinematics(v, kSrXI_Next, kSrXT_Next, kn);
     ToOutput(v, kn, next, out);
-    for (int i = 0; i < 6; ++i) r[kOutNext[i]] = out[i];
+    for (int i = 0; i < 6; ++i) r[kPosOutNext[i]] = out[i];
   }  // a bad next axis is reported when its own record comes
 
   bool half = step.half_turn && ints[kSiMoveType] != kKindRapid;
@@ -401,10 +392,85 @@ void RotateByMachine(const ValueTables& v, double vec[3]) {
   for (int i = 0; i < 3; ++i) vec[i] = out[i];
 }
 
+namespace {
+
+// The motions that a divided move or the chords of a polar arc are made
+// of, one after the other: each with its own position, tool axis, angles,
+// move values, feed and time, and its own call of the motion function.
+class StepRunner {
+ public:
+  explicit StepRunner(ClContext& ctx) : ctx_(ctx), v_(ctx.values) {
+    Load6(v_, kPosOutPrev, prev_out_);
+    Load6(v_, kPosClPrev, prev_cl_);
+    rot_prev_ = v_.reals[kSrRot_Prev];
+    tilt_prev_ = v_.reals[kSrTilt_Prev];
+    next_saved_ = v_.ints[kSiMoveType_Next];
+    WithdrawOperationTotals(v_, ctx.cl.dispatch);
+  }
+  ~StepRunner() { v_.ints[kSiMoveType_Next] = next_saved_; }
+  StepRunner(const StepRunner&) = delete;
+  StepRunner& operator=(const StepRunner&) = delete;
+
+  double rot_prev() const { return rot_prev_; }
+  double tilt_prev() const { return tilt_prev_; }
+
+  // One step to `cl` (its point and axis) with the output `out` and the
+  // angles; `label` is the function it calls.
+  void Step(const double cl[6], const double out[6], double rot, double tilt, bool last,
+            int label) {
+    std::vector<double>& r = v_.reals;
+    std::vector<int32_t>& ints = v_.ints;
+    DispatchState& d = ctx_.cl.dispatch;
+    // A post that writes the tool tip (_CL values, for a control with tool
+    // centre point control) sees each step's own point and axis too.
+    for (int i = 0; i < 6; ++i) {
+      r[kPosOutPrev[i]] = prev_out_[i];
+      r[kPosOut[i]] = out[i];
+      r[kPosClPrev[i]] = prev_cl_[i];
+      r[kPosCl[i]] = cl[i];
+    }
+    r[kSrRot_Prev] = rot_prev_;
+    r[kSrTilt_Prev] = tilt_prev_;
+    r[kSrRot] = rot;
+    r[kSrTilt] = tilt;
+    ints[kSiMoveType] = kKindGoto;
+    ints[kSiMoveType_Next] = last ? next_saved_ : kKindGoto;
+    ComputeMoveValues(v_, d.tol.nc, false);
+    ComputeFeedAndTime(v_, d, true);
+    CallLabel(ctx_, label);
+    ints[kSiReposRotAct] = 0;
+    ints[kSiMoveType_Prev] = kKindGoto;
+    for (int i = 0; i < 6; ++i) {
+      prev_out_[i] = out[i];
+      prev_cl_[i] = cl[i];
+    }
+    rot_prev_ = rot;
+    tilt_prev_ = tilt;
+  }
+
+ private:
+  ClContext& ctx_;
+  ValueTables& v_;
+  double prev_out_[6], prev_cl_[6];
+  double rot_prev_ = 0, tilt_prev_ = 0;
+  int32_t next_saved_ = 0;
+};
+
+// A step's point and axis solved: its angles, kinematics and output.
+void SolveStep(ClContext& ctx, const AxisConfig& c, bool polar, const double cl[6],
+               double rot_prev, double tilt_prev, double out[6], AxisStep& step) {
+  if (const char* bad = SolvePoint(ctx.values, c, polar, cl, rot_prev, tilt_prev, step, nullptr))
+    FatalAxis(ctx, bad);
+  KinematicRecord k = Kinematics(ctx, c, step.rot, step.tilt);
+  ToOutput(ctx.values, k, cl, out);
+  StoreKinematics(ctx.values, kSrXI, kSrXT, k);
+}
+
+}  // namespace
+
 void RunDividedMove(ClContext& ctx) {
   ValueTables& v = ctx.values;
   std::vector<double>& r = v.reals;
-  std::vector<int32_t>& ints = v.ints;
   DispatchState& d = ctx.cl.dispatch;
   const DividedMove plan = d.divided;
   AxisConfig c = AxisConfigFrom(v);
@@ -413,65 +479,25 @@ void RunDividedMove(ClContext& ctx) {
   for (int i = 0; i < 9; ++i) end_kinematics[i] = r[kSrXI + i];
   for (int i = 0; i < 12; ++i) end_kinematics[9 + i] = r[kSrXT + i];
   double end_out[6];
-  Load6(v, kOut, end_out);
+  Load6(v, kPosOut, end_out);
   const double end_rot = r[kSrRot], end_tilt = r[kSrTilt];
-  double prev_out[6];
-  Load6(v, kOutPrev, prev_out);
-  double prev_cl[6];
-  for (int i = 0; i < 6; ++i) prev_cl[i] = plan.from[i];
-  double rot_prev = plan.rot_prev, tilt_prev = plan.tilt_prev;
-  int32_t next_saved = ints[kSiMoveType_Next];
-  WithdrawOperationTotals(v, d);
+  StepRunner run(ctx);
   for (int k = 1; k <= plan.steps; ++k) {
-    bool last = k == plan.steps;
-    double out[6], cl[6], rot = end_rot, tilt = end_tilt;
-    if (last) {
-      for (int i = 0; i < 6; ++i) {
-        out[i] = end_out[i];
-        cl[i] = plan.to[i];
-      }
+    int label = k == 1 ? d.main_label : ctx.move_handlers.line;
+    if (k == plan.steps) {
       for (int i = 0; i < 9; ++i) r[kSrXI + i] = end_kinematics[i];
       for (int i = 0; i < 12; ++i) r[kSrXT + i] = end_kinematics[9 + i];
-    } else {
-      double f = static_cast<double>(k) / plan.steps;
-      for (int i = 0; i < 3; ++i) cl[i] = plan.from[i] + f * (plan.to[i] - plan.from[i]);
-      InterpolateAxis(plan.from + 3, plan.to + 3, f, cl + 3);
-      AxisStep step;
-      if (const char* bad = SolveAxisStep(c, StepInput(v, cl + 3, rot_prev, tilt_prev), step))
-        FatalAxis(ctx, bad);
-      rot = step.rot;
-      tilt = step.tilt;
-      KinematicRecord k = Kinematics(ctx, c, rot, tilt);
-      ToOutput(v, k, cl, out);
-      StoreKinematics(v, kSrXI, kSrXT, k);
+      run.Step(plan.to, end_out, end_rot, end_tilt, true, label);
+      break;
     }
-    // A post that writes the tool tip (_CL values, for a control with tool
-    // centre point control) sees each step's own point and axis too.
-    for (int i = 0; i < 6; ++i) {
-      r[kOutPrev[i]] = prev_out[i];
-      r[kOut[i]] = out[i];
-      r[kClPrev[i]] = prev_cl[i];
-      r[kCl[i]] = cl[i];
-    }
-    r[kSrRot_Prev] = rot_prev;
-    r[kSrTilt_Prev] = tilt_prev;
-    r[kSrRot] = rot;
-    r[kSrTilt] = tilt;
-    ints[kSiMoveType] = kKindGoto;
-    ints[kSiMoveType_Next] = last ? next_saved : kKindGoto;
-    ComputeMoveValues(v, d.tol.nc, false);
-    ComputeFeedAndTime(v, d, true);
-    CallLabel(ctx, k == 1 ? d.main_label : ctx.move_handlers.line);
-    ints[kSiReposRotAct] = 0;
-    ints[kSiMoveType_Prev] = kKindGoto;
-    for (int i = 0; i < 6; ++i) {
-      prev_out[i] = out[i];
-      prev_cl[i] = cl[i];
-    }
-    rot_prev = rot;
-    tilt_prev = tilt;
+    double f = static_cast<double>(k) / plan.steps;
+    double cl[6], out[6];
+    for (int i = 0; i < 3; ++i) cl[i] = plan.from[i] + f * (plan.to[i] - plan.from[i]);
+    InterpolateAxis(plan.from + 3, plan.to + 3, f, cl + 3);
+    AxisStep step;
+    SolveStep(ctx, c, false, cl, run.rot_prev(), run.tilt_prev(), out, step);
+    run.Step(cl, out, step.rot, step.tilt, false, label);
   }
-  ints[kSiMoveType_Next] = next_saved;
 }
 
 namespace {
@@ -538,9 +564,9 @@ void PolarArc(ClContext& ctx) {
   KinematicRecord k = Kinematics(ctx, c, rot, r[kSrTilt]);
   StoreKinematics(v, kSrXI, kSrXT, k);
   double cl[6], out[6];
-  Load6(v, kCl, cl);
+  Load6(v, kPosCl, cl);
   ToOutput(v, k, cl, out);
-  for (int i = 0; i < 6; ++i) r[kOut[i]] = out[i];
+  for (int i = 0; i < 6; ++i) r[kPosOut[i]] = out[i];
   CheckAndWarnLimits(ctx, rot, r[kSrTilt]);
   // A linear motion of the linear chain, as long as the arc it cuts.
   double arc_len = r[kSrMoveLen];
@@ -554,55 +580,24 @@ void PolarArc(ClContext& ctx) {
 
 void RunPolarChords(ClContext& ctx) {
   ValueTables& v = ctx.values;
-  std::vector<double>& r = v.reals;
-  std::vector<int32_t>& ints = v.ints;
   DispatchState& d = ctx.cl.dispatch;
   const ArcPlan plan = d.arc;
   const ArcPath& path = plan.cl_path;
   AxisConfig c = AxisConfigFrom(v);
   double radius = Length(Sub(path.start, path.centre));
   int n = ChordCount(path.angle, radius, d.tol.arc_tol);
-  int32_t next_saved = ints[kSiMoveType_Next];
-  WithdrawOperationTotals(v, d);
-  double prev_out[6], prev_cl[6], cl[6];
-  Load6(v, kOutPrev, prev_out);
-  Load6(v, kClPrev, prev_cl);
-  Load6(v, kCl, cl);
-  double rot_prev = r[kSrRot_Prev], tilt_prev = r[kSrTilt_Prev];
+  double cl[6];
+  Load6(v, kPosCl, cl);  // the tool axis stays the record's
+  StepRunner run(ctx);
   for (int k = 1; k <= n; ++k) {
     Point3 p = k == n ? path.end : PointOnArc(path, static_cast<double>(k) / n);
     for (int i = 0; i < 3; ++i) cl[i] = p[i];
-    AxisStep step;
-    if (const char* bad = SolvePoint(v, c, true, cl, rot_prev, tilt_prev, step, nullptr))
-      FatalAxis(ctx, bad);
-    KinematicRecord kin = Kinematics(ctx, c, step.rot, step.tilt);
-    StoreKinematics(v, kSrXI, kSrXT, kin);
     double out[6];
-    ToOutput(v, kin, cl, out);
-    for (int i = 0; i < 6; ++i) {
-      r[kOutPrev[i]] = prev_out[i];
-      r[kOut[i]] = out[i];
-      r[kClPrev[i]] = prev_cl[i];
-      r[kCl[i]] = cl[i];
-    }
-    r[kSrRot_Prev] = rot_prev;
-    r[kSrTilt_Prev] = tilt_prev;
-    r[kSrRot] = step.rot;
-    r[kSrTilt] = step.tilt;
-    ints[kSiMoveType] = kKindGoto;
-    ints[kSiMoveType_Next] = k < n ? kKindGoto : next_saved;
-    ComputeMoveValues(v, d.tol.nc, false);
-    ComputeFeedAndTime(v, d, true);
-    CallLabel(ctx, k == 1 && plan.keep_first ? d.main_label : ctx.move_handlers.line);
-    ints[kSiMoveType_Prev] = kKindGoto;
-    for (int i = 0; i < 6; ++i) {
-      prev_out[i] = out[i];
-      prev_cl[i] = cl[i];
-    }
-    rot_prev = step.rot;
-    tilt_prev = step.tilt;
+    AxisStep step;
+    SolveStep(ctx, c, true, cl, run.rot_prev(), run.tilt_prev(), out, step);
+    run.Step(cl, out, step.rot, step.tilt, k == n,
+             k == 1 && plan.keep_first ? d.main_label : ctx.move_handlers.line);
   }
-  ints[kSiMoveType_Next] = next_saved;
 }
 
 }  // namespace tornel
