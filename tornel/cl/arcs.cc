@@ -52,12 +52,23 @@ ArcSetting ArcSettingFor(const ValueTables& v, double nc_tol) {
   return s;
 }
 
+// The output position of a piece or chord, and its _CL point, so that a
+// post that writes the tool tip in part coordinates sees each one too.
 void SetOutput(ValueTables& v, const Point3& from, const Point3& to) {
   static constexpr int kOut[3] = {kSrX, kSrY, kSrZ};
   static constexpr int kPrev[3] = {kSrX_Prev, kSrY_Prev, kSrZ_Prev};
+  static constexpr int kCl[3] = {kSrX_CL, kSrY_CL, kSrZ_CL};
+  static constexpr int kClPrev[3] = {kSrX_CL_Prev, kSrY_CL_Prev, kSrZ_CL_Prev};
   for (int i = 0; i < 3; ++i) {
     v.reals[kPrev[i]] = from[i];
     v.reals[kOut[i]] = to[i];
+  }
+  double cl_from[3], cl_to[3];
+  if (OutputToCl(v, from.data(), cl_from) && OutputToCl(v, to.data(), cl_to)) {
+    for (int i = 0; i < 3; ++i) {
+      v.reals[kClPrev[i]] = cl_from[i];
+      v.reals[kCl[i]] = cl_to[i];
+    }
   }
 }
 
@@ -295,7 +306,7 @@ void ProcessArc(ValueTables& v, DispatchState& d, const MoveHandlers& moves) {
   if (!plan.keep_first) d.main_label = plan.chain_label;
 
   // In polar interpolation the arc becomes a rotary motion or chords
-  // (PolarArc, after this).  A 4-axis wire EDM arc stays one motion for
+  // (PlanArcOnRotaryMachine, after this).  A 4-axis wire EDM arc stays one motion for
   // the wire processing.
   if (ints[kSiRotPolarAct] == 1 || ints[kSiEdm4ax] == 1) return;
 

@@ -160,7 +160,7 @@ void DispatchGoto(ClContext& ctx, const RecordWords& w) {
   ComputeMoveValues(ctx.values, d.tol.nc, move == kKindCircle);
   if (move == kKindCircle) {
     ProcessArc(ctx.values, d, ctx.move_handlers);
-    if (ints[kSiRotPolarAct] == 1) PolarArc(ctx);
+    PlanArcOnRotaryMachine(ctx);
   }
 
   if (d.tool_change_event || ints[kSiOperAct] == 1) d.event = true;
@@ -233,8 +233,8 @@ void CallMainMotion(ClContext& ctx) {
     CallLabel(ctx, d.main_label);
     return;
   }
-  if (d.arc.kind == ArcPlan::kPolarLines) {
-    RunPolarChords(ctx);
+  if (d.arc.kind == ArcPlan::kClChords) {
+    RunClChords(ctx);
     return;
   }
   if (d.arc.kind == ArcPlan::kPieces) {

@@ -40,7 +40,7 @@ struct FeedState {
 // How the current arc motion reaches the post: as one motion, as arc
 // pieces cut at `cuts`, or as straight chords.
 struct ArcPlan {
-  enum Kind { kWhole, kPieces, kLines, kPolarLines };
+  enum Kind { kWhole, kPieces, kLines, kClChords };
   Kind kind = kWhole;
   ArcPath path;             // the whole arc in output coordinates
   bool ccw = true;          // the sense of the plane angles
@@ -51,7 +51,7 @@ struct ArcPlan {
   int chain_label = kNoFunction;  // the motion chain's function for the arc
   bool keep_first = false;  // the first piece keeps the record's CompMove
   std::vector<double> cuts;  // signed angle offsets from the start
-  ArcPath cl_path;           // polar chords: the arc in part (_CL) coordinates
+  ArcPath cl_path;           // kClChords: the arc in part (_CL) coordinates
 };
 
 // A line move whose tool axis turns, divided into `steps` moves (none

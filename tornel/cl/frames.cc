@@ -29,4 +29,8 @@ void OutputTransform(const ValueTables& v, const double in[3], bool point, doubl
   ApplyFrame(v, kSrXT_Out, kSrXIT_Out, in, point, out);
 }
 
+bool OutputUntransform(const ValueTables& v, const double out[3], bool point, double in[3]) {
+  return UntransformByFrame(&v.reals[kSrXT_Out], &v.reals[kSrXIT_Out], out, point, in);
+}
+
 }  // namespace tornel

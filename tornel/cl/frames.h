@@ -14,4 +14,7 @@ void InputTransform(const ValueTables& v, const double in[3], bool point, double
 // The same with the frame in srXT_Out ... srZKT_Out.
 void OutputTransform(const ValueTables& v, const double in[3], bool point, double out[3]);
 
+// The inverse of OutputTransform; false when the frame has none.
+bool OutputUntransform(const ValueTables& v, const double out[3], bool point, double in[3]);
+
 }  // namespace tornel

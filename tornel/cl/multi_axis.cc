@@ -292,6 +292,17 @@ void PointToOutput(const ValueTables& v, const KinematicRecord& k, const double 
   OutputTransform(v, machine, true, out);
 }
 
+bool OutputToCl(const ValueTables& v, const double out[3], double cl[3]) {
+  double machine[3];
+  if (!OutputUntransform(v, out, true, machine)) return false;
+  KinematicRecord k = CurrentKinematics(v);
+  // machine = table · p - translation, the table a rotation.
+  double m[3];
+  for (int i = 0; i < 3; ++i) m[i] = machine[i] + k.translation[i];
+  for (int i = 0; i < 3; ++i) cl[i] = k.table[i] * m[0] + k.table[3 + i] * m[1] + k.table[6 + i] * m[2];
+  return true;
+}
+
 void SolveMultiAxis(ClContext& ctx) {
   ValueTables& v = ctx.values;
   std::vector<double>& r = v.reals;
@@ -528,12 +539,20 @@ ArcPath ClArc(const ValueTables& v, double tol) {
 
 }  // namespace
 
-void PolarArc(ClContext& ctx) {
+void PlanArcOnRotaryMachine(ClContext& ctx) {
   ValueTables& v = ctx.values;
   std::vector<double>& r = v.reals;
   std::vector<int32_t>& ints = v.ints;
   DispatchState& d = ctx.cl.dispatch;
   AxisConfig c = AxisConfigFrom(v);
+  if (!HasRotary(c) || ints[kSiMoveType] != kKindCircle) return;
+  if (ints[kSiRotPolarAct] != 1) {
+    if (d.arc.kind == ArcPlan::kLines) {
+      d.arc.kind = ArcPlan::kClChords;
+      d.arc.cl_path = ClArc(v, d.tol.nc);
+    }
+    return;
+  }
   const int a = c.rot_around - kAroundX;
   ArcPath path = ClArc(v, d.tol.nc);
   double off_axis = 0;
@@ -542,7 +561,7 @@ void PolarArc(ClContext& ctx) {
   const double tol = std::fabs(r[kSrRotTol]) * r[kSrPostUnitFactor];
   if (std::sqrt(off_axis) > tol) {
     // Around another centre: straight chords, each solved on its own.
-    d.arc.kind = ArcPlan::kPolarLines;
+    d.arc.kind = ArcPlan::kClChords;
     d.arc.cl_path = path;
     if (!d.arc.keep_first) d.main_label = ctx.move_handlers.line;
     return;
@@ -578,13 +597,17 @@ void PolarArc(ClContext& ctx) {
   r[kSrMoveLen] = arc_len;
 }
 
-void RunPolarChords(ClContext& ctx) {
+void RunClChords(ClContext& ctx) {
   ValueTables& v = ctx.values;
   DispatchState& d = ctx.cl.dispatch;
   const ArcPlan plan = d.arc;
   const ArcPath& path = plan.cl_path;
   AxisConfig c = AxisConfigFrom(v);
-  double radius = Length(Sub(path.start, path.centre));
+  const bool polar = v.ints[kSiRotPolarAct] == 1;
+  // The radius in the arc's plane, as the chord rule measures it.
+  ArcFrame f = FrameAround(path.axis);
+  Point3 s = InFrame(f, Sub(path.start, path.centre));
+  double radius = std::hypot(s[0], s[1]);
   int n = ChordCount(path.angle, radius, d.tol.arc_tol);
   double cl[6];
   Load6(v, kPosCl, cl);  // the tool axis stays the record's
@@ -594,7 +617,7 @@ void RunPolarChords(ClContext& ctx) {
     for (int i = 0; i < 3; ++i) cl[i] = p[i];
     double out[6];
     AxisStep step;
-    SolveStep(ctx, c, true, cl, run.rot_prev(), run.tilt_prev(), out, step);
+    SolveStep(ctx, c, polar, cl, run.rot_prev(), run.tilt_prev(), out, step);
     run.Step(cl, out, step.rot, step.tilt, k == n,
              k == 1 && plan.keep_first ? d.main_label : ctx.move_handlers.line);
   }

@@ -30,11 +30,17 @@ void PointToOutput(const ValueTables& v, const KinematicRecord& k, const double 
 // error text and the frame of the finished NC file).
 void CheckAndWarnLimits(ClContext& ctx, double rot, double tilt);
 
-// An arc in polar interpolation: one about the rotary axis (its centre on
-// the axis within srRotTol) becomes a turn of the rotary axis, a linear
-// motion; any other is cut into chords (RunPolarChords).
-void PolarArc(ClContext& ctx);
-void RunPolarChords(ClContext& ctx);
+// An arc on a machine with a rotary axis: in polar interpolation one about
+// the rotary axis (its centre on the axis within srRotTol) becomes a turn of
+// the rotary axis, a linear motion, and any other is cut into chords; an
+// arc to be written as chords is cut in part coordinates, where it is an
+// arc, each chord end solved on its own (RunClChords).
+void PlanArcOnRotaryMachine(ClContext& ctx);
+void RunClChords(ClContext& ctx);
+
+// The _CL point of an output point (the inverse of PointToOutput with the
+// current angles); false when the output frame has no inverse.
+bool OutputToCl(const ValueTables& v, const double out[3], double cl[3]);
 
 // Runs the main motion function once per step of a divided move, each
 // with its own position, angles, move values, feed and time.

@@ -24,9 +24,10 @@ constexpr double kDeg = std::numbers::pi / 180;
 // whose motion functions log their kind and values; `extra` goes into MAIN.
 std::string Trunnion(const std::string& extra = "", const std::string& functions = "") {
   std::string log = "uiN = uiN + 1\nurRot[uiN] = srRot\nurTilt[uiN] = srTilt\n"
-                    "urX[uiN] = srX\nurY[uiN] = srY\nurZ[uiN] = srZ\nurXCL[uiN] = srX_CL\n";
+                    "urX[uiN] = srX\nurY[uiN] = srY\nurZ[uiN] = srZ\nurXCL[uiN] = srX_CL\n"
+                    "urYCL[uiN] = srY_CL\n";
   return "main\nvariable\nuiN\nuiKind[200]\nurRot[200]\nurTilt[200]\nurX[200]\nurY[200]\n"
-         "urZ[200]\nurXCL[200]\nurVal[200]\nend\n"
+         "urZ[200]\nurXCL[200]\nurYCL[200]\nurVal[200]\nend\n"
          "rotary: table z 1 0 -360 360 0.001 0 0 0\n"
          "tilt: table y 1 0 -35 120 0.001 0 0 0\n" +
          extra + "end main\n" + "func LineMove\n" + log + "uiKind[uiN] = 1\nend func\n" +
@@ -126,6 +127,21 @@ TEST_F(MultiAxisTest, RapidMovesBeyondTheLimitRepositionTheRotaryAxis) {
   RunPasses(Trunnion("", functions), cl + "FINI\n");
   EXPECT_NEAR(Real("urRot", Calls()), 400, 1e-6);
   EXPECT_EQ(Int("siRotLimitPassAct"), 0);  // cleared at the end of the event
+}
+
+TEST_F(MultiAxisTest, ArcChordsCarryTheirToolTipInPartCoordinates) {
+  // A tool-tip post (srX_CL ...) on the trunnion tilted 30 degrees: every
+  // chord of a linearised arc is on the part's circle, not only the last.
+  RunPasses(Trunnion("siArcOn = 0\nsrRotDivAng = 0\n"),
+            "FEDRAT/100\n" + Goto(10, 0, 0, 0, 30) + "CIRCLE/0,0,0,0,0,1,10\n" +
+                Goto(0, 10, 0, 0, 30) + "FINI\n");
+  ASSERT_GT(Calls(), 10);
+  for (int k = 2; k <= Calls(); ++k) {
+    EXPECT_NEAR(std::hypot(Real("urXCL", k), Real("urYCL", k)), 10, 1e-9) << k;
+    EXPECT_GT(Real("urYCL", k), Real("urYCL", k - 1)) << k;  // on along the arc
+  }
+  EXPECT_NEAR(Real("urXCL", Calls()), 0, 1e-9);
+  EXPECT_LT(Real("urXCL", 2), 10);  // the first chord's end, not the arc's
 }
 
 TEST_F(MultiAxisTest, AStretchIsPutInsideTheLimitsBeforeItStarts) {

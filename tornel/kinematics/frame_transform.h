@@ -10,4 +10,9 @@ namespace tornel {
 void TransformByFrame(const double translation[3], const double matrix[9], const double in[3],
                       bool point, double out[3]);
 
+// The inverse: the `in` that TransformByFrame takes to `out`.  False (and
+// `in` untouched) when the matrix has no inverse.
+bool UntransformByFrame(const double translation[3], const double matrix[9], const double out[3],
+                        bool point, double in[3]);
+
 }  // namespace tornel
