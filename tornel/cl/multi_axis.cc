@@ -4,6 +4,7 @@
 #include <cstring>
 #include <numbers>
 #include <string>
+#include <utility>
 
 #include "platform/message_box.h"
 #include "tornel/cl/arc_geometry.h"
@@ -43,6 +44,13 @@ void CopyKinematics(ValueTables& v, int orient_from, int frame_from, int orient_
   for (int i = 0; i < 9; ++i) r[orient_to + i] = r[orient_from + i];
   for (int i = 0; i < 12; ++i) r[frame_to + i] = r[frame_from + i];
 }
+
+// The stretch's offsets and directions, with their _Prev forms.
+constexpr std::pair<int, int> kStretchValues[] = {
+    {kSrRotOffs, kSrRotOffs_Prev},
+    {kSrTiltDir, kSrTiltDir_Prev},
+    {kSrRotReposOffs, kSrRotReposOffs_Prev},
+    {kSrTiltReposDir, kSrTiltReposDir_Prev}};
 
 void Load6(const ValueTables& v, const int (&slots)[6], double out[6]) {
   for (int i = 0; i < 6; ++i) out[i] = v.reals[slots[i]];
@@ -328,6 +336,7 @@ void SolveMultiAxis(ClContext& ctx) {
   if (const char* bad = SolvePoint(v, c, polar_on, cl, rot_prev, tilt_prev, step, &polar))
     FatalAxis(ctx, bad);
   ints[kSiRotPolarAct] = polar ? 1 : 0;
+  for (const auto& [now, prev] : kStretchValues) r[prev] = r[now];
   // A stretch starts: where whole turns or the other tilt solution bring
   // all of it inside the limits, the rotary axis is repositioned now.
   int32_t move = ints[kSiMoveType];
@@ -345,6 +354,17 @@ void SolveMultiAxis(ClContext& ctx) {
     }
   }
   double rot = Reposition(c, v, step.rot);
+  r[kSrRotOffs] += rot - step.rot;
+  if (ints[kSiReposRotAct] == 1) {
+    // Where the axis was repositioned: the offset and direction it took.
+    r[kSrRotReposOffs] = r[kSrRotOffs];
+    r[kSrTiltReposDir] = r[kSrTiltDir];
+  }
+  // The next motion goes on in the same stretch.
+  r[kSrRotOffs_Next] = r[kSrRotOffs];
+  r[kSrTiltDir_Next] = r[kSrTiltDir];
+  r[kSrRotReposOffs_Next] = r[kSrRotReposOffs];
+  r[kSrTiltReposDir_Next] = r[kSrTiltReposDir];
   r[kSrRot] = rot;
   r[kSrTilt] = step.tilt;
   KinematicRecord k = Kinematics(ctx, c, rot, step.tilt);

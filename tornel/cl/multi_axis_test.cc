@@ -162,6 +162,7 @@ TEST_F(MultiAxisTest, AStretchIsPutInsideTheLimitsBeforeItStarts) {
   EXPECT_NEAR(Real("urRot", 6), -50, 1e-6);
   EXPECT_NEAR(Real("urRot", 6 + 100), 40, 1e-6);
   EXPECT_NEAR(Real("srRotOffs"), -360, 1e-9);
+  EXPECT_NEAR(Real("srRotReposOffs"), -360, 1e-9);  // where the axis was repositioned
   // Without the look-ahead the stretch runs over the limit.
   RunPasses(Trunnion("srRotDivAng = 0\nsiRotLimitWarn = 0\n", functions), cl);
   EXPECT_NEAR(Real("urRot", 5 + 100), 400, 1e-6);
