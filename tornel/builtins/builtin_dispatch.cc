@@ -6,6 +6,7 @@
 #include "tornel/builtins/builtin_table.h"
 #include "tornel/builtins/math.h"
 #include "tornel/builtins/matrix_calls.h"
+#include "tornel/builtins/run_calls.h"
 #include "tornel/builtins/string_calls.h"
 #include "tornel/cl/arcs.h"
 #include "tornel/sysvars/system_variables.h"
@@ -135,6 +136,7 @@ void CallProcedureBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args) {
       break;
   }
   if (CallMatrixProcedure(ctx, e, args)) return;
+  if (CallRunProcedure(ctx, e, args)) return;
   NotAvailable(ctx, e);
 }
 

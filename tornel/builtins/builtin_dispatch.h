@@ -57,8 +57,20 @@ class BuiltinArgs {
   // as the first of consecutive slots): its real table index.
   virtual int RealVariable(int k, int n) = 0;
 
+  // Argument k of n, an INTEGER or REAL variable that the function sets.
+  struct NumericVar {
+    bool integer = false;
+    int index = 0;
+  };
+  virtual NumericVar NumericVariable(int k, int n) = 0;
+
   // A call that takes no arguments: "()" is read when it follows.
   virtual void NoArguments() = 0;
+
+  // For a call whose only argument is optional: true when one follows
+  // (read it as argument 1 of 1); false for the bare name or "()", which
+  // is then read.
+  virtual bool HasArgument() = 0;
 
   // StrWri's first argument, which is no expression: read from the program
   // text right behind "(", either "{" address "}" (that address's record)

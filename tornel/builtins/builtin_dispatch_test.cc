@@ -46,6 +46,14 @@ class FakeArgs : public BuiltinArgs {
     log += "R" + std::to_string(k) + "/" + std::to_string(n) + ";";
     return static_cast<int>(std::get<double>(Take(k, n)));
   }
+  NumericVar NumericVariable(int k, int n) override {
+    log += "I" + std::to_string(k) + "/" + std::to_string(n) + ";";
+    return {false, static_cast<int>(std::get<double>(Take(k, n)))};
+  }
+  bool HasArgument() override {
+    log += "has;";
+    return next_ < values_.size();
+  }
   void NoArguments() override { log += "none;"; }
   const AddressRecord& NumberFormat(AddressRecord& scratch) override {
     log += "format;";

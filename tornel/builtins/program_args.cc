@@ -30,6 +30,19 @@ class ProgramArgs final : public BuiltinArgs {
   int RealVariable(int k, int n) override {
     return FetchVariable(in_, k, n, VariableKind::kReal).index;
   }
+  NumericVar NumericVariable(int k, int n) override {
+    VarRef var = FetchVariable(in_, k, n, VariableKind::kNumeric);
+    return {var.type == kTokIntVar, var.index};
+  }
+  bool HasArgument() override {
+    InterpState& s = in_.st;
+    if (in_.bytes[s.pos] != '(') return false;
+    if (in_.bytes[s.pos + 1] == ')') {  // bytes end in a 0: pos + 1 is inside
+      NoArguments();
+      return false;
+    }
+    return true;
+  }
   void NoArguments() override {
     InterpState& s = in_.st;
     if (in_.bytes[s.pos] != '(') return;

@@ -119,12 +119,17 @@ MoveTotals TotalsFrom(const ValueTables& v) {
 
 }  // namespace
 
+MinuteParts SplitMinuteParts(double minutes) {
+  MinuteParts p;
+  p.h = std::trunc(minutes / 60.0);
+  p.m = std::trunc(minutes - 60.0 * p.h);
+  p.s = std::trunc(std::fmod(minutes * 60.0, 60.0));
+  return p;
+}
+
 HourMinSec SplitMinutes(double minutes) {
-  HourMinSec t;
-  t.h = ToInt(minutes / 60.0);
-  t.m = ToInt(minutes - 60.0 * t.h);
-  t.s = ToInt(std::fmod(minutes * 60.0, 60.0));
-  return t;
+  MinuteParts p = SplitMinuteParts(minutes);
+  return {ToInt(p.h), ToInt(p.m), ToInt(p.s)};
 }
 
 void ReplaceMovePlaceholders(std::string& line, const MoveTotals& totals) {

@@ -41,6 +41,12 @@ struct HourMinSec {
   int s = 0;
 };
 HourMinSec SplitMinutes(double minutes);
+// The same as numbers, each part truncated toward zero (HourMinSec of the
+// post language): h = trunc(t / 60), m = trunc(t - 60 h), s = trunc(fmod(60 t, 60)).
+struct MinuteParts {
+  double h = 0, m = 0, s = 0;
+};
+MinuteParts SplitMinuteParts(double minutes);
 
 // The motion placeholders of one line, in their fixed order.
 void ReplaceMovePlaceholders(std::string& line, const MoveTotals& totals);
