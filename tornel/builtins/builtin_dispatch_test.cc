@@ -177,7 +177,7 @@ TEST_F(Dispatch, FunctionsOfModulesNotBuiltYetStopWithAnInternalError) {
     const char* message;
   } cases[] = {
       {kFnFileExist, "Tornel internal error. FileExist function is not available yet in"},
-      {kFnSeqSet, "Tornel internal error. SEQSET function is not available yet in"},
+      {kFnFileSel, "Tornel internal error. FileSel function is not available yet in"},
       {kFnInputInt, "Tornel internal error. InputInt function is not available yet in"},
   };
   for (const Case& c : cases) {
