@@ -6,6 +6,7 @@
 #include "tornel/builtins/builtin_table.h"
 #include "tornel/builtins/math.h"
 #include "tornel/builtins/matrix_calls.h"
+#include "tornel/builtins/path_calls.h"
 #include "tornel/builtins/run_calls.h"
 #include "tornel/builtins/string_calls.h"
 #include "tornel/cl/arcs.h"
@@ -113,6 +114,7 @@ double CallMath(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs& args) {
 double CallNumericBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args) {
   const BuiltinEntry& e = Lookup(ctx, BuiltinClass::kNumeric, code, args);
   if (e.owner == BuiltinOwner::kStrings) return CallStringNumeric(ctx, e, args);
+  if (e.id == kFnFileExist) return PathExists(args.Text(1, 1)) ? 1 : 0;
   if (e.owner != BuiltinOwner::kMath) NotAvailable(ctx, e);
   double result = CallMath(ctx, e, args);
   if (std::isnan(result)) FatalAt(ctx.diag, FormatMessage(kMsgInvalidUse, {e.display}));
@@ -132,6 +134,17 @@ void CallProcedureBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args) {
       args.NoArguments();
       ArcToLines(ctx.cl);
       return;
+    case kFnFileDel:
+      DeletePath(ctx.cl.files, args.Text(1, 1));
+      return;
+    case kFnFileCopy:
+    case kFnFileMove: {
+      std::string from = args.Text(1, 2);
+      std::string to = args.Text(2, 2);
+      if (e.id == kFnFileCopy) CopyPath(ctx.cl.files, from, to);
+      else MovePath(ctx.cl.files, from, to);
+      return;
+    }
     default:
       break;
   }

@@ -176,7 +176,7 @@ TEST_F(Dispatch, FunctionsOfModulesNotBuiltYetStopWithAnInternalError) {
     BuiltinId id;
     const char* message;
   } cases[] = {
-      {kFnFileExist, "Tornel internal error. FileExist function is not available yet in"},
+      {kFnFileTemp, "Tornel internal error. FileTemp function is not available yet in"},
       {kFnFileSel, "Tornel internal error. FileSel function is not available yet in"},
       {kFnInputInt, "Tornel internal error. InputInt function is not available yet in"},
   };
