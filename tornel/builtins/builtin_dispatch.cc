@@ -5,6 +5,7 @@
 #include "tornel/builtins/builtin_context.h"
 #include "tornel/builtins/builtin_table.h"
 #include "tornel/builtins/math.h"
+#include "tornel/builtins/file_calls.h"
 #include "tornel/builtins/matrix_calls.h"
 #include "tornel/builtins/path_calls.h"
 #include "tornel/builtins/run_calls.h"
@@ -115,6 +116,8 @@ double CallNumericBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args) {
   const BuiltinEntry& e = Lookup(ctx, BuiltinClass::kNumeric, code, args);
   if (e.owner == BuiltinOwner::kStrings) return CallStringNumeric(ctx, e, args);
   if (e.id == kFnFileExist) return PathExists(args.Text(1, 1)) ? 1 : 0;
+  double file_result = 0;
+  if (CallFileFunction(ctx, e, args, file_result)) return file_result;
   if (e.owner != BuiltinOwner::kMath) NotAvailable(ctx, e);
   double result = CallMath(ctx, e, args);
   if (std::isnan(result)) FatalAt(ctx.diag, FormatMessage(kMsgInvalidUse, {e.display}));
@@ -150,6 +153,8 @@ void CallProcedureBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args) {
   }
   if (CallMatrixProcedure(ctx, e, args)) return;
   if (CallRunProcedure(ctx, e, args)) return;
+  double unused = 0;
+  if (CallFileFunction(ctx, e, args, unused)) return;
   NotAvailable(ctx, e);
 }
 

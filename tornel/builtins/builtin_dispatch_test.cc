@@ -176,8 +176,8 @@ TEST_F(Dispatch, FunctionsOfModulesNotBuiltYetStopWithAnInternalError) {
     BuiltinId id;
     const char* message;
   } cases[] = {
-      {kFnFileTemp, "Tornel internal error. FileTemp function is not available yet in"},
-      {kFnFileSel, "Tornel internal error. FileSel function is not available yet in"},
+      {kFnAptNext, "Tornel internal error. AptNext function is not available yet in"},
+      {kFnAptJump, "Tornel internal error. AptJump function is not available yet in"},
       {kFnInputInt, "Tornel internal error. InputInt function is not available yet in"},
   };
   for (const Case& c : cases) {

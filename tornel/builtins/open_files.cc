@@ -1,13 +1,15 @@
 #include "tornel/builtins/open_files.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/files.h"
+#include "platform/text_file.h"
 
 namespace tornel {
 
 void InitOpenFiles(OpenFiles& files) {
-  files.entries.assign(kOpenFilesInitial, nullptr);
+  files.entries.assign(kOpenFilesInitial, PostFile{});
   files.scratch_created.clear();
 }
 
@@ -20,10 +22,27 @@ void NoteScratchCreated(OpenFiles& files, int handle) {
     files.scratch_created.push_back(name);
 }
 
+PostFile* FindOpenFile(OpenFiles& files, double handle) {
+  if (!(handle >= 1) || handle >= static_cast<double>(files.entries.size())) return nullptr;
+  if (handle != std::floor(handle)) return nullptr;
+  auto h = static_cast<size_t>(handle);
+  if (h % 2 == 0 || !files.entries[h].file) return nullptr;
+  return &files.entries[h];
+}
+
+int FreeHandle(OpenFiles& files) {
+  for (size_t h = 1; h < files.entries.size(); h += 2)
+    if (!files.entries[h].file) return static_cast<int>(h);
+  size_t first = files.entries.size() | 1;
+  files.entries.resize(files.entries.size() + kOpenFilesInitial);
+  return static_cast<int>(first);
+}
+
 void CloseOpenFile(OpenFiles& files, int handle) {
   if (handle < 0 || static_cast<size_t>(handle) >= files.entries.size()) return;
-  if (files.entries[handle]) std::fclose(files.entries[handle]);
-  files.entries[handle] = nullptr;
+  PostFile& e = files.entries[static_cast<size_t>(handle)];
+  if (e.file) platform::CloseFile(e.file);
+  e = PostFile{};
 }
 
 void CloseAllFiles(OpenFiles& files) {

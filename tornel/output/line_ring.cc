@@ -8,6 +8,7 @@
 #include "tornel/base/file_open.h"
 #include "tornel/base/table_growth.h"
 #include "tornel/output/address_word.h"
+#include "tornel/output/nc_file.h"
 #include "tornel/output/output_context.h"
 #include "tornel/output/trigger_check.h"
 #include "tornel/sysvars/system_variables.h"
@@ -199,8 +200,9 @@ void WriteSlot(OutputContext& ctx, int index) {
   Pump(ctx.diag);
   if (!platform::WriteText(nc, line)) {
     int err = errno;
-    // The file now ends somewhere in this line: finishing cuts it off.
-    ctx.output.nc_failed = true;
+    // The file now ends somewhere in this line: finishing cuts it off
+    // (a file of the post's that FileSel chose is no NC file).
+    if (!OutputRedirected(ctx.output)) ctx.output.nc_failed = true;
     FatalWriteError(ctx.diag, ctx.output.nc_name, err);
   }
   ++ring.written;

@@ -14,7 +14,25 @@ std::string OpenNcFile(Diagnostics& diag, OutputTables& output, const std::strin
   return work;
 }
 
+void SelectOutputTarget(OutputTables& output, std::FILE* file, const std::string& name) {
+  if (!file) {
+    if (!output.nc_held) return;
+    output.nc = output.nc_held;
+    output.nc_name = output.nc_held_name;
+    output.nc_held = nullptr;
+    output.nc_held_name.clear();
+    return;
+  }
+  if (!output.nc_held) {
+    output.nc_held = output.nc;
+    output.nc_held_name = output.nc_name;
+  }
+  output.nc = file;
+  output.nc_name = name;
+}
+
 bool CloseNcFile(OutputTables& output) {
+  SelectOutputTarget(output, nullptr, "");
   if (!output.nc) return false;
   bool ok = platform::CloseFile(output.nc);
   output.nc = nullptr;

@@ -25,4 +25,11 @@ std::string OpenNcFile(Diagnostics& diag, OutputTables& output, const std::strin
 // errno telling why.
 bool CloseNcFile(OutputTables& output);
 
+// FileSel: completed lines go to `file` (reports name `name`) from now on;
+// the NC file waits.  Null `file` brings them back to the NC file.
+void SelectOutputTarget(OutputTables& output, std::FILE* file, const std::string& name);
+
+// True while the lines go to a file of the post's.
+inline bool OutputRedirected(const OutputTables& output) { return output.nc_held != nullptr; }
+
 }  // namespace tornel

@@ -34,6 +34,10 @@ struct OutputTables {
   std::FILE* nc = nullptr;  // the NC file that completed lines are written to
   std::string nc_name;      // its name in reports: the NC file's path as the user gave it
   bool nc_failed = false;   // a write or the close failed: the file may end in a cut line
+  // While FileSel sends the lines to a file of the post's: the NC file and
+  // its name, to come back to.
+  std::FILE* nc_held = nullptr;
+  std::string nc_held_name;
   ReplacementList replacements;  // replace:, repword:, repaddr: (string table indexes)
   // Word texts of the output statements being run, one per nesting level
   // (a trigger may run a statement while another one forms a word); a
