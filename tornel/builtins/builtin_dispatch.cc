@@ -5,6 +5,7 @@
 #include "tornel/builtins/builtin_context.h"
 #include "tornel/builtins/builtin_table.h"
 #include "tornel/builtins/math.h"
+#include "tornel/builtins/apt_calls.h"
 #include "tornel/builtins/file_calls.h"
 #include "tornel/builtins/matrix_calls.h"
 #include "tornel/builtins/path_calls.h"
@@ -153,6 +154,7 @@ void CallProcedureBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args) {
   }
   if (CallMatrixProcedure(ctx, e, args)) return;
   if (CallRunProcedure(ctx, e, args)) return;
+  if (CallAptProcedure(ctx, e, args)) return;
   double unused = 0;
   if (CallFileFunction(ctx, e, args, unused)) return;
   NotAvailable(ctx, e);

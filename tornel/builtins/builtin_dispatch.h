@@ -53,6 +53,10 @@ class BuiltinArgs {
   // string table index.  A quoted text is refused.
   virtual int StringVariable(int k, int n) = 0;
 
+  // Argument k of n of either type: true for a number (in `number`),
+  // false for a string (in `text`).
+  virtual bool Any(int k, int n, double& number, std::string& text) = 0;
+
   // Argument k of n, a REAL variable that the function changes (or reads
   // as the first of consecutive slots): its real table index.
   virtual int RealVariable(int k, int n) = 0;

@@ -42,6 +42,16 @@ class FakeArgs : public BuiltinArgs {
     log += "V" + std::to_string(k) + "/" + std::to_string(n) + ";";
     return static_cast<int>(std::get<double>(Take(k, n)));
   }
+  bool Any(int k, int n, double& number, std::string& text) override {
+    log += "A" + std::to_string(k) + "/" + std::to_string(n) + ";";
+    const Value& v = Take(k, n);
+    if (std::holds_alternative<double>(v)) {
+      number = std::get<double>(v);
+      return true;
+    }
+    text = std::get<std::string>(v);
+    return false;
+  }
   int RealVariable(int k, int n) override {
     log += "R" + std::to_string(k) + "/" + std::to_string(n) + ";";
     return static_cast<int>(std::get<double>(Take(k, n)));

@@ -27,6 +27,9 @@ class ProgramArgs final : public BuiltinArgs {
   int StringVariable(int k, int n) override {
     return FetchVariable(in_, k, n, VariableKind::kString).index;
   }
+  bool Any(int k, int n, double& number, std::string& text) override {
+    return FetchAny(in_, k, n, number, text);
+  }
   int RealVariable(int k, int n) override {
     return FetchVariable(in_, k, n, VariableKind::kReal).index;
   }

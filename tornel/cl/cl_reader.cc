@@ -206,8 +206,49 @@ void ProcessSlot(ClContext& ctx, int s) {
   EndRecord(r, v, slot);
 }
 
+namespace {
+
+// The record variables of the record being processed, kept across a record
+// of AptCmd: the function that issued it goes on seeing its own record, and
+// its siProcess is not the command record's.
+struct HeldRecord {
+  explicit HeldRecord(ValueTables& values) : v(values) {
+    rec = v.ints[kCurrent.rec];
+    size = v.ints[kCurrent.size];
+    process = v.ints[kSiProcess];
+    rec_type = v.ints[kSiRecType];
+    for (int i = 0; i < kRecordWordLimit; ++i) {
+      type[i] = v.ints[kCurrent.type + i];
+      value[i] = v.reals[kCurrent.value + i];
+      word[i] = v.strings[kCurrent.word + i];
+    }
+  }
+  ~HeldRecord() {
+    v.ints[kCurrent.rec] = rec;
+    v.ints[kCurrent.size] = size;
+    v.ints[kSiProcess] = process;
+    v.ints[kSiRecType] = rec_type;
+    for (int i = 0; i < kRecordWordLimit; ++i) {
+      v.ints[kCurrent.type + i] = type[i];
+      v.reals[kCurrent.value + i] = value[i];
+      v.strings[kCurrent.word + i] = std::move(word[i]);
+    }
+  }
+  HeldRecord(const HeldRecord&) = delete;
+  HeldRecord& operator=(const HeldRecord&) = delete;
+
+  ValueTables& v;
+  int32_t rec, size, process, rec_type;
+  int32_t type[kRecordWordLimit];
+  double value[kRecordWordLimit];
+  std::string word[kRecordWordLimit];
+};
+
+}  // namespace
+
 void FeedCommand(ClContext& ctx, std::string_view text) {
   ClReader& r = ctx.cl;
+  HeldRecord held(ctx.values);
   int saved_current = r.current;
   int saved_processing = r.processing;
   r.parse_only = true;

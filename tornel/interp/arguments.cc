@@ -67,6 +67,16 @@ const std::string& FetchString(Interp& in, int k, int n) {
   return in.st.str;
 }
 
+bool FetchAny(Interp& in, int k, int n, double& number, std::string& text) {
+  OpenArgument(in, k);
+  double v = Evaluate(in);
+  bool is_number = in.st.type == kTypeNumber;
+  if (is_number) number = v;
+  else text = in.st.str;
+  if (k == n) CloseArguments(in, n);
+  return is_number;
+}
+
 VarRef FetchVariable(Interp& in, int k, int n, VariableKind kind) {
   OpenArgument(in, k);
   ReadToken(in);

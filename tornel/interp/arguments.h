@@ -49,6 +49,10 @@ double FetchNumber(Interp& in, int k, int n);
 // next evaluation.
 const std::string& FetchString(Interp& in, int k, int n);
 
+// An expression of either type: true for a number (in `number`), false for
+// a string (in `text`).
+bool FetchAny(Interp& in, int k, int n, double& number, std::string& text);
+
 // A variable of the kind (array element resolved), for a function that
 // reads or writes it.
 VarRef FetchVariable(Interp& in, int k, int n, VariableKind kind);

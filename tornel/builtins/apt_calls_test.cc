@@ -1,0 +1,79 @@
+// AptCmd's record texts and processing, AptProc's rebuilt record.
+#include "tornel/builtins/apt_calls.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/post_run.h"
+
+namespace tornel {
+namespace {
+
+TEST(AptText, RecordTexts) {
+  EXPECT_EQ(AptNumberText(1, 0.00001), "1");
+  EXPECT_EQ(AptNumberText(2.5, 0.00001), "2.50000");
+  EXPECT_EQ(AptNumberText(-0.25, 0.001), "-0.250");
+  EXPECT_EQ(AptNumberText(2.5, 0), "2");  // no accuracy: no decimals (rounded)
+  std::string text = "GOTO";
+  AppendAptPart(text, "1", true);
+  AppendAptPart(text, "2.50000", false);
+  EXPECT_EQ(text, "GOTO/1,2.50000");
+  text = "GOTO/";  // a separator of its own is not doubled
+  AppendAptPart(text, "1", true);
+  EXPECT_EQ(text, "GOTO/1");
+}
+
+class AptCalls : public tornel_test::PostRun {};
+
+TEST_F(AptCalls, AptCmdProcessesItsRecordAsIfReadFromTheFile) {
+  // An OnAPT function turns a dialect's record into GOTO and FEDRAT.
+  std::string post =
+      "main\nvariable\nuiN\nurX[9]\nurF[9]\nend\nend main\n"
+      "func OnAPT[MOVETO]\n"
+      "  AptCmd('FEDRAT', srWordVal[4])\n"
+      "  AptCmd('GOTO', srWordVal[2], 2.5, 3)\n"   // the function still sees its record
+      "  urF[9] = siProcess\n"
+      "end func\n"
+      "func LineMove\nuiN = uiN + 1\nurX[uiN] = srY_In\nurF[uiN] = srFeed\nend func\n";
+  RunPasses(post, "MOVETO/1,2.25,100\nFINI\n");
+  ASSERT_EQ(Int("uiN"), 1);  // MOVETO itself is not processed: its OnAPT said so
+  EXPECT_EQ(Real("urX"), 2.5);
+  EXPECT_EQ(Real("urF"), 100);
+  EXPECT_EQ(Real("srX_In"), 1);
+  EXPECT_EQ(Real("urF", 9), 0);
+
+}
+
+TEST_F(AptCalls, ATextBeyondARecordsLimitIsRefusedAsARecordReadWouldBe) {
+  EXPECT_EQ(ReportOf("main\nvariable\nusT\nuiI\nend\n"
+                     "for (uiI = 1 to 3000)\nusT = usT + 'x'\nend\n"
+                     "AptCmd('PPRINT/' + usT)\nend main\n"),
+            "Too many characters in CL-record");
+  EXPECT_EQ(ReportOf("main\nvariable\nusT\nuiI\nend\n"
+                     "for (uiI = 1 to 100)\nusT = usT + ',1'\nend\n"
+                     "AptCmd('GOTO/0' + usT)\nend main\n"),
+            "Too many words in CL-record");
+}
+
+TEST_F(AptCalls, AptProcProcessesTheRecordAsThePostLeftIt) {
+  std::string post =
+      "main\nvariable\nuiN\nurZ[9]\nend\nend main\n"
+      "func OnAPT[GOTO]\n"
+      "  if (srWordVal[4] < 0)\n"
+      "    srWordVal[4] = 0\n"      // no move below Z 0
+      "    AptProc()\n"
+      "    siProcess = 0\n"         // the record itself is not processed again
+      "  else\n"
+      "    siProcess = 1\n"
+      "  end\n"
+      "end func\n"
+      "func LineMove\nuiN = uiN + 1\nurZ[uiN] = srZ\nend func\n";
+  RunPasses(post, "FEDRAT/100\nGOTO/1,2,-5\nGOTO/1,2,4\nFINI\n");
+  ASSERT_EQ(Int("uiN"), 2);
+  EXPECT_EQ(Real("urZ", 1), 0);
+  EXPECT_EQ(Real("urZ", 2), 4);
+}
+
+}  // namespace
+}  // namespace tornel
