@@ -2,11 +2,28 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
 // Starts a command line (program and arguments, quoted the Windows way)
 // and returns at once.  False when it could not be started.
 bool StartProgram(const std::string& command_line);
+
+// The words of a command line by the Windows rules: blanks and tabs part
+// words outside double quotes; 2n backslashes before a quote give n
+// backslashes and the quote opens or closes, 2n + 1 give n backslashes and
+// a quote character; other backslashes are themselves.
+std::vector<std::string> SplitCommandLine(const std::string& command_line);
+
+// Starts the program of a command line directly (no shell: the same words
+// reach it on every target) and, with `wait`, waits until it ends.  False
+// when it could not be started.
+bool RunProgram(const std::string& command_line, bool wait);
+
+// Opens `path` with the program the desktop has for it (Windows: the
+// shell's "open"; elsewhere xdg-open where there is one).  False when
+// nothing could be started.
+bool OpenWithDesktop(const std::string& path);
 
 }  // namespace platform

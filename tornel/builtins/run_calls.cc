@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/process.h"
 #include "tornel/builtins/math.h"
 #include "tornel/interp/expression.h"
 #include "tornel/interp/post_calls.h"
@@ -75,6 +76,16 @@ bool CallRunProcedure(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs& a
       ctx.diag.cancelled = TruncateToInt32(n);
       throw RunEnded{1};
     }
+    case kFnExec: {
+      // Nothing is reported when the program cannot be started.
+      std::string command = args.Text(1, 2);
+      bool wait = args.More() && args.Number(2, 2) != 0;
+      platform::RunProgram(command, wait);
+      return true;
+    }
+    case kFnOpen:
+      platform::OpenWithDesktop(args.Text(1, 1));
+      return true;
     case kFnSeqSet: {
       double n = args.Number(1, 1);
       LineRing& ring = ctx.cl.nc.output.ring;

@@ -1,5 +1,6 @@
-// Procedures that end the run or shape the NC output around the post's own
-// statements: Error, Exit, SeqSet, OutComments, HourMinSec.
+// Procedures that end the run, start other programs or shape the NC output
+// around the post's own statements: Error, Exit, Exec, Open, SeqSet,
+// OutComments, HourMinSec.
 #pragma once
 
 #include "tornel/builtins/builtin_context.h"

@@ -55,5 +55,15 @@ TEST_F(RunCalls, ExitSetsTheCancelledFlag) {
   }
 }
 
+#ifndef _WIN32
+TEST_F(RunCalls, ExecStartsTheProgramItselfAndWaitsWhenAsked) {
+  // The words reach the program as a Windows command line gives them.
+  Run("main\nExec('sh -c \"printf made > made.txt\"', 1)\nend main\n");
+  EXPECT_EQ(ReadFile("made.txt"), "made");
+  // A program that is not there is not reported.
+  Run("main\nExec('no-such-program-anywhere x', 1)\nend main\n");
+}
+#endif
+
 }  // namespace
 }  // namespace tornel
