@@ -51,6 +51,9 @@ bool CallAptProcedure(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs& a
       Process(ctx, text);
       return true;
     }
+    case kFnAptJump:
+      JumpToRecord(ctx.cl, args.Number(1, 1));
+      return true;
     case kFnAptProc: {
       args.NoArguments();
       int32_t size = v.ints[kSiRecSize];

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/fatal_report.h"
 #include "tests/post_run.h"
+#include "tornel/driver/run.h"
 
 namespace tornel {
 namespace {
@@ -73,6 +75,56 @@ TEST_F(AptCalls, AptProcProcessesTheRecordAsThePostLeftIt) {
   ASSERT_EQ(Int("uiN"), 2);
   EXPECT_EQ(Real("urZ", 1), 0);
   EXPECT_EQ(Real("urZ", 2), 4);
+}
+
+TEST_F(AptCalls, AptNextConsumesTheRecordAfterTheCurrentOne) {
+  std::string post =
+      "main\nvariable\nuiN\nuiGot[9]\nurX[9]\nusWord\nurNext\nend\nend main\n"
+      "func OnAPT[PPRINT]\n"
+      "  uiGot[1] = AptNext()\n"
+      "  usWord = ssWordStr[1]\n"
+      "  urNext = srWordVal[2]\n"
+      "  siProcess = 0\n"     // the record variables are the consumed record's now
+      "end func\n"
+      "func OnAPT[PAINT]\n  uiGot[2] = AptNext()\nend func\n"
+      "func LineMove\nuiN = uiN + 1\nurX[uiN] = srX\nend func\n";
+  RunPasses(post, "FEDRAT/100\nPPRINT/A\nGOTO/1,0,0\nGOTO/2,0,0\nGOTO/3,0,0\nPAINT/LAST\nFINI\n");
+  EXPECT_EQ(Int("uiGot", 1), 1);
+  EXPECT_EQ(Str("usWord"), "GOTO");  // the consumed record's words
+  EXPECT_EQ(Real("urNext"), 1);
+  ASSERT_EQ(Int("uiN"), 2);  // GOTO/1 was consumed, not processed
+  EXPECT_EQ(Real("urX", 1), 2);
+  EXPECT_EQ(Real("urX", 2), 3);
+  EXPECT_EQ(Int("uiGot", 2), 0);  // nothing after the last record
+}
+
+TEST_F(AptCalls, AptJumpReadsOnBeforeTheRecordItNames) {
+  std::string post =
+      "main\nvariable\nuiN\nuiDone\nurX[9]\nend\nend main\n"
+      "func OnAPT[REPEAT]\n"
+      "  if (siRecs > 0 and uiDone = 0)\n"
+      "    uiDone = 1\n"
+      "    AptJump(2)\n"
+      "  end\n"
+      "end func\n"
+      "func LineMove\nuiN = uiN + 1\nurX[uiN] = srX\nend func\n";
+  RunPasses(post, "FEDRAT/100\nGOTO/1,0,0\nREPEAT\nGOTO/9,0,0\nFINI\n");
+  ASSERT_EQ(Int("uiN"), 3);
+  EXPECT_EQ(Real("urX", 1), 1);
+  EXPECT_EQ(Real("urX", 2), 1);  // read again from line 2
+  EXPECT_EQ(Real("urX", 3), 9);  // once: the look-ahead held it when the jump came
+}
+
+TEST_F(AptCalls, AptJumpOutsideTheFileIsRefused) {
+  for (const char* n : {"0", "6", "-1"}) {
+    Compile("main\nend main\nfunc OnAPT[REPEAT]\n  if (siRecs > 0)\n    AptJump(" +
+            std::string(n) + ")\n  end\nend func\n");
+    WriteFile("part.cl", "GOTO/1,0,0\nREPEAT\nGOTO/2,0,0\nGOTO/3,0,0\nFINI\n");
+    ctx.files.apt_path = "part.cl";
+    RunFirstPass(ctx);
+    std::string report = tornel_test::ReportOf(ctx.diag, [&] { RunSecondPass(ctx); });
+    EXPECT_NE(report.find("Invalid jump index for AptJump in"), std::string::npos) << n;
+  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "tornel/builtins/run_calls.h"
 #include "tornel/builtins/string_calls.h"
 #include "tornel/cl/arcs.h"
+#include "tornel/cl/cl_reader.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -117,6 +118,10 @@ double CallNumericBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args) {
   const BuiltinEntry& e = Lookup(ctx, BuiltinClass::kNumeric, code, args);
   if (e.owner == BuiltinOwner::kStrings) return CallStringNumeric(ctx, e, args);
   if (e.id == kFnFileExist) return PathExists(args.Text(1, 1)) ? 1 : 0;
+  if (e.id == kFnAptNext) {
+    args.NoArguments();
+    return ConsumeNextRecord(ctx.cl) ? 1 : 0;
+  }
   double file_result = 0;
   if (CallFileFunction(ctx, e, args, file_result)) return file_result;
   if (e.owner != BuiltinOwner::kMath) NotAvailable(ctx, e);

@@ -186,8 +186,8 @@ TEST_F(Dispatch, FunctionsOfModulesNotBuiltYetStopWithAnInternalError) {
     BuiltinId id;
     const char* message;
   } cases[] = {
-      {kFnAptNext, "Tornel internal error. AptNext function is not available yet in"},
-      {kFnAptJump, "Tornel internal error. AptJump function is not available yet in"},
+      {kFnLongCycle, "Tornel internal error. LongCycle function is not available yet in"},
+      {kFnEdmArcToLines, "Tornel internal error. EdmArcToLines function is not available yet in"},
       {kFnInputInt, "Tornel internal error. InputInt function is not available yet in"},
   };
   for (const Case& c : cases) {

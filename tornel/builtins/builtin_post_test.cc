@@ -93,9 +93,9 @@ TEST_F(BuiltinPost, RunTimeRefusalsNameTheFunctionAndTheLine) {
   EXPECT_EQ(ReportOf(Post("urA = 1 + matrreset(urB)\n")),
             Report("Void type funtion can't be in expression in", 9,
                    "urA = 1 + matrreset(urB)"));
-  EXPECT_EQ(ReportOf(Post("urA = aptnext()\n")),
-            Report("Tornel internal error. AptNext function is not available yet in", 9,
-                   "urA = aptnext()"));
+  EXPECT_EQ(ReportOf(Post("LongCycle()\n")),
+            Report("Tornel internal error. LongCycle function is not available yet in", 9,
+                   "LongCycle()"));
 }
 
 TEST_F(BuiltinPost, SettingsRefusalsStopTheCompile) {

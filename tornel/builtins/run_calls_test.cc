@@ -63,6 +63,12 @@ TEST_F(RunCalls, ExecStartsTheProgramItselfAndWaitsWhenAsked) {
   // A program that is not there is not reported.
   Run("main\nExec('no-such-program-anywhere x', 1)\nend main\n");
 }
+#else
+TEST_F(RunCalls, ExecStartsTheProgramAndWaitsWhenAsked) {
+  Run("main\nExec('cmd /c echo made> made.txt', 1)\nend main\n");
+  EXPECT_EQ(ReadFile("made.txt"), "made\r\n");
+  Run("main\nExec('no-such-program-anywhere x', 1)\nend main\n");
+}
 #endif
 
 }  // namespace

@@ -261,6 +261,67 @@ void FeedCommand(ClContext& ctx, std::string_view text) {
   r.processing = saved_processing;
 }
 
+bool ConsumeNextRecord(ClContext& ctx) {
+  ClReader& r = ctx.cl;
+  if (r.second_pass) {
+    // The next record is in the ring: it is loaded and emptied there, and
+    // the ring goes on one record short (an empty slot is passed over).
+    if (r.processing >= kClRingSlots) return false;
+    for (int k = 1; k <= kClLookAhead; ++k) {
+      int s = (r.processing + k) % kClRingSlots;
+      if (r.slots[s].words == 0) continue;
+      int outer = r.processing;
+      r.skip_dispatch = true;
+      ProcessSlot(ctx, s);
+      r.processing = outer;
+      return true;
+    }
+    return false;
+  }
+  // The first pass keeps no look-ahead: the next record is read here, into
+  // the command slot, and the copy of the input takes its lines as always.
+  if (r.parse_only) return false;
+  int outer_current = r.current, outer_processing = r.processing;
+  r.parse_only = true;
+  r.current = kCommandSlot;
+  EmptySlot(r.slots[kCommandSlot]);
+  bool got = false;
+  while (!r.end && ReadInputLine(ctx.diag, r, r.part)) {
+    FeedLine(ctx, r.part.text, r.part.cut);
+    if (r.slots[kCommandSlot].words > 0) {  // a whole record, its continuation lines joined
+      got = true;
+      break;
+    }
+  }
+  r.parse_only = false;
+  r.current = outer_current;
+  if (got) {
+    r.skip_dispatch = true;
+    ProcessSlot(ctx, kCommandSlot);
+  }
+  r.processing = outer_processing;
+  return got;
+}
+
+void JumpToRecord(ClContext& ctx, double n) {
+  ClReader& r = ctx.cl;
+  const double last = ctx.values.ints[kSiRecs];
+  if (!(n >= 1 && n <= last) || !r.second_pass || !r.input) FatalAt(ctx.diag, kMsgAptJumpIndex);
+  const auto line = static_cast<int32_t>(n);
+  if (std::fseek(r.input, 0, SEEK_SET) != 0) FatalPlain(ctx.diag, kMsgAptJumpSeek, true);
+  ResetInputBlock(r.block, r.block.name);
+  r.line_counter = 0;
+  r.end = false;
+  for (RecordSlot& slot : r.slots) EmptySlot(slot);
+  // Every part of the lines before line n.
+  while ((r.line_counter < line - 1 || !r.block.line_start) &&
+         ReadInputLine(ctx.diag, r, r.part)) {
+  }
+  r.current = 0;
+  r.processing = 0;
+  r.restart = true;
+}
+
 void RunClPass(ClContext& ctx, ClPass pass) {
   ClReader& r = ctx.cl;
   ValueTables& v = ctx.values;

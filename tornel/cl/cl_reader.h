@@ -50,6 +50,21 @@ bool OfferToOnApt(ClContext& ctx, const std::string& major);
 // leaving the ring as it was.
 void FeedCommand(ClContext& ctx, std::string_view text);
 
+// AptNext: the record after the current one is loaded into the record
+// variables without being offered to OnAPT or dispatched, and is taken out
+// of the input so that it is not processed later.  False when the data is
+// exhausted.
+bool ConsumeNextRecord(ClContext& ctx);
+
+inline constexpr const char* kMsgAptJumpIndex = "Invalid jump index for AptJump in";
+inline constexpr const char* kMsgAptJumpSeek =
+    "Tornel internal error. fseek failed in AptJump.";
+
+// AptJump: reading goes on before line n of the working copy (the next
+// record read is the one there); the ring and the command slot are
+// emptied.  n below 1 or above siRecs stops the run with the index message.
+void JumpToRecord(ClContext& ctx, double n);
+
 // The progress percentage at `position` of `length` bytes.
 int ProgressPercent(int base, int span, long position, long length);
 
