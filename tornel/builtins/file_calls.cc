@@ -8,6 +8,7 @@
 #include "platform/text_file.h"
 #include "tornel/base/file_open.h"
 #include "tornel/base/table_growth.h"
+#include "tornel/builtins/path_calls.h"
 #include "tornel/output/line_ring.h"
 #include "tornel/output/nc_file.h"
 #include "tornel/output/output_statement.h"
@@ -157,6 +158,10 @@ bool CallFileFunction(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs& a
       double mode_value = args.Number(3, 3);
       if (mode_value != 0 && mode_value != 1) FatalAt(ctx.diag, kMsgFileOpenMode);
       const int mode = mode_value == 0 ? kFileRead : kFileWrite;
+      if (!PostMayTouch(path)) {
+        result = 0;
+        return true;
+      }
       // A folder or a device is no file to read.
       if (mode == kFileRead && !platform::IsRegularFile(path)) {
         result = 0;

@@ -43,6 +43,15 @@ bool SamePath(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+bool PostMayTouch(const std::string& path) {
+#ifdef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+  return path.find_first_of("/\\:") == std::string::npos && path != "." && path != "..";
+#else
+  (void)path;
+  return true;
+#endif
+}
+
 bool IsRunFile(const RunFiles& files, const std::string& path) {
   if (path.empty()) return false;
   auto same = [&](const std::string& other) { return !other.empty() && SamePath(path, other); };
@@ -51,10 +60,12 @@ bool IsRunFile(const RunFiles& files, const std::string& path) {
   return same(files.nc_work_path);
 }
 
-bool PathExists(const std::string& path) { return !path.empty() && platform::FileExists(path); }
+bool PathExists(const std::string& path) {
+  return !path.empty() && PostMayTouch(path) && platform::FileExists(path);
+}
 
 void DeletePath(const RunFiles& files, const std::string& path) {
-  if (path.empty() || IsRunFile(files, path)) return;
+  if (path.empty() || !PostMayTouch(path) || IsRunFile(files, path)) return;
   platform::RemoveFile(path);
 }
 
@@ -72,7 +83,8 @@ bool CopyOver(const std::string& from, const std::string& to) {
 }
 
 bool Usable(const RunFiles& files, const std::string& from, const std::string& to) {
-  if (from.empty() || to.empty() || !platform::IsRegularFile(from)) return false;
+  if (from.empty() || to.empty() || !PostMayTouch(from) || !PostMayTouch(to)) return false;
+  if (!platform::IsRegularFile(from)) return false;
   if (IsRunFile(files, from) || IsRunFile(files, to)) return false;
   return !SamePath(from, to);
 }

@@ -10,6 +10,10 @@
 
 namespace tornel {
 
+// Whether a post may open, delete, copy or move `path`: always, except in a
+// fuzzing build, where only plain names in the current folder are allowed.
+bool PostMayTouch(const std::string& path);
+
 // The run's own files: its temp files and the NC file's work file.
 bool IsRunFile(const RunFiles& files, const std::string& path);
 

@@ -80,12 +80,23 @@ bool CallRunProcedure(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs& a
       // Nothing is reported when the program cannot be started.
       std::string command = args.Text(1, 2);
       bool wait = args.More() && args.Number(2, 2) != 0;
+#ifndef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
       platform::RunProgram(command, wait);
+#else
+      (void)command;
+      (void)wait;
+#endif
       return true;
     }
-    case kFnOpen:
-      platform::OpenWithDesktop(args.Text(1, 1));
+    case kFnOpen: {
+      std::string path = args.Text(1, 1);
+#ifndef FUZZING_BUILD_MODE_UNSAFE_FOR_PRODUCTION
+      platform::OpenWithDesktop(path);
+#else
+      (void)path;
+#endif
       return true;
+    }
     case kFnSeqSet: {
       double n = args.Number(1, 1);
       LineRing& ring = ctx.cl.nc.output.ring;
