@@ -178,6 +178,18 @@ bool CallFileFunction(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs& a
       BuiltinArgs::NumericVar h = args.NumericVariable(1, 1);
       int handle = FreeHandle(files);
       std::string name = ScratchFileName(handle);
+      // A file of that name that this run did not make is the user's: it
+      // is neither emptied nor deleted at the end (FileTemp gives 0).
+      bool ours = false;
+      for (const std::string& made : files.scratch_created) ours |= made == name;
+      if (!ours) {
+        std::FILE* fresh = platform::CreateNewFile(name);
+        if (!fresh) {
+          result = 0;
+          return true;
+        }
+        std::fclose(fresh);
+      }
       int got = 0;
       bool ok = OpenEntry(files, name, "w+", kFileScratchNew, got) != nullptr;
       if (ok) {

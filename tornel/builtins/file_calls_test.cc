@@ -3,6 +3,7 @@
 // bad handles.
 #include "tornel/builtins/file_calls.h"
 
+#include <cstdio>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -26,9 +27,17 @@ TEST_F(FileCalls, HandlesAreOddFromOneAndFreedHandlesComeBack) {
   EXPECT_EQ(Int("uiOk2"), 1);
   EXPECT_EQ(Int("uiH"), 1);  // 1 again after the close
   EXPECT_TRUE(tornel_test::InTempDir::ReadFile("0.tmp") == "");
+  std::remove("0.tmp");  // as the end of that run would
   RunBody("uiOk = FileTemp(uiH)\nuiOk2 = FileTemp(urH)\n");
   EXPECT_EQ(Int("uiH"), 1);
   EXPECT_EQ(Real("urH"), 3);  // the next free odd handle; its file 1.tmp
+}
+
+TEST_F(FileCalls, AUsersFileOfAScratchNameIsLeftAlone) {
+  WriteFile("0.tmp", "the user's");
+  RunBody("uiOk = FileTemp(uiH)\n");
+  EXPECT_EQ(Int("uiOk"), 0);
+  EXPECT_EQ(ReadFile("0.tmp"), "the user's");
 }
 
 TEST_F(FileCalls, AScratchFileIsReadFromItsStartAndWrittenAnew) {
