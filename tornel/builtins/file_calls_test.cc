@@ -16,18 +16,20 @@ namespace {
 class FileCalls : public tornel_test::PostRun {
  protected:
   void RunBody(const std::string& body) {
-    Run("main\nvariable\nuiH\nurH\nuiOk\nuiOk2\nusLine\nusLine2\nend\n" + body + "end main\n");
+    Run("main\nvariable\nuiH\nurH\nuiN\nuiOk\nuiOk2\nusLine\nusLine2\nend\n" + body +
+        "end main\n");
   }
 };
 
 TEST_F(FileCalls, HandlesAreOddFromOneAndFreedHandlesComeBack) {
-  RunBody("uiOk = FileTemp(uiH)\nurH = uiH\nFileClose(uiH)\nuiOk2 = FileTemp(uiH)\n");
+  RunBody("uiOk = FileTemp(uiH)\nurH = uiH\nFileClose(uiH)\nuiOk2 = FileTemp(uiH)\n"
+          "uiN = uiH\nFileClose(uiH)\nuiH = uiN\n");
   EXPECT_EQ(Int("uiOk"), 1);
   EXPECT_EQ(Real("urH"), 1);  // the first handle is 1, its file 0.tmp
   EXPECT_EQ(Int("uiOk2"), 1);
   EXPECT_EQ(Int("uiH"), 1);  // 1 again after the close
   EXPECT_TRUE(tornel_test::InTempDir::ReadFile("0.tmp") == "");
-  std::remove("0.tmp");  // as the end of that run would
+  std::remove("0.tmp");  // as the end of that run would (closed first: Windows)
   RunBody("uiOk = FileTemp(uiH)\nuiOk2 = FileTemp(urH)\n");
   EXPECT_EQ(Int("uiH"), 1);
   EXPECT_EQ(Real("urH"), 3);  // the next free odd handle; its file 1.tmp
