@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 
 #include <cctype>
+#include <vector>
 
 namespace platform {
 
@@ -56,6 +57,29 @@ bool SamePathText(std::string_view a, std::string_view b) {
       return false;
   }
   return true;
+}
+
+std::string ResolvedPathText(std::string_view full) {
+  std::vector<std::string_view> parts;
+  size_t start = 0;
+  while (start < full.size() && IsSeparator(full[start])) ++start;
+  std::string out(start, '/');  // a leading separator, or the two of "\\server"
+  for (size_t i = start; i <= full.size(); ++i) {
+    if (i < full.size() && !IsSeparator(full[i])) continue;
+    std::string_view part = full.substr(start, i - start);
+    start = i + 1;
+    if (part.empty() || part == ".") continue;
+    if (part == ".." && !parts.empty() && parts.back() != "..") {
+      parts.pop_back();
+      continue;
+    }
+    parts.push_back(part);
+  }
+  for (size_t k = 0; k < parts.size(); ++k) {
+    if (k) out += '/';
+    out += parts[k];
+  }
+  return out;
 }
 
 }  // namespace platform

@@ -39,6 +39,11 @@ std::string WithTrailingSeparator(std::string dir);
 // Every separator turned into the target's own, for handing a path to the OS.
 std::string NativePath(std::string_view path);
 
+// The path with its "." parts dropped and each ".." taking the part before
+// it away, separators as '/' (a leading separator or "\\server" kept):
+// two ways of writing one path give the same text.
+std::string ResolvedPathText(std::string_view path);
+
 // Case-insensitive comparison of two paths (ASCII letters only), treating
 // both separators as equal.
 bool SamePathText(std::string_view a, std::string_view b);

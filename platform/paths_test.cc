@@ -29,6 +29,13 @@ TEST(SplitPath, SplitsLikeTheWindowsLibrary) {
   EXPECT_EQ(p.ext, "");
 }
 
+TEST(PathText, DotPartsResolved) {
+  EXPECT_EQ(ResolvedPathText("/work/./a/../b//c"), "/work/b/c");
+  EXPECT_EQ(ResolvedPathText("C:\\cam\\..\\nc\\.\\p.nc"), "C:/nc/p.nc");
+  EXPECT_EQ(ResolvedPathText("\\\\server\\share\\x"), "//server/share/x");
+  EXPECT_EQ(ResolvedPathText("../up"), "../up");  // nothing before it to take away
+}
+
 TEST(PathText, AbsoluteAndComparison) {
   EXPECT_TRUE(IsAbsolutePath("\\nc"));
   EXPECT_TRUE(IsAbsolutePath("/nc"));

@@ -8,6 +8,7 @@
 #include "tornel/interp/arguments.h"
 #include "tornel/kinematics/angle_solution.h"
 #include "tornel/kinematics/axis_model.h"
+#include "tornel/kinematics/matrix3.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -25,18 +26,6 @@ double* Slots(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs& args, int
   if (index < 0 || static_cast<size_t>(index) + static_cast<size_t>(count) > reals.size())
     FatalAt(ctx.diag, FormatMessage(kMsgArgRealVariable, {std::to_string(k), e.display}));
   return reals.data() + index;
-}
-
-void Apply(const double m[9], const double v[3], double out[3]) {
-  double r[3];
-  for (int i = 0; i < 3; ++i) r[i] = m[3 * i] * v[0] + m[3 * i + 1] * v[1] + m[3 * i + 2] * v[2];
-  for (int i = 0; i < 3; ++i) out[i] = r[i];
-}
-
-void ApplyTransposed(const double m[9], const double v[3], double out[3]) {
-  double r[3];
-  for (int i = 0; i < 3; ++i) r[i] = m[i] * v[0] + m[3 + i] * v[1] + m[6 + i] * v[2];
-  for (int i = 0; i < 3; ++i) out[i] = r[i];
 }
 
 KinematicRecord Kinematics(BuiltinContext& ctx, double rot, double tilt) {
@@ -72,7 +61,7 @@ void EulerMatrix(double a, double b, double c, double out[9]) {
                              {0, 0, 1}};
   for (int col = 0; col < 3; ++col) {
     double v[3];
-    ApplyTransposed(t, cols[col], v);
+    ApplyTransposed3(t, cols[col], v);
     for (int row = 0; row < 3; ++row) out[3 * row + col] = v[row];
   }
 }
@@ -137,8 +126,8 @@ bool CallMatrixProcedure(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs
       double tm[9];
       for (int i = 0; i < 9; ++i) tm[i] = t[i];
       for (int row = 0; row < 3; ++row) {
-        if (e.id == kFnMatrView) Apply(tm, m + 3 * row, m + 3 * row);
-        else ApplyTransposed(tm, m + 3 * row, m + 3 * row);
+        if (e.id == kFnMatrView) Apply3(tm, m + 3 * row, m + 3 * row);
+        else ApplyTransposed3(tm, m + 3 * row, m + 3 * row);
       }
       return true;
     }
@@ -157,8 +146,8 @@ bool CallMatrixProcedure(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs
       Numbers3(args, 4, 7, p);
       double* m = Slots(ctx, e, args, 7, 7, 9);
       double r[3];
-      if (e.id == kFnCoordView) Apply(m, p, r);
-      else ApplyTransposed(m, p, r);
+      if (e.id == kFnCoordView) Apply3(m, p, r);
+      else ApplyTransposed3(m, p, r);
       for (int i = 0; i < 3; ++i) *out[i] = r[i];
       return true;
     }

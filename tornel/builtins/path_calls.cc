@@ -1,7 +1,6 @@
 #include "tornel/builtins/path_calls.h"
 
 #include <cstdio>
-#include <vector>
 
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -11,34 +10,10 @@ namespace tornel {
 
 namespace {
 
-// The absolute path with "." and ".." parts resolved, so that two ways of
-// writing one path compare equal.
-std::string Resolved(const std::string& path) {
-  std::string full = platform::AbsolutePath(path);
-  std::vector<std::string> parts;
-  std::string prefix;
-  size_t start = 0;
-  // Keep a drive or UNC start as it is.
-  while (start < full.size() && (full[start] == '/' || full[start] == '\\')) ++start;
-  prefix = full.substr(0, start);
-  for (size_t i = start; i <= full.size(); ++i) {
-    if (i < full.size() && full[i] != '/' && full[i] != '\\') continue;
-    std::string part = full.substr(start, i - start);
-    start = i + 1;
-    if (part.empty() || part == ".") continue;
-    if (part == ".." && !parts.empty()) {
-      parts.pop_back();
-      continue;
-    }
-    parts.push_back(part);
-  }
-  std::string out = prefix;
-  for (size_t k = 0; k < parts.size(); ++k) out += (k ? "/" : "") + parts[k];
-  return out;
-}
-
+// Two ways of writing one path compare equal.
 bool SamePath(const std::string& a, const std::string& b) {
-  return platform::SamePathText(Resolved(a), Resolved(b));
+  return platform::SamePathText(platform::ResolvedPathText(platform::AbsolutePath(a)),
+                                platform::ResolvedPathText(platform::AbsolutePath(b)));
 }
 
 }  // namespace

@@ -103,52 +103,8 @@ bool IsNumberWord(std::string_view word) {
   return true;
 }
 
-double NumberWordValue(std::string_view word) {
-  size_t i = 0;
-  bool negative = false;
-  if (i < word.size() && (word[i] == '+' || word[i] == '-')) negative = word[i++] == '-';
-  size_t start = i;
-  bool nonzero_int = false;
-  size_t digits = 0;
-  size_t decimals = 0;
-  uint64_t mantissa = 0;
-  for (; i < word.size() && IsDigit(word[i]); ++i, ++digits) {
-    nonzero_int |= word[i] != '0';
-    mantissa = mantissa * 10 + static_cast<uint64_t>(word[i] - '0');
-  }
-  if (i < word.size() && word[i] == '.') {
-    for (++i; i < word.size() && IsDigit(word[i]); ++i, ++digits, ++decimals)
-      mantissa = mantissa * 10 + static_cast<uint64_t>(word[i] - '0');
-  }
-  if (digits == 0) return 0;
-  // Up to 15 digits the digits and the power of ten are exact doubles, so
-  // one division gives the correctly rounded value, as the full conversion
-  // would.
-  static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6, 1e7,
-                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  if (digits <= 15 && (i == word.size() || !IsExponentNumber(word))) {
-    double value = static_cast<double>(mantissa) / kPow10[decimals];
-    return negative ? -value : value;
-  }
-  if (i < word.size() && IsExponentNumber(word)) {
-    i = word.size();
-    // Out of range with a negative exponent is too small, else too large.
-    size_t e = word.find_first_of("Ee");
-    nonzero_int = !(e + 1 < word.size() && word[e + 1] == '-');
-  }
-  double value = 0;
-  auto [end, ec] = std::from_chars(word.data() + start, word.data() + i, value);
-  (void)end;
-  if (ec == std::errc::result_out_of_range)
-    value = nonzero_int ? std::numeric_limits<double>::infinity() : 0.0;
-  else if (ec != std::errc())
-    value = 0;
-  return negative ? -value : value;
-}
-
 namespace {
 
-// False for a number word that no double holds.
 // The plain number CL files mostly carry ("-12.3400": a sign, at most 15
 // digits and one point) in one scan; false for anything else, which the
 // full rules then read.
@@ -179,6 +135,41 @@ bool PlainNumber(std::string_view w, double& value) {
   return true;
 }
 
+}  // namespace
+
+double NumberWordValue(std::string_view word) {
+  double plain;
+  if (PlainNumber(word, plain)) return plain;
+  size_t i = 0;
+  bool negative = false;
+  if (i < word.size() && (word[i] == '+' || word[i] == '-')) negative = word[i++] == '-';
+  size_t start = i;
+  bool nonzero_int = false;
+  size_t digits = 0;
+  for (; i < word.size() && IsDigit(word[i]); ++i, ++digits) nonzero_int |= word[i] != '0';
+  if (i < word.size() && word[i] == '.') {
+    for (++i; i < word.size() && IsDigit(word[i]); ++i) ++digits;
+  }
+  if (digits == 0) return 0;
+  if (i < word.size() && IsExponentNumber(word)) {
+    i = word.size();
+    // Out of range with a negative exponent is too small, else too large.
+    size_t e = word.find_first_of("Ee");
+    nonzero_int = !(e + 1 < word.size() && word[e + 1] == '-');
+  }
+  double value = 0;
+  auto [end, ec] = std::from_chars(word.data() + start, word.data() + i, value);
+  (void)end;
+  if (ec == std::errc::result_out_of_range)
+    value = nonzero_int ? std::numeric_limits<double>::infinity() : 0.0;
+  else if (ec != std::errc())
+    value = 0;
+  return negative ? -value : value;
+}
+
+namespace {
+
+// False for a number word that no double holds.
 bool StoreWord(RecordSlot& slot, int n, std::string_view w) {
   slot.word[n].assign(w);
   if (n == 0) slot.major = ClassifyMajorWord(w);

@@ -16,6 +16,7 @@
 #include "tornel/cl/move_values.h"
 #include "tornel/cl/position_slots.h"
 #include "tornel/cl/rotary_window.h"
+#include "tornel/kinematics/matrix3.h"
 #include "tornel/output/comments.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -119,11 +120,8 @@ double Reposition(const AxisConfig& c, ValueTables& v, double rot) {
   int32_t move = v.ints[kSiMoveType];
   bool allowed = (move == kKindGoto && v.ints[kSiReposRotFeed] == 1) ||
                  (move == kKindRapid && v.ints[kSiReposRotRapid] == 1);
-  if (!allowed || (rot >= c.rot_min - kLimitMargin && rot <= c.rot_max + kLimitMargin)) return rot;
-  const double turn = 360 * (c.rot_scale == 0 ? 1 : std::fabs(c.rot_scale));
-  double a = rot - std::round(rot / turn) * turn;
-  while (a > c.rot_max + kLimitMargin) a -= turn;
-  while (a < c.rot_min - kLimitMargin) a += turn;
+  if (!allowed || !RotaryOutOfLimits(c, rot)) return rot;
+  double a = FoldIntoLimits(c, rot, true);
   if (a != rot) v.ints[kSiReposRotAct] = 1;
   return a;
 }
@@ -287,6 +285,7 @@ AxisConfig AxisConfigFrom(const ValueTables& v) {
 
 KinematicRecord CurrentKinematics(const ValueTables& v) {
   KinematicRecord k;
+  if (NoAxesSet(v)) return k;
   AxisConfig c = AxisConfigFrom(v);
   if (HasRotary(c) && BuildKinematics(c, v.reals[kSrRot], v.reals[kSrTilt], k) != nullptr)
     k = KinematicRecord{};  // a bad configuration is reported by the motion that uses it
@@ -307,12 +306,13 @@ bool OutputToCl(const ValueTables& v, const double out[3], double cl[3]) {
   // machine = table · p - translation, the table a rotation.
   double m[3];
   for (int i = 0; i < 3; ++i) m[i] = machine[i] + k.translation[i];
-  for (int i = 0; i < 3; ++i) cl[i] = k.table[i] * m[0] + k.table[3 + i] * m[1] + k.table[6 + i] * m[2];
+  ApplyTransposed3(k.table, m, cl);
   return true;
 }
 
 void SolveMultiAxis(ClContext& ctx) {
   ValueTables& v = ctx.values;
+  if (NoAxesSet(v)) return;
   std::vector<double>& r = v.reals;
   std::vector<int32_t>& ints = v.ints;
   AxisConfig c = AxisConfigFrom(v);
@@ -564,6 +564,7 @@ void PlanArcOnRotaryMachine(ClContext& ctx) {
   std::vector<double>& r = v.reals;
   std::vector<int32_t>& ints = v.ints;
   DispatchState& d = ctx.cl.dispatch;
+  if (NoAxesSet(v)) return;
   AxisConfig c = AxisConfigFrom(v);
   if (!HasRotary(c) || ints[kSiMoveType] != kKindCircle) return;
   if (ints[kSiRotPolarAct] != 1) {
@@ -590,11 +591,8 @@ void PlanArcOnRotaryMachine(ClContext& ctx) {
   double sense = path.axis[a] >= 0 ? 1 : -1;
   double inc = path.angle * sense * c.rot_scale;
   double rot = r[kSrRot_Prev] + inc;
-  if (ints[kSiReposRotFeed] == 1 && (rot < c.rot_min - kLimitMargin || rot > c.rot_max + kLimitMargin)) {
-    const double turn = 360 * (c.rot_scale == 0 ? 1 : std::fabs(c.rot_scale));
-    double folded = rot;
-    while (folded > c.rot_max + kLimitMargin) folded -= turn;
-    while (folded < c.rot_min - kLimitMargin) folded += turn;
+  if (ints[kSiReposRotFeed] == 1 && RotaryOutOfLimits(c, rot)) {
+    double folded = FoldIntoLimits(c, rot, false);
     if (folded != rot) ints[kSiReposRotAct] = 1;
     rot = folded;
   }

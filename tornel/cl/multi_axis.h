@@ -7,11 +7,19 @@
 
 #include "tornel/cl/cl_context.h"
 #include "tornel/kinematics/angle_solution.h"
+#include "tornel/sysvars/system_variables.h"
 #include "tornel/sysvars/value_tables.h"
 
 namespace tornel {
 
 inline constexpr const char* kMsgZeroToolAxis = "Tool axis of zero length in CL-record";
+
+// No rotary, tilt or nutator axis is set: the usual 3-axis machine, for
+// which the motions need nothing of the axis solution (checked on every
+// record, before the settings are gathered).
+inline bool NoAxesSet(const ValueTables& v) {
+  return v.ints[kSiRotType] == 0 && v.ints[kSiTiltType] == 0 && v.ints[kSiNutator] == 0;
+}
 
 // The axis settings as the post's variables hold them now, pivots in NC
 // units (pivot times srPostUnitFactor plus the offsets).

@@ -34,6 +34,21 @@ double RoundToAccuracy(double value, double step) {
   return std::floor(value / step + 0.5) * step;
 }
 
+bool RotaryOutOfLimits(const AxisConfig& c, double rot) {
+  return rot < c.rot_min - kLimitMargin || rot > c.rot_max + kLimitMargin;
+}
+
+double FoldIntoLimits(const AxisConfig& c, double rot, bool nearest_first) {
+  if (!std::isfinite(rot)) return rot;
+  const double turn = FullTurn(c);
+  const double max = c.rot_max + kLimitMargin, min = c.rot_min - kLimitMargin;
+  double a = nearest_first ? rot - std::round(rot / turn) * turn : rot;
+  // As many turns at once as a turn at a time would take, however far out.
+  if (a > max) a -= std::ceil((a - max) / turn) * turn;
+  if (a < min) a += std::ceil((min - a) / turn) * turn;
+  return a;
+}
+
 double NearestRotary(double a, double p, double turn) {
   if (turn <= 0) turn = 360;
   a = std::floor(p / turn + 0.5) * turn + a;
@@ -112,7 +127,7 @@ const char* SolveAngles(const AxisConfig& c, const double axis[3], bool other, d
 
 const char* SolveAxisStep(const AxisConfig& c, const AxisStepInput& in, AxisStep& out) {
   out = AxisStep{};
-  const double turn = 360 * (c.rot_scale == 0 ? 1 : std::fabs(c.rot_scale));
+  const double turn = FullTurn(c);
   // At the pole the rotary axis stays where it is, or goes to the neutral
   // angle.
   double pole_rot = in.neutral ? in.neutral_angle : in.rot_prev;
@@ -169,7 +184,7 @@ bool TurnShift(const AxisConfig& c, double lo, double hi, double turn, double& s
 
 WindowFit FitWindow(const AxisConfig& c, const WindowRange& w) {
   WindowFit fit;
-  const double turn = 360 * (c.rot_scale == 0 ? 1 : std::fabs(c.rot_scale));
+  const double turn = FullTurn(c);
   const double tmin = c.tilt_min - kLimitMargin, tmax = c.tilt_max + kLimitMargin;
   auto fits = [&](const AngleRange& r, double& shift) {
     if (!r.any) return false;
@@ -200,7 +215,7 @@ std::string LimitAngleText(double value) {
 LimitCheck CheckLimits(const AxisConfig& c, double rot, double tilt, bool warn,
                        LimitMemory& memory) {
   LimitCheck check;
-  bool rot_out = rot < c.rot_min - kLimitMargin || rot > c.rot_max + kLimitMargin;
+  bool rot_out = RotaryOutOfLimits(c, rot);
   bool tilt_out = c.tilt_type != 0 &&
                   (tilt < c.tilt_min - kLimitMargin || tilt > c.tilt_max + kLimitMargin);
   check.out = rot_out || tilt_out;

@@ -50,6 +50,19 @@ inline bool TakesOtherSolution(const AxisConfig& c, int tilt_dir) {
   return c.tilt_limit == -1 || (c.tilt_limit == 0 && tilt_dir < 0);
 }
 
+// A full turn of the rotary axis in machine units: 360 times the scale.
+inline double FullTurn(const AxisConfig& c) {
+  return 360 * (c.rot_scale == 0 ? 1 : (c.rot_scale < 0 ? -c.rot_scale : c.rot_scale));
+}
+
+// A rotary value beyond srRotMinAng..srRotMaxAng (by the margin).
+bool RotaryOutOfLimits(const AxisConfig& c, double rot);
+
+// A rotary value brought inside the limits by whole turns: first by the
+// nearest whole number of turns (`nearest_first`, the single-move
+// repositioning), then a turn at a time.
+double FoldIntoLimits(const AxisConfig& c, double rot, bool nearest_first);
+
 // The continuity rule: `a` moved by whole turns as near to `p` as it goes;
 // a difference of exactly half a turn stays.  `turn` is a full turn in
 // machine units (360 times the scale).

@@ -40,6 +40,23 @@ TEST(AngleSolution, NearestRotaryKeepsTheAxisTurningOn) {
   EXPECT_EQ(NearestRotary(5, 725), 725);
 }
 
+TEST(AngleSolution, FoldingIntoTheLimitsByWholeTurns) {
+  AxisConfig c = Trunnion();
+  c.rot_min = -360;
+  c.rot_max = 360;
+  EXPECT_DOUBLE_EQ(FoldIntoLimits(c, 400, true), 40);
+  EXPECT_DOUBLE_EQ(FoldIntoLimits(c, 800, false), 80);
+  c.rot_min = 0;
+  c.rot_max = 720;
+  EXPECT_DOUBLE_EQ(FoldIntoLimits(c, 800, false), 440);  // a turn at a time
+  EXPECT_DOUBLE_EQ(FoldIntoLimits(c, 800, true), 80);    // the nearest turn first
+  EXPECT_DOUBLE_EQ(FoldIntoLimits(c, -1e12 - 10, false), std::fmod(-1e12 - 10, 360) + 360);
+  c.rot_min = -10;  // limits narrower than a turn: the last turn tried stays
+  c.rot_max = 10;
+  EXPECT_DOUBLE_EQ(FoldIntoLimits(c, 400, true), 40);
+  EXPECT_TRUE(RotaryOutOfLimits(c, 40));
+}
+
 TEST(AngleSolution, RoundingToTheAccuracy) {
   EXPECT_DOUBLE_EQ(RoundToAccuracy(12.3456, 0.001), 12.346);
   EXPECT_DOUBLE_EQ(RoundToAccuracy(12.3456, 0), 12.3456);

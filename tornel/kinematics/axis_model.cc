@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "tornel/kinematics/matrix3.h"
+
 namespace tornel {
 
 namespace {
@@ -10,36 +12,11 @@ namespace {
 constexpr double kDegToRad = std::numbers::pi / 180.0;
 
 
-void Identity(double m[9]) {
-  for (int i = 0; i < 9; ++i) m[i] = i % 4 == 0 ? 1 : 0;
-}
-
-void Multiply(const double a[9], const double b[9], double out[9]) {
-  double r[9];
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j)
-      r[3 * i + j] = a[3 * i] * b[j] + a[3 * i + 1] * b[3 + j] + a[3 * i + 2] * b[6 + j];
-  for (int i = 0; i < 9; ++i) out[i] = r[i];
-}
-
-void Transpose(const double a[9], double out[9]) {
-  double r[9];
-  for (int i = 0; i < 3; ++i)
-    for (int j = 0; j < 3; ++j) r[3 * j + i] = a[3 * i + j];
-  for (int i = 0; i < 9; ++i) out[i] = r[i];
-}
-
-void Apply(const double m[9], const double v[3], double out[3]) {
-  double r[3];
-  for (int i = 0; i < 3; ++i) r[i] = m[3 * i] * v[0] + m[3 * i + 1] * v[1] + m[3 * i + 2] * v[2];
-  for (int i = 0; i < 3; ++i) out[i] = r[i];
-}
-
 // The part of the orientation that one axis gives, for its angle a: the
 // rows of the orientation matrix with the other angle 0.
 void AxisRotation(int32_t around, double a, double m[9]) {
   double c = std::cos(a), s = std::sin(a);
-  Identity(m);
+  Identity3(m);
   switch (around) {
     case kAroundX: m[4] = c; m[5] = s; m[7] = -s; m[8] = c; break;
     case kAroundY: m[0] = c; m[2] = -s; m[6] = s; m[8] = c; break;
@@ -95,7 +72,7 @@ void OrientationMatrix(const AxisConfig& config, double r, double t, double out[
   double rot[9], tilt[9];
   AxisRotation(config.rot_around, r, rot);
   TiltRotation(config, t, tilt);
-  Multiply(tilt, rot, out);
+  Multiply3(tilt, rot, out);
 }
 
 const char* CheckAxisCombination(const AxisConfig& c) {
@@ -131,9 +108,9 @@ const char* BuildKinematics(const AxisConfig& c, double rot_value, double tilt_v
   double rr[9], rt[9], hr[9], ht[9];
   AxisRotation(c.rot_around, out.rot, rr);
   TiltRotation(c, out.tilt, rt);
-  Transpose(rr, hr);  // a head turns the tool the other way
-  Transpose(rt, ht);
-  Multiply(rt, rr, out.orient);
+  Transpose3(rr, hr);  // a head turns the tool the other way
+  Transpose3(rt, ht);
+  Multiply3(rt, rr, out.orient);
 
   const double* pr = c.rot_pivot;
   const double* pt = c.tilt_pivot;
@@ -145,31 +122,31 @@ const char* BuildKinematics(const AxisConfig& c, double rot_value, double tilt_v
     // The part turns about the rotary pivot, then with the rotary table
     // about the tilt pivot: X = Rt (Rr (p - Pr) + Pr - Pt) + Pt.
     for (int i = 0; i < 9; ++i) out.table[i] = out.orient[i];
-    Apply(out.orient, pr, a);
-    Apply(rt, pr, b);
+    Apply3(out.orient, pr, a);
+    Apply3(rt, pr, b);
     double c3[3];
-    Apply(rt, pt, c3);
+    Apply3(rt, pt, c3);
     for (int i = 0; i < 3; ++i) t[i] = a[i] - b[i] + c3[i] - pt[i];
   } else if (!rot_table && !tilt_table) {
     // The tool turns about the tilt pivot, then with the tilt head about
     // the rotary pivot: p = X + Pr + Hr (Pt - Ht Pt - Pr).
-    Apply(ht, pt, a);
+    Apply3(ht, pt, a);
     for (int i = 0; i < 3; ++i) b[i] = pt[i] - a[i] - pr[i];
-    Apply(hr, b, a);
+    Apply3(hr, b, a);
     for (int i = 0; i < 3; ++i) t[i] = pr[i] + a[i];
   } else if (rot_table) {
     // Rotary table, tilt head: X = Rr (p - Pr) + Pr - (Pt - Ht Pt).
     for (int i = 0; i < 9; ++i) out.table[i] = rr[i];
-    Apply(rr, pr, a);
-    Apply(ht, pt, b);
+    Apply3(rr, pr, a);
+    Apply3(ht, pt, b);
     for (int i = 0; i < 3; ++i) t[i] = a[i] - pr[i] + pt[i] - b[i];
   } else {
     // Rotary head, tilt table: the table turns so that the rotary head's
     // direction meets the tool axis, about the tilt pivot:
     // X = T (p - Pt) + Pt - (Pr - Hr Pr), T = Hr · orientation.
-    Multiply(hr, out.orient, out.table);
-    Apply(out.table, pt, a);
-    Apply(hr, pr, b);
+    Multiply3(hr, out.orient, out.table);
+    Apply3(out.table, pt, a);
+    Apply3(hr, pr, b);
     for (int i = 0; i < 3; ++i) t[i] = a[i] - pt[i] + pr[i] - b[i];
   }
   return nullptr;
@@ -213,22 +190,20 @@ bool PolarVector(const AxisConfig& c, int32_t polar_axis, const double p[3], con
 }
 
 void RotateVector(const KinematicRecord& k, const double v[3], double out[3]) {
-  Apply(k.orient, v, out);
+  Apply3(k.orient, v, out);
 }
 
 void RotateVectorBack(const KinematicRecord& k, const double v[3], double out[3]) {
-  double back[9];
-  Transpose(k.orient, back);
-  Apply(back, v, out);
+  ApplyTransposed3(k.orient, v, out);
 }
 
 void MachinePoint(const KinematicRecord& k, const double p[3], double out[3]) {
-  Apply(k.table, p, out);
+  Apply3(k.table, p, out);
   for (int i = 0; i < 3; ++i) out[i] -= k.translation[i];
 }
 
 void MachineAxis(const KinematicRecord& k, const double axis[3], double out[3]) {
-  Apply(k.table, axis, out);
+  Apply3(k.table, axis, out);
 }
 
 VectorFrame FrameFromVector(const AxisConfig& c, const double v[3]) {
