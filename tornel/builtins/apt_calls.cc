@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "tornel/cl/cl_codes.h"
 #include "tornel/cl/cl_reader.h"
+#include "tornel/cl/drill_cycles.h"
 #include "tornel/cl/cl_record.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -68,6 +70,17 @@ bool CallAptProcedure(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs& a
                       k == 1);
       }
       Process(ctx, text);
+      return true;
+    }
+    case kFnLongCycle: {
+      int32_t kind = v.ints[kSiCycle];
+      if (args.HasArgument()) {
+        double n = std::trunc(args.Number(1, 1));
+        kind = std::fabs(n) < 1000 ? static_cast<int32_t>(n) : kCycleNone;  // no kind that far out
+      }
+      // The thread passes of a lathe thread come with the lathe cycles.
+      if (kind == kCycleThread) return false;
+      RunLongCycle(ctx.cl, kind);
       return true;
     }
     default:

@@ -96,11 +96,27 @@ inline constexpr int32_t kOperTypeEdm2AxisXY = 28;   // $edm2axxy: wire EDM in X
 inline constexpr int32_t kMainSpindle = 1;  // $mainspindle
 inline constexpr int32_t kSubSpindle = 2;   // $subspindle
 
-// siCycle kinds that rigid tapping turns into others
-inline constexpr int32_t kCycleTap = 3;        // $tap
-inline constexpr int32_t kCycleLeftTap = 7;    // $ltap
-inline constexpr int32_t kCycleRigidTap = 14;  // $rigtap
+// siCycle: the drill cycle kinds (cycle_kinds.def names their CYCLE words
+// and post functions)
+inline constexpr int32_t kCycleNone = 0;
+inline constexpr int32_t kCycleDrill = 1;          // $drill
+inline constexpr int32_t kCycleDeep = 2;           // $peck: deep hole, retract between pecks
+inline constexpr int32_t kCycleTap = 3;            // $tap
+inline constexpr int32_t kCycleReam = 4;           // $ream
+inline constexpr int32_t kCycleBore = 5;           // $bore
+inline constexpr int32_t kCycleBackBore = 6;       // $back
+inline constexpr int32_t kCycleLeftTap = 7;        // $ltap
+inline constexpr int32_t kCycleCustom1 = 11;       // $custom1
+inline constexpr int32_t kCycleCustom2 = 12;       // $custom2
+inline constexpr int32_t kCycleCustom3 = 13;       // $custom3
+inline constexpr int32_t kCycleRigidTap = 14;      // $rigtap
 inline constexpr int32_t kCycleLeftRigidTap = 15;  // $lrigtap
+inline constexpr int32_t kCycleCSink = 16;         // $csink: countersink
+inline constexpr int32_t kCycleChipBreak = 17;     // $chipbrk: pecks without retract
+inline constexpr int32_t kCycleThread = 20;        // $thread: LongCycle's thread passes
+// siRetrType: where a drill cycle retracts between holes
+inline constexpr int32_t kRetractRapidPlane = 34;  // $rapplane
+inline constexpr int32_t kRetractClearPlane = 35;  // $clrplane
 
 // siStockType
 inline constexpr int32_t kStockBox = 1;       // $box

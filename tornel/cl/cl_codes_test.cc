@@ -45,6 +45,11 @@ TEST(ClCodes, AgreeWithThePostFilesConstants) {
       {"$edm2axxy", kOperTypeEdm2AxisXY}, {"$mainspindle", kMainSpindle},
       {"$subspindle", kSubSpindle},  {"$tap", kCycleTap},           {"$ltap", kCycleLeftTap},
       {"$rigtap", kCycleRigidTap},   {"$lrigtap", kCycleLeftRigidTap}, {"$box", kStockBox},
+      {"$drill", kCycleDrill},       {"$peck", kCycleDeep},         {"$ream", kCycleReam},
+      {"$bore", kCycleBore},         {"$back", kCycleBackBore},     {"$custom1", kCycleCustom1},
+      {"$custom2", kCycleCustom2},   {"$custom3", kCycleCustom3},   {"$csink", kCycleCSink},
+      {"$chipbrk", kCycleChipBreak}, {"$thread", kCycleThread},
+      {"$rapplane", kRetractRapidPlane}, {"$clrplane", kRetractClearPlane},
       {"$cyl", kStockCylinder},      {"$x", kCombX},                {"$xyz", kCombXYZ},
       {"$lin", kCombLinear},         {"$linrottilt", kCombAll},
   };

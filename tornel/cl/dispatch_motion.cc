@@ -203,6 +203,7 @@ void EndMotionEvent(ValueTables& v, ClReader& r) {
   std::vector<int32_t>& ints = v.ints;
   DispatchState& d = r.dispatch;
   if (ints[kSiCycleAct] == 1) ints[kSiMoveType] = kKindRapid;
+  const int32_t move_after = ints[kSiMoveType] == kKindRapid && ints[kSiCycleAct] == 1 ? kKindRapid : 0;
   ints[kSiForceMove] = 0;
   r.first_move = 0;
   r.init_move = 0;
@@ -211,7 +212,9 @@ void EndMotionEvent(ValueTables& v, ClReader& r) {
   ints[kSiMoveType_Prev] = ints[kSiMoveType];
   ints[kSiSubType_Prev] = ints[kSiSubType];
   v.reals[kSrFeed_Prev] = v.reals[kSrFeed];
-  ints[kSiMoveType] = 0;
+  // While a cycle is active every motion is a hole, reached as a rapid
+  // motion: the next GOTO is one too.
+  ints[kSiMoveType] = move_after;
   ints[kSiSubType] = 0;
   ints[kSiMoveType2] = 3;
   d.tool_change_event = false;

@@ -99,7 +99,8 @@ void CallMainMotion(ClContext& ctx);
 // Branches handled elsewhere and not built yet: they leave the record as
 // their variables loaded it.
 void DispatchNurbs(ClContext& ctx, const RecordWords& w);
-void DispatchCycle(ClContext& ctx, const RecordWords& w);
+// CYCLE/TURN and CYCLE/FACE of turning: a lathe roughing cycle.
+void DispatchRoughing(ClContext& ctx, const RecordWords& w);
 void DispatchShape(ClContext& ctx, const RecordWords& w);
 void DispatchLatheSet(ClContext& ctx, const RecordWords& w);
 void DispatchThread(ClContext& ctx, const RecordWords& w);
@@ -111,7 +112,9 @@ void SolveMultiAxis(ClContext& ctx);
 void SolveWorkPlaneAngles(ClContext& ctx);
 // Turns a vector by the current rotation of the machine's rotary axes.
 void RotateByMachine(const ValueTables& v, double vec[3]);
-// The motion event of a point of an active drill cycle.
+// Drill cycles: the CYCLE record (a definition, OFF, or a lathe roughing
+// cycle), and the motion event of a hole while a cycle is active.
+void DispatchCycle(ClContext& ctx, const RecordWords& w);
 void ProcessCyclePoint(ClContext& ctx);
 
 }  // namespace tornel

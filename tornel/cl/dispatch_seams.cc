@@ -1,5 +1,6 @@
-// Branches of the dispatcher whose processing is not built yet: drill and
-// lathe cycles, lathe contours and threading, wire EDM and NURBS.  Cycle and threading records still get their record
+// Branches of the dispatcher whose processing is not built yet: lathe
+// roughing cycles, lathe contours and threading, wire EDM and NURBS.
+// Roughing cycle and threading records still get their record
 // kind, so posts and the look-ahead see the same codes as they will later;
 // otherwise each leaves the record as its record variables loaded it.
 #include "tornel/cl/cl_codes.h"
@@ -9,9 +10,8 @@
 namespace tornel {
 
 void DispatchNurbs(ClContext&, const RecordWords&) {}
-void DispatchCycle(ClContext& ctx, const RecordWords& w) {
-  bool roughing = w.Is(1, "TURN") || w.Is(1, "FACE");
-  ctx.values.ints[kSiRecType] = roughing ? kKindRoughing : kKindCycle;
+void DispatchRoughing(ClContext& ctx, const RecordWords&) {
+  ctx.values.ints[kSiRecType] = kKindRoughing;
 }
 void DispatchShape(ClContext&, const RecordWords&) {}
 void DispatchLatheSet(ClContext&, const RecordWords&) {}
@@ -19,6 +19,5 @@ void DispatchThread(ClContext& ctx, const RecordWords&) {
   ctx.values.ints[kSiRecType] = kKindThread;
 }
 void DispatchWire(ClContext&, const RecordWords&) {}
-void ProcessCyclePoint(ClContext&) {}
 
 }  // namespace tornel

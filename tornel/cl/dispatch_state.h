@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tornel/cl/arc_geometry.h"
+#include "tornel/cl/cycle_state.h"
 #include "tornel/cl/move_values.h"
 #include "tornel/compiler/post_functions.h"
 #include "tornel/kinematics/angle_solution.h"
@@ -89,6 +90,7 @@ struct DispatchState {
   // A drill cycle outputs its rapid motion as a feed motion: no speed
   // factor then.
   bool cycle_rapid_as_feed = false;
+  CycleState cycle;
   ArcPlan arc;
   DividedMove divided;
   // The angles the limit warning reported last (second pass).

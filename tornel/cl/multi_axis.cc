@@ -6,7 +6,6 @@
 #include <string>
 #include <utility>
 
-#include "platform/message_box.h"
 #include "tornel/cl/arc_geometry.h"
 #include "tornel/cl/cl_codes.h"
 #include "tornel/cl/cl_reader.h"
@@ -14,10 +13,10 @@
 #include "tornel/cl/feed_time.h"
 #include "tornel/cl/frames.h"
 #include "tornel/cl/move_values.h"
+#include "tornel/cl/nc_warning.h"
 #include "tornel/cl/position_slots.h"
 #include "tornel/cl/rotary_window.h"
 #include "tornel/kinematics/matrix3.h"
-#include "tornel/output/comments.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -190,14 +189,7 @@ void WarnLimits(ClContext& ctx, const LimitCheck& check) {
     message = FormatMessage(LangText(lang, kLangTiltOutOfLimits, kMsgTiltOutOfLimits),
                             {check.tilt_text});
   }
-  OutputCommentLine(ctx.nc, message);
-  if (ctx.flags.limit_warning != 0) return;
-  int line = ctx.nc.output.ring.written + 10;
-  std::string where =
-      FormatMessage(LangText(lang, kLangAfterNcLine, kMsgAfterNcLine), {std::to_string(line)});
-  platform::ShowWarning(kProgramTitle, message + "\n" + where);
-  ctx.diag.last_error = message;
-  ctx.flags.limit_warning = 1;
+  WarnInNcFile(ctx, message, ctx.flags.limit_warning);
 }
 
 bool CheckLimitsOf(ClContext& ctx, const AxisConfig& c, double rot, double tilt) {
@@ -297,6 +289,15 @@ void PointToOutput(const ValueTables& v, const KinematicRecord& k, const double 
   double machine[3];
   MachinePoint(k, cl, machine);
   OutputTransform(v, machine, true, out);
+}
+
+void OutputAt(const ValueTables& v, double rot, double tilt, const double cl[6], double out[6]) {
+  KinematicRecord k;
+  if (!NoAxesSet(v)) {
+    AxisConfig c = AxisConfigFrom(v);
+    if (HasRotary(c) && BuildKinematics(c, rot, tilt, k) != nullptr) k = KinematicRecord{};
+  }
+  ToOutput(v, k, cl, out);
 }
 
 bool OutputToCl(const ValueTables& v, const double out[3], double cl[3]) {

@@ -46,6 +46,10 @@ void CheckAndWarnLimits(ClContext& ctx, double rot, double tilt);
 void PlanArcOnRotaryMachine(ClContext& ctx);
 void RunClChords(ClContext& ctx);
 
+// The output position and tool axis of a _CL point and axis (cl[0..5])
+// with the machine's axes at `rot` and `tilt`.
+void OutputAt(const ValueTables& v, double rot, double tilt, const double cl[6], double out[6]);
+
 // The _CL point of an output point (the inverse of PointToOutput with the
 // current angles); false when the output frame has no inverse.
 bool OutputToCl(const ValueTables& v, const double out[3], double cl[3]);

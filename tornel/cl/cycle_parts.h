@@ -1,0 +1,46 @@
+// The pieces of the drill cycle processing shared by its source files:
+// the distances a hole's moves use and the motions the cycle writes itself.
+#pragma once
+
+#include <cstdint>
+
+#include "tornel/cl/cl_context.h"
+
+namespace tornel {
+
+// Where motions of the cycle lead: a _CL point with its tool axis, and the
+// machine's angles there.
+struct CyclePlace {
+  double cl[6] = {};
+  double rot = 0, tilt = 0;
+};
+
+// The place `distance` above `hole` along its tool axis.
+CyclePlace Above(const CyclePlace& hole, double distance);
+
+// The retract distance above a hole, never less than the clearance
+// distance: a cycle without RTRCTO has a retract of 0, and the tool must
+// not cross at the holes' own level.
+double RetractDistance(const ValueTables& v);
+// The distance above a hole at which the tool travels between holes: the
+// clearance distance when the cycle retracts to the clearance plane, else
+// the retract distance.
+double TravelDistance(const ValueTables& v);
+
+// One motion of the cycle from where the tool is to `to`: the output
+// position solved, the move values, feed and time computed and `label`
+// called (a rapid one as a feed motion with the rapid-as-feed flag).  A
+// motion that moves no axis calls nothing.  The _CL values stay the
+// hole's.  True when it was written.
+enum class CycleMove { kRapid, kFeed };
+bool CycleMoveTo(ClContext& ctx, const CyclePlace& to, CycleMove kind, int label);
+
+// The hole written as single motions for cycle kind `kind` while the
+// expand flag is set.
+void ExpandHole(ClContext& ctx, int32_t kind);
+
+// The warning that a hole got no output: an NC comment each time, the box
+// and the frame of the finished NC file once in a run.
+void WarnHoleNotDrilled(ClContext& ctx);
+
+}  // namespace tornel
