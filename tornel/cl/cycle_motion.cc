@@ -91,7 +91,7 @@ bool CycleMoveTo(ClContext& ctx, const CyclePlace& to, CycleMove kind, int label
   r[kSrTilt] = to.tilt;
   ints[kSiSubType] = 0;
   const bool as_feed = kind == CycleMove::kRapid && c.rapid_as_feed;
-  ints[kSiMoveType] = kind == CycleMove::kRapid && !as_feed ? kKindRapid : kKindGoto;
+  ints[kSiMoveType] = kind != CycleMove::kFeed && !as_feed ? kKindRapid : kKindGoto;
   ComputeMoveValues(v, d.tol.nc, false);
   const bool moved = ints[kSiAxisComb] != kCombNone;
   if (moved) {
@@ -128,6 +128,7 @@ void ExpandHole(ClContext& ctx, int32_t kind) {
     c.expand = false;
     return;
   }
+  ++c.expansions;
   CyclePlace hole;
   for (int i = 0; i < 6; ++i) hole.cl[i] = r[kPosCl[i]];
   hole.rot = r[kSrRot];

@@ -29,10 +29,12 @@ double TravelDistance(const ValueTables& v);
 
 // One motion of the cycle from where the tool is to `to`: the output
 // position solved, the move values, feed and time computed and `label`
-// called (a rapid one as a feed motion with the rapid-as-feed flag).  A
-// motion that moves no axis calls nothing.  The _CL values stay the
-// hole's.  True when it was written.
-enum class CycleMove { kRapid, kFeed };
+// called.  A rapid motion along the hole's tilted tool axis (kRapid with
+// the rapid-as-feed flag) is written as a feed motion; kRapidAway is a
+// rapid motion in another orientation (away from the hole before, the
+// turn of an index move).  A motion that moves no axis calls nothing.
+// The _CL values stay the hole's.  True when it was written.
+enum class CycleMove { kRapid, kRapidAway, kFeed };
 bool CycleMoveTo(ClContext& ctx, const CyclePlace& to, CycleMove kind, int label);
 
 // The hole written as single motions for cycle kind `kind` while the

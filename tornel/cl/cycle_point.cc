@@ -60,18 +60,19 @@ void MoveBetweenHoles(ClContext& ctx, const Hole& hole, bool can_cycle, bool lev
   ValueTables& v = ctx.values;
   CycleState& c = ctx.cl.dispatch.cycle;
   const double travel = TravelDistance(v);
-  const double rise = hole.level - c.prev_level;
+  // Levels along two tool axes do not compare.
+  const double rise = angles_changed ? 0 : hole.level - c.prev_level;
   CyclePlace prev;
   for (int i = 0; i < 6; ++i) prev.cl[i] = c.prev_cl[i];
   prev.rot = c.prev_rot;
   prev.tilt = c.prev_tilt;
-  CycleMoveTo(ctx, Above(prev, travel + std::max(rise, 0.0)), CycleMove::kRapid,
+  CycleMoveTo(ctx, Above(prev, travel + std::max(rise, 0.0)), CycleMove::kRapidAway,
               ctx.move_handlers.rapid);
   if (angles_changed) {
     int label = IsDefined(ctx.calls, kPfIndexMove) ? ctx.calls.table[kPfIndexMove]
                                                    : ctx.move_handlers.rapid;
     v.ints[kSiIndexMoveAct] = 1;
-    CycleMoveTo(ctx, Above(hole.place, RetractDistance(v)), CycleMove::kRapid, label);
+    CycleMoveTo(ctx, Above(hole.place, RetractDistance(v)), CycleMove::kRapidAway, label);
     v.ints[kSiIndexMoveAct] = 0;
     return;
   }
@@ -155,24 +156,39 @@ void ProcessCyclePoint(ClContext& ctx) {
                       (ints[kSiCycleVarLevel] == 0 && level_changed) ||
                       (ints[kSiCycleVarPlane] == 0 && plane_changed) || ints[kSiCycleEachPoint] == 1;
 
+  // The function that makes this hole: the canned cycle's (the cycle's
+  // own at a break, else CycleCall), a long-cycle function, or none, when
+  // Tornel writes it as single motions if it can.
+  int function = kPfNone;
+  if (can_cycle) function = breaks ? c.post_function : c.next_function;
+  c.expand = false;
+  if (function == kPfNone && ints[kSiCycleLC] == 1) {
+    const CycleKindRow* row = FindCycleKind(kind);
+    int lc = row ? ResolvedPostFunction(ctx.calls.table, row->long_function) : kPfCycleLC;
+    if (IsDefined(ctx.calls, lc)) function = lc;
+    else c.expand = true;
+  }
+  const bool drilled = function != kPfNone || (c.expand && CycleExpandable(kind));
+
   if (breaks && c.have_previous) {
     if (c.prev_used_cycle && ints[kSiCycleEachPoint] == 0) {
       CallPost(ctx, kPfCancel);
       c.in_force = false;
+      c.prev_used_cycle = false;
     }
     // Between two canned holes that differ in nothing the control needs
     // no moves: the cycle is issued again only because the post asks for
     // it at every hole.
-    const bool moves = !can_cycle || !c.prev_used_cycle || level_changed || plane_changed ||
-                       angles_changed;
+    const bool moves = drilled && (!can_cycle || !c.prev_used_cycle || level_changed ||
+                                   plane_changed || angles_changed);
     if (moves) MoveBetweenHoles(ctx, hole, can_cycle, level_changed, angles_changed);
-  } else if (breaks && angles_changed) {
+  } else if (breaks && angles_changed && drilled) {
     // The first hole in another orientation than the motion before it:
     // turned and placed above the hole before it is drilled.
     int label = IsDefined(ctx.calls, kPfIndexMove) ? ctx.calls.table[kPfIndexMove]
                                                    : ctx.move_handlers.rapid;
     ints[kSiIndexMoveAct] = 1;
-    CycleMoveTo(ctx, Above(hole.place, RetractDistance(v)), CycleMove::kRapid, label);
+    CycleMoveTo(ctx, Above(hole.place, RetractDistance(v)), CycleMove::kRapidAway, label);
   }
   ints[kSiIndexMoveAct] = 0;
 
@@ -189,42 +205,40 @@ void ProcessCyclePoint(ClContext& ctx) {
   ints[kSiMoveType] = kKindRapid;
   ComputeMoveValues(v, d.tol.nc, false);
 
-  int function = kPfNone;
-  if (can_cycle) function = breaks ? c.post_function : c.next_function;
-  c.expand = false;
-  if (function == kPfNone && ints[kSiCycleLC] == 1) {
-    const CycleKindRow* row = FindCycleKind(kind);
-    int lc = row ? ResolvedPostFunction(ctx.calls.table, row->long_function) : kPfCycleLC;
-    if (IsDefined(ctx.calls, lc)) function = lc;
-    else c.expand = true;
-  }
   if (breaks) r[kSrInitL] = r[kSrRetrL];
-  if (function == kPfNone && !(c.expand && CycleExpandable(kind))) WarnHoleNotDrilled(ctx);
+  if (!drilled) WarnHoleNotDrilled(ctx);
   if (c.expand) ExpandHole(ctx, kind);
+  const int expansions = c.expansions;
   if (function != kPfNone) CallPost(ctx, function);
+  if (function != kPfNone && c.expansions == expansions) {
+    // Where a canned cycle or a long-cycle function of the post leaves the
+    // tool is not known here: the moves of a later break start from the
+    // hole.
+    for (int i = 0; i < 6; ++i) c.tool_out[i] = hole.out[i];
+    c.tool_rot = hole.place.rot;
+    c.tool_tilt = hole.place.tilt;
+  }
 
   const bool used_cycle = can_cycle && function != kPfNone;
   if (used_cycle) {
     ints[kSiSubType] = kKindCycleCall;
     c.next_function = IsDefined(ctx.calls, kPfCycleCall) ? kPfCycleCall : c.post_function;
     c.in_force = true;
-    // Where a canned cycle leaves the tool is the control's business:
-    // the moves of a later break start from the hole.
-    for (int i = 0; i < 6; ++i) c.tool_out[i] = hole.out[i];
-    c.tool_rot = hole.place.rot;
-    c.tool_tilt = hole.place.tilt;
   } else {
     c.next_function = c.post_function;
   }
-  c.have_previous = true;
-  for (int i = 0; i < 6; ++i) c.prev_cl[i] = hole.place.cl[i];
-  c.prev_rot = hole.place.rot;
-  c.prev_tilt = hole.place.tilt;
-  c.prev_level = hole.level;
-  c.prev_level_rounded = level_rounded;
-  c.prev_plane = plane;
-  c.prev_rev_plane = rev;
-  c.prev_used_cycle = used_cycle;
+  // A hole that got no output is no hole the next one starts from.
+  if (drilled) {
+    c.have_previous = true;
+    for (int i = 0; i < 6; ++i) c.prev_cl[i] = hole.place.cl[i];
+    c.prev_rot = hole.place.rot;
+    c.prev_tilt = hole.place.tilt;
+    c.prev_level = hole.level;
+    c.prev_level_rounded = level_rounded;
+    c.prev_plane = plane;
+    c.prev_rev_plane = rev;
+    c.prev_used_cycle = used_cycle;
+  }
   r[kSrPointL_Prev] = r[kSrPointL];
   ints[kSiFirstPoint] = 0;
   for (int i = 0; i < 6; ++i) r[kPosOut[i]] = hole.out[i];

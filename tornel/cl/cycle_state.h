@@ -17,6 +17,7 @@ struct CycleState {
   bool in_force = false;        // a canned cycle was called and not cancelled since
   bool expand = false;          // the hole is written as single motions
   bool rapid_as_feed = false;   // rapid motions of the hole are written as feed motions
+  int expansions = 0;           // holes written as single motions so far
 
   // The previous hole: its point and axis in working coordinates, its
   // angles, level along the tool axis, plane, and whether it used the

@@ -204,8 +204,8 @@ TEST_F(DrillCycleTest, AHoleNoFunctionCanMakeIsReportedNotLostInSilence) {
   ctx.flags.hole_warning = 0;
   RunPasses(LoggingPost("", {"RapidMove", "LineMove"}),
             "CYCLE/TAP,DEPTH,5,RAPTO,2\nGOTO/0,0,0\nGOTO/5,0,0\nCYCLE/OFF\n");
-  // Only the move up from the first hole to the next.
-  EXPECT_EQ(Log(), std::vector<int>{2});
+  // No motion either: the tool stays where it was.
+  EXPECT_EQ(Log(), std::vector<int>{});
   EXPECT_EQ(ctx.flags.hole_warning, 1);
   EXPECT_EQ(ctx.diag.last_error,
             "Hole not drilled, the post file has no function for its cycle. APT-CL line=2");
