@@ -26,7 +26,7 @@ struct RunFlags {
   int first_run = 0;       // 1 during the first run of MAIN and the first pass
   int companion_file = 0;  // -x: read the companion CL file too
   int limit_warning = 0;   // an axis limit warning was shown
-  int hole_warning = 0;    // a hole got no output: the warning was shown
+  int cycle_warning = 0;   // a drill cycle warning (a hole not drilled, no depth) was shown
 };
 
 struct RunFiles {

@@ -115,6 +115,9 @@ void DispatchCycle(ClContext& ctx, const RecordWords& w) {
   c.in_force = in_force;
   ReadMinorWords(ctx, w);
   r[kSrDepth] = std::fabs(r[kSrDepth]);
+  // A record whose depth Tornel did not find (a CAM system's positional
+  // form, a missing FEDTO) would make holes that go nowhere.
+  if (r[kSrDepth] == 0 && ctx.cl.second_pass) WarnCycleWithoutDepth(ctx);
   r[kSrPeck] = std::fabs(r[kSrPeck]);
   if (r[kSrPeck] != 0) {
     int32_t pecks = PeckCount(r[kSrDepth], r[kSrPeck], ctx.cl.dispatch.tol.nc);

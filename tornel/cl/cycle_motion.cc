@@ -206,9 +206,17 @@ void RunLongCycle(ClContext& ctx, int32_t kind) {
   c.expand = false;
 }
 
-void WarnHoleNotDrilled(ClContext& ctx) {
-  std::string message = FormatMessage(kMsgHoleNotDrilled, {std::to_string(ctx.values.ints[kSiRec])});
-  WarnInNcFile(ctx, message, ctx.flags.hole_warning);
+namespace {
+
+void WarnAtRecord(ClContext& ctx, const char* text) {
+  std::string message = FormatMessage(text, {std::to_string(ctx.values.ints[kSiRec])});
+  WarnInNcFile(ctx, message, ctx.flags.cycle_warning);
 }
+
+}  // namespace
+
+void WarnHoleNotDrilled(ClContext& ctx) { WarnAtRecord(ctx, kMsgHoleNotDrilled); }
+
+void WarnCycleWithoutDepth(ClContext& ctx) { WarnAtRecord(ctx, kMsgCycleWithoutDepth); }
 
 }  // namespace tornel

@@ -41,8 +41,10 @@ bool CycleMoveTo(ClContext& ctx, const CyclePlace& to, CycleMove kind, int label
 // expand flag is set.
 void ExpandHole(ClContext& ctx, int32_t kind);
 
-// The warning that a hole got no output: an NC comment each time, the box
-// and the frame of the finished NC file once in a run.
+// The warnings of drill cycles (a hole got no output, a cycle record gave
+// no depth): an NC comment each time, the box and the frame of the
+// finished NC file once in a run.
 void WarnHoleNotDrilled(ClContext& ctx);
+void WarnCycleWithoutDepth(ClContext& ctx);
 
 }  // namespace tornel

@@ -15,6 +15,8 @@ namespace tornel {
 
 inline constexpr const char* kMsgHoleNotDrilled =
     "Hole not drilled, the post file has no function for its cycle. APT-CL line=%s";
+inline constexpr const char* kMsgCycleWithoutDepth =
+    "Drill cycle without a depth, its holes are not drilled deep. APT-CL line=%s";
 inline constexpr const char* kMsgTooManyPecks = "Too many pecks in CL-record";
 // More pecks than this in one hole is a mistake in the CL file.
 inline constexpr int32_t kCyclePeckLimit = 10000;

@@ -201,14 +201,23 @@ TEST_F(DrillCycleTest, ALongCycleFunctionWritesTheHoleThroughLongCycle) {
 }
 
 TEST_F(DrillCycleTest, AHoleNoFunctionCanMakeIsReportedNotLostInSilence) {
-  ctx.flags.hole_warning = 0;
+  ctx.flags.cycle_warning = 0;
   RunPasses(LoggingPost("", {"RapidMove", "LineMove"}),
             "CYCLE/TAP,DEPTH,5,RAPTO,2\nGOTO/0,0,0\nGOTO/5,0,0\nCYCLE/OFF\n");
   // No motion either: the tool stays where it was.
   EXPECT_EQ(Log(), std::vector<int>{});
-  EXPECT_EQ(ctx.flags.hole_warning, 1);
+  EXPECT_EQ(ctx.flags.cycle_warning, 1);
   EXPECT_EQ(ctx.diag.last_error,
             "Hole not drilled, the post file has no function for its cycle. APT-CL line=2");
+
+  // A depth in a form Tornel does not read (positional numbers) is no
+  // depth: the holes would go nowhere.
+  ctx.flags.cycle_warning = 0;
+  RunPasses(LoggingPost("", {"Drill"}), "CYCLE/DRILL,5.0,MMPM,100,2.0\nGOTO/0,0,0\nCYCLE/OFF\n");
+  EXPECT_EQ(Log(), (std::vector<int>{46}));
+  EXPECT_EQ(ctx.flags.cycle_warning, 1);
+  EXPECT_EQ(ctx.diag.last_error,
+            "Drill cycle without a depth, its holes are not drilled deep. APT-CL line=1");
 }
 
 TEST_F(DrillCycleTest, AHoleAlongAnotherAxisThanThePlanesNormalIsNoCannedCycle) {
@@ -222,6 +231,30 @@ TEST_F(DrillCycleTest, AHoleAlongAnotherAxisThanThePlanesNormalIsNoCannedCycle) 
   EXPECT_EQ(Log(), (std::vector<int>{46}));
   EXPECT_EQ(Real("srPointL"), 3);
   EXPECT_EQ(Real("srDepthL"), -2);
+}
+
+TEST_F(DrillCycleTest, OddCycleRecordsEndCleanly) {
+  std::string post = LoggingPost("siCycleOn = 0\n", {"RapidMove", "LineMove"}) +
+                     "func DrillLC\nLongCycle(-5)\nLongCycle(100000000000)\nLongCycle\nend func\n";
+  const char* files[] = {
+      "CYCLE/\nGOTO/0,0,0\n",
+      "CYCLE/OFF\nCYCLE/OFF\nGOTO/1,2,3\n",
+      "CYCLE/DEEP,STEP\nGOTO/0,0,0\nCYCLE/OFF\n",
+      "CYCLE/DEEP,DEPTH,1e300,STEP,1e299,PULBAC,97,RTRCTO,CLEAR\nGOTO/0,0,0\nCYCLE/OFF\n",
+      "CYCLE/DRILL,DEPTH,3\nCYCLE/DEEP,DEPTH,4,STEP,1\nGOTO/0,0,0\nGOTO/0,0,0,0,0,1\n",
+      "CYCLE/DRILL,DEPTH,3\nGOTO/0,0,0\nLOADTL/2\nGOTO/5,0,0\nEND\n",
+  };
+  for (const char* cl : files) {
+    Compile(post);
+    WriteFile("part.cl", cl);
+    ctx.files.apt_path = "part.cl";
+    try {
+      RunFirstPass(ctx);
+      RunSecondPass(ctx);
+    } catch (const RunEnded&) {
+      ADD_FAILURE() << cl << ctx.diag.last_error;
+    }
+  }
 }
 
 TEST(PeckPlanTest, RestsBelowTheMinimumJoinTheFirstPeck) {

@@ -223,7 +223,7 @@ void FinishNcFile(RunContext& ctx, const ValueTables& values, const OutputTables
   }
 
   const bool framed =
-      diag.error_flag != 0 || ctx.flags.limit_warning != 0 || ctx.flags.hole_warning != 0;
+      diag.error_flag != 0 || ctx.flags.limit_warning != 0 || ctx.flags.cycle_warning != 0;
   std::string frame_text = diag.last_error;
   if (frame_text.empty())
     frame_text = LangText(diag.lang, kLangTerminatedWithError, kMsgTerminatedWithError);
