@@ -50,6 +50,16 @@ struct Hole {
   double level = 0;  // along the machine tool axis, not negated
 };
 
+// The turn to another orientation, above the hole at the retract
+// distance: IndexMove, or the rapid function where the post has none.
+void IndexTo(ClContext& ctx, const CyclePlace& hole) {
+  int label = IsDefined(ctx.calls, kPfIndexMove) ? ctx.calls.table[kPfIndexMove]
+                                                 : ctx.move_handlers.rapid;
+  ctx.values.ints[kSiIndexMoveAct] = 1;
+  CycleMoveTo(ctx, Above(hole, RetractDistance(ctx.values)), CycleMove::kRapidAway, label);
+  ctx.values.ints[kSiIndexMoveAct] = 0;
+}
+
 // The moves at a break between the previous hole and this one: up first
 // (by the between-holes distance, and by the difference when this hole is
 // higher), the index move where the angles change, then across above this
@@ -69,11 +79,7 @@ void MoveBetweenHoles(ClContext& ctx, const Hole& hole, bool can_cycle, bool lev
   CycleMoveTo(ctx, Above(prev, travel + std::max(rise, 0.0)), CycleMove::kRapidAway,
               ctx.move_handlers.rapid);
   if (angles_changed) {
-    int label = IsDefined(ctx.calls, kPfIndexMove) ? ctx.calls.table[kPfIndexMove]
-                                                   : ctx.move_handlers.rapid;
-    v.ints[kSiIndexMoveAct] = 1;
-    CycleMoveTo(ctx, Above(hole.place, RetractDistance(v)), CycleMove::kRapidAway, label);
-    v.ints[kSiIndexMoveAct] = 0;
+    IndexTo(ctx, hole.place);
     return;
   }
   if (!can_cycle && level_changed)
@@ -185,10 +191,7 @@ void ProcessCyclePoint(ClContext& ctx) {
   } else if (breaks && angles_changed && drilled) {
     // The first hole in another orientation than the motion before it:
     // turned and placed above the hole before it is drilled.
-    int label = IsDefined(ctx.calls, kPfIndexMove) ? ctx.calls.table[kPfIndexMove]
-                                                   : ctx.move_handlers.rapid;
-    ints[kSiIndexMoveAct] = 1;
-    CycleMoveTo(ctx, Above(hole.place, RetractDistance(v)), CycleMove::kRapidAway, label);
+    IndexTo(ctx, hole.place);
   }
   ints[kSiIndexMoveAct] = 0;
 
