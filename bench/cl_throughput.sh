@@ -10,10 +10,14 @@
 #            (bench/gen_cl5.py: one long feed stretch, or many short ones)
 #            through the trunnion post with its rotary look-ahead on
 #            (bench/trunnion_bench.tr);
+#   drill-canned, drill-single
+#            tornel on a file of as many holes (bench/gen_holes.py) through
+#            the ISO mill post, as canned cycles and, for a control without
+#            them, as single motions (iso_mill_nocycles);
 # under /usr/bin/time -v.  Prints wall time, records per second (GOTO
 # records) and peak memory, and checks that tornel's peak memory stays flat
-# from 100k to 1M records, 3-axis and 5-axis, and that the 5-axis runs reach
-# at least half the 3-axis throughput.
+# from 100k to 1M records, 3-axis, 5-axis and drilling, and that the 5-axis
+# runs reach at least half the 3-axis throughput.
 #
 #   bench/cl_throughput.sh [build-folder]      (default build-bench-cl)
 #
@@ -45,7 +49,8 @@ tornel=$top/$build/tornel
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tornel-bench.XXXXXX")
 if [ "${BENCH_KEEP:-0}" != 1 ]; then trap 'rm -rf "$work"' EXIT; fi
-cp examples/posts/iso_mill.tr examples/posts/trunnion_5ax.tr bench/trunnion_bench.tr "$work/"
+cp examples/posts/iso_mill.tr examples/posts/iso_mill_nocycles.tr examples/posts/trunnion_5ax.tr \
+  bench/trunnion_bench.tr "$work/"
 
 # Runs a command under /usr/bin/time -v; prints "seconds kilobytes".  The
 # wall time is taken here in nanoseconds (time -v rounds to 10 ms).
@@ -61,9 +66,9 @@ measure() {
 
 naive_awk='/^GOTO\// { split(substr($0, 6), v, ","); printf "G1 X%s Y%s Z%s\n", v[1], v[2], v[3] }'
 
-printf '| %-8s | %-9s | %10s | %9s | %14s | %12s |\n' \
+printf '| %-8s | %-12s | %10s | %9s | %14s | %12s |\n' \
   "records" "tool" "file MB" "wall s" "records/s" "peak RSS MB"
-printf '|%s|%s|%s|%s|%s|%s|\n' ---------- ----------- ------------ ----------- \
+printf '|%s|%s|%s|%s|%s|%s|\n' ---------- -------------- ------------ ----------- \
   ---------------- --------------
 # The naive converter runs under every awk the machine has: mawk (Debian's
 # default, very fast) and gawk differ by a factor of five or so.
@@ -79,7 +84,8 @@ for n in $sizes; do
   file_mb=$(awk -v b="$(stat -c %s "$cl")" 'BEGIN { printf "%.1f", b / 1048576 }')
   python3 bench/gen_cl5.py "$n" long >"$work/long$n.cl"
   python3 bench/gen_cl5.py "$n" short >"$work/short$n.cl"
-  for tool in cat "${awks[@]}" tornel 5ax-long 5ax-short; do
+  python3 bench/gen_holes.py "$n" >"$work/holes$n.cl"
+  for tool in cat "${awks[@]}" tornel 5ax-long 5ax-short drill-canned drill-single; do
     case $tool in
       cat) read -r wall rss < <(measure sh -c 'cat "$1" >/dev/null' sh "$cl") ;;
       mawk|gawk|awk)
@@ -98,13 +104,25 @@ for n in $sizes; do
         [ -s "$work/$kind$n.nc" ] || { echo "cl_throughput: no NC file from tornel (5-axis)" >&2; exit 1; }
         tornel_rss[$n,$kind]=$rss
         ;;
+      drill-canned|drill-single)
+        post=iso_mill
+        [ "$tool" = drill-single ] && post=iso_mill_nocycles
+        read -r wall rss < <(cd "$work" && measure "$tornel" -p $post -i "$work/holes$n.cl" -o "$work/")
+        [ -s "$work/holes$n.nc" ] || { echo "cl_throughput: no NC file from tornel (drilling)" >&2; exit 1; }
+        lines=$(wc -l <"$work/holes$n.nc")
+        echo "  $n holes, $tool: $lines NC lines" >&2
+        tornel_rss[$n,${tool#drill-}]=$rss
+        ;;
     esac
     walls[$n,$tool]=$wall
     mb=$file_mb
-    case $tool in 5ax-*) mb=$(awk -v b="$(stat -c %s "$work/${tool#5ax-}$n.cl")" 'BEGIN { printf "%.1f", b / 1048576 }') ;; esac
+    case $tool in
+      5ax-*) mb=$(awk -v b="$(stat -c %s "$work/${tool#5ax-}$n.cl")" 'BEGIN { printf "%.1f", b / 1048576 }') ;;
+      drill-*) mb=$(awk -v b="$(stat -c %s "$work/holes$n.cl")" 'BEGIN { printf "%.1f", b / 1048576 }') ;;
+    esac
     awk -v n="$n" -v tool="$tool" -v mb="$mb" -v wall="$wall" -v rss="$rss" 'BEGIN {
       rate = wall > 0 ? n / wall : 0
-      printf "| %8d | %-9s | %10s | %9.3f | %14.0f | %12.1f |\n", n, tool, mb, wall, rate, rss / 1024 }'
+      printf "| %8d | %-12s | %10s | %9.3f | %14.0f | %12.1f |\n", n, tool, mb, wall, rate, rss / 1024 }'
   done
   for kind in long short; do
     awk -v n="$n" -v k="$kind" -v t="${walls[$n,tornel]}" -v f="${walls[$n,5ax-$kind]}" 'BEGIN {
@@ -116,17 +134,21 @@ for n in $sizes; do
     awk -v n="$n" -v a="$a" -v t="${walls[$n,tornel]}" -v w="${walls[$n,$a]}" 'BEGIN {
       printf "  %d records: tornel runs at %.2f of the speed of the naive converter under %s\n", n, w / t, a }' >&2
   done
-  rm -f "$cl" "$work/bench$n.nc" "$work/awk.nc" "$work"/long$n.* "$work"/short$n.*
+  rm -f "$cl" "$work/bench$n.nc" "$work/awk.nc" "$work"/long$n.* "$work"/short$n.* "$work"/holes$n.*
 done
 
 set -- $sizes
 small=$1
 large=${!#}
 if [ "$small" != "$large" ]; then
-  for key in "" ",long" ",short"; do
+  for key in "" ",long" ",short" ",canned" ",single"; do
     s=${tornel_rss[$small$key]}
     l=${tornel_rss[$large$key]}
-    what="tornel${key:+ 5-axis ${key#,}}"
+    case $key in
+      ,long|,short) what="tornel 5-axis ${key#,}" ;;
+      ,canned|,single) what="tornel drilling ${key#,}" ;;
+      *) what=tornel ;;
+    esac
     limit=$(( s + s * flat_percent / 100 + flat_kb ))
     if [ "$l" -le "$limit" ]; then
       echo "PASS flat memory: $what peak RSS ${l} kB at $large records, ${s} kB at $small (limit ${limit} kB)"
