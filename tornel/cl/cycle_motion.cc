@@ -63,6 +63,25 @@ CyclePlace Above(const CyclePlace& hole, double distance) {
   return p;
 }
 
+void PlaceTool(CycleState& c, const CyclePlace& place, const double out[6]) {
+  c.tool = place;
+  for (int i = 0; i < 6; ++i) c.tool_out[i] = out[i];
+  c.tool_known = true;
+}
+
+void PlaceToolBefore(CycleState& c, const ValueTables& v) {
+  if (c.tool_known) return;
+  CyclePlace before;
+  double out[6];
+  for (int i = 0; i < 6; ++i) {
+    before.cl[i] = v.reals[kPosClPrev[i]];
+    out[i] = v.reals[kPosOutPrev[i]];
+  }
+  before.rot = v.reals[kSrRot_Prev];
+  before.tilt = v.reals[kSrTilt_Prev];
+  PlaceTool(c, before, out);
+}
+
 double RetractDistance(const ValueTables& v) { return std::max(v.reals[kSrRetr], v.reals[kSrClear]); }
 
 double TravelDistance(const ValueTables& v) {
@@ -85,8 +104,8 @@ bool CycleMoveTo(ClContext& ctx, const CyclePlace& to, CycleMove kind, int label
     r[kPosOut[i]] = out[i];
     r[kPosCl[i]] = to.cl[i];
   }
-  r[kSrRot_Prev] = c.tool_rot;
-  r[kSrTilt_Prev] = c.tool_tilt;
+  r[kSrRot_Prev] = c.tool.rot;
+  r[kSrTilt_Prev] = c.tool.tilt;
   r[kSrRot] = to.rot;
   r[kSrTilt] = to.tilt;
   ints[kSiSubType] = 0;
@@ -110,12 +129,8 @@ bool CycleMoveTo(ClContext& ctx, const CyclePlace& to, CycleMove kind, int label
     if (as_feed) feed.Restore();
     ints[kSiMoveType_Prev] = ints[kSiMoveType];
   }
-  for (int i = 0; i < 6; ++i) {
-    c.tool_out[i] = out[i];
-    r[kPosCl[i]] = hole_cl[i];
-  }
-  c.tool_rot = to.rot;
-  c.tool_tilt = to.tilt;
+  for (int i = 0; i < 6; ++i) r[kPosCl[i]] = hole_cl[i];
+  PlaceTool(c, to, out);
   return moved;
 }
 
@@ -139,12 +154,7 @@ void ExpandHole(ClContext& ctx, int32_t kind) {
     hole_prev[i] = r[kPosOutPrev[i]];
   }
   const double rot_prev = r[kSrRot_Prev], tilt_prev = r[kSrTilt_Prev];
-  if (!c.tool_known) {
-    for (int i = 0; i < 6; ++i) c.tool_out[i] = hole_prev[i];
-    c.tool_rot = rot_prev;
-    c.tool_tilt = tilt_prev;
-    c.tool_known = true;
-  }
+  PlaceToolBefore(c, v);
   const double feed = r[kSrFeed];
   const int rapid = ctx.move_handlers.rapid;
   const int line = ctx.move_handlers.line;
@@ -158,6 +168,12 @@ void ExpandHole(ClContext& ctx, int32_t kind) {
   Unit(hole_out + 3, axis);
   double height = 0;
   for (int i = 0; i < 3; ++i) height += (c.tool_out[i] - hole_out[i]) * axis[i];
+  // From lower than that: up first, where the tool is.
+  if (height < travel && c.tool.rot == hole.rot && c.tool.tilt == hole.tilt) {
+    CyclePlace here = c.tool;
+    for (int i = 3; i < 6; ++i) here.cl[i] = hole.cl[i];  // along the hole's axis
+    CycleMoveTo(ctx, Above(here, travel - height), CycleMove::kRapid, rapid);
+  }
   if (height > travel) CycleMoveTo(ctx, Above(hole, height), CycleMove::kRapid, rapid);
   if (v.ints[kSiRetrType] == kRetractRapidPlane)
     CycleMoveTo(ctx, Above(hole, travel), CycleMove::kRapid, rapid);

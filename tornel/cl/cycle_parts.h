@@ -5,18 +5,18 @@
 #include <cstdint>
 
 #include "tornel/cl/cl_context.h"
+#include "tornel/cl/cycle_state.h"
 
 namespace tornel {
 
-// Where motions of the cycle lead: a _CL point with its tool axis, and the
-// machine's angles there.
-struct CyclePlace {
-  double cl[6] = {};
-  double rot = 0, tilt = 0;
-};
-
 // The place `distance` above `hole` along its tool axis.
 CyclePlace Above(const CyclePlace& hole, double distance);
+
+// The tool is at `place`, written at `out`.
+void PlaceTool(CycleState& c, const CyclePlace& place, const double out[6]);
+// The tool where the motion before the hole left it: the _CL and output
+// values before the current record, when the cycle has not placed it yet.
+void PlaceToolBefore(CycleState& c, const ValueTables& v);
 
 // The retract distance above a hole, never less than the clearance
 // distance: a cycle without RTRCTO has a retract of 0, and the tool must

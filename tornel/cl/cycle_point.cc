@@ -104,12 +104,7 @@ void ProcessCyclePoint(ClContext& ctx) {
   }
   hole.place.rot = r[kSrRot];
   hole.place.tilt = r[kSrTilt];
-  if (!c.tool_known) {
-    for (int i = 0; i < 6; ++i) c.tool_out[i] = r[kPosOutPrev[i]];
-    c.tool_rot = r[kSrRot_Prev];
-    c.tool_tilt = r[kSrTilt_Prev];
-    c.tool_known = true;
-  }
+  PlaceToolBefore(c, v);
   r[kSrX_Pt] = hole.out[0];
   r[kSrY_Pt] = hole.out[1];
   r[kSrZ_Pt] = hole.out[2];
@@ -154,7 +149,7 @@ void ProcessCyclePoint(ClContext& ctx) {
   c.rapid_as_feed = !can_cycle && ints[kSiCycleRapFeedOn] == 1 && axis_plane == kPlaneNone;
 
   const double level_rounded = Rounded(r[kSrPointL], d.tol.nc);
-  const bool angles_changed = hole.place.rot != c.tool_rot || hole.place.tilt != c.tool_tilt;
+  const bool angles_changed = hole.place.rot != c.tool.rot || hole.place.tilt != c.tool.tilt;
   const bool level_changed = c.have_previous && level_rounded != c.prev_level_rounded;
   const bool plane_changed = c.have_previous && (plane != c.prev_plane || rev != c.prev_rev_plane);
   const bool breaks = first || !can_cycle ||
@@ -176,12 +171,19 @@ void ProcessCyclePoint(ClContext& ctx) {
   }
   const bool drilled = function != kPfNone || (c.expand && CycleExpandable(kind));
 
+  // The canned cycle of the hole before ends at a break; and before a hole
+  // made without it, a cycle still active in the control must end, or the
+  // control would drill at the next position it is given.
+  const bool canned_now = can_cycle && function != kPfNone;
+  const bool cancel = (breaks && c.have_previous && c.prev_used_cycle &&
+                       ints[kSiCycleEachPoint] == 0) ||
+                      (c.in_force && !canned_now && drilled);
+  if (cancel) {
+    CallPost(ctx, kPfCancel);
+    c.in_force = false;
+    c.prev_used_cycle = false;
+  }
   if (breaks && c.have_previous) {
-    if (c.prev_used_cycle && ints[kSiCycleEachPoint] == 0) {
-      CallPost(ctx, kPfCancel);
-      c.in_force = false;
-      c.prev_used_cycle = false;
-    }
     // Between two canned holes that differ in nothing the control needs
     // no moves: the cycle is issued again only because the post asks for
     // it at every hole.
@@ -203,8 +205,8 @@ void ProcessCyclePoint(ClContext& ctx) {
   }
   r[kSrRot] = hole.place.rot;
   r[kSrTilt] = hole.place.tilt;
-  r[kSrRot_Prev] = c.tool_rot;
-  r[kSrTilt_Prev] = c.tool_tilt;
+  r[kSrRot_Prev] = c.tool.rot;
+  r[kSrTilt_Prev] = c.tool.tilt;
   ints[kSiMoveType] = kKindRapid;
   ComputeMoveValues(v, d.tol.nc, false);
 
@@ -217,12 +219,10 @@ void ProcessCyclePoint(ClContext& ctx) {
     // Where a canned cycle or a long-cycle function of the post leaves the
     // tool is not known here: the moves of a later break start from the
     // hole.
-    for (int i = 0; i < 6; ++i) c.tool_out[i] = hole.out[i];
-    c.tool_rot = hole.place.rot;
-    c.tool_tilt = hole.place.tilt;
+    PlaceTool(c, hole.place, hole.out);
   }
 
-  const bool used_cycle = can_cycle && function != kPfNone;
+  const bool used_cycle = canned_now;
   if (used_cycle) {
     ints[kSiSubType] = kKindCycleCall;
     c.next_function = IsDefined(ctx.calls, kPfCycleCall) ? kPfCycleCall : c.post_function;

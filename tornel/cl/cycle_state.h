@@ -10,6 +10,13 @@
 
 namespace tornel {
 
+// Where motions of a cycle lead: a _CL point with its tool axis, and the
+// machine's angles there.
+struct CyclePlace {
+  double cl[6] = {};
+  double rot = 0, tilt = 0;
+};
+
 struct CycleState {
   int post_function = kPfNone;  // the canned cycle's function (resolved), kPfNone: none
   int next_function = kPfNone;  // the function of the next hole
@@ -30,11 +37,11 @@ struct CycleState {
   int32_t prev_plane = 0, prev_rev_plane = 0;
   bool prev_used_cycle = false;
 
-  // Where the tool is: the output position and angles of the last motion
+  // Where the tool is: the place and output position of the last motion
   // the cycle wrote (or the hole point after a canned hole).
   bool tool_known = false;
+  CyclePlace tool;
   double tool_out[6] = {};
-  double tool_rot = 0, tool_tilt = 0;
 };
 
 }  // namespace tornel

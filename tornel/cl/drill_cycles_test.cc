@@ -150,6 +150,19 @@ TEST_F(DrillCycleTest, AHoleAtAnotherLevelCancelsMovesAndIssuesTheCycleAgain) {
   EXPECT_EQ(Log(), (std::vector<int>{2, 46, 44, 44, 45}));
 }
 
+TEST_F(DrillCycleTest, ACannedCycleStillActiveEndsBeforeAHoleMadeWithoutIt) {
+  // A DEEP cycle after a DRILL cycle without OFF, at a post without Peck:
+  // G80 must come before the single motions of the deep hole, which go
+  // up from the hole before, across, then down.
+  RunPasses(LoggingPost("", kCanned),
+            "CYCLE/DRILL,DEPTH,3,RAPTO,2\nGOTO/0,0,0\n"
+            "CYCLE/DEEP,DEPTH,4,RAPTO,2\nGOTO/10,0,0\nCYCLE/OFF\n");
+  EXPECT_EQ(Log(), (std::vector<int>{46, 45, 2, 2, 3, 2}));
+  EXPECT_EQ(Values(), (std::vector<double>{-3, -4, 2, 2, -4, 2}));
+  EXPECT_EQ(Real("urX", 3), 0);
+  EXPECT_EQ(Real("urX", 4), 10);
+}
+
 TEST_F(DrillCycleTest, EveryHoleGetsTheWholeCycleWhenThePostAsks) {
   RunPasses(LoggingPost("siCycleEachPoint = 1\n", kCanned), kThreeHoles);
   EXPECT_EQ(Log(), (std::vector<int>{2, 46, 46, 46, 45, 2}));
