@@ -6,6 +6,7 @@
 #include "tornel/cl/cl_codes.h"
 #include "tornel/cl/cl_reader.h"
 #include "tornel/cl/drill_cycles.h"
+#include "tornel/cl/lathe_thread.h"
 #include "tornel/cl/cl_record.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -78,9 +79,8 @@ bool CallAptProcedure(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs& a
         double n = std::trunc(args.Number(1, 1));
         kind = std::fabs(n) < 1000 ? static_cast<int32_t>(n) : kCycleNone;  // no kind that far out
       }
-      // The thread passes of a lathe thread come with the lathe cycles.
-      if (kind == kCycleThread) return false;
-      RunLongCycle(ctx.cl, kind);
+      if (kind == kCycleThread) RunThreadPasses(ctx.cl);
+      else RunLongCycle(ctx.cl, kind);
       return true;
     }
     default:

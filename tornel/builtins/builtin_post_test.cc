@@ -93,10 +93,6 @@ TEST_F(BuiltinPost, RunTimeRefusalsNameTheFunctionAndTheLine) {
   EXPECT_EQ(ReportOf(Post("urA = 1 + matrreset(urB)\n")),
             Report("Void type funtion can't be in expression in", 9,
                    "urA = 1 + matrreset(urB)"));
-  // The thread passes come with the lathe cycles.
-  EXPECT_EQ(ReportOf(Post("LongCycle(20)\n")),
-            Report("Tornel internal error. LongCycle function is not available yet in", 9,
-                   "LongCycle(20)"));
 }
 
 TEST_F(BuiltinPost, SettingsRefusalsStopTheCompile) {

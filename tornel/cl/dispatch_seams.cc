@@ -15,9 +15,6 @@ void DispatchRoughing(ClContext& ctx, const RecordWords&) {
 }
 void DispatchShape(ClContext&, const RecordWords&) {}
 void DispatchLatheSet(ClContext&, const RecordWords&) {}
-void DispatchThread(ClContext& ctx, const RecordWords&) {
-  ctx.values.ints[kSiRecType] = kKindThread;
-}
 void DispatchWire(ClContext&, const RecordWords&) {}
 
 }  // namespace tornel

@@ -91,6 +91,7 @@ struct DispatchState {
   // factor then.
   bool cycle_rapid_as_feed = false;
   CycleState cycle;
+  bool thread_passes_running = false;  // ThreadLC runs for a pass of a thread
   ArcPlan arc;
   DividedMove divided;
   // The angles the limit warning reported last (second pass).

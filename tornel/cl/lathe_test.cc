@@ -1,0 +1,134 @@
+// Lathe processing over whole APT-CL files: threads and their passes,
+// roughing cycles with their contours and the finishing pass.
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/fatal_report.h"
+#include "tests/post_run.h"
+#include "tornel/cl/cl_reader.h"
+#include "tornel/cl/lathe_thread.h"
+#include "tornel/driver/run.h"
+
+namespace tornel {
+namespace {
+
+// Logs each call of `names`: its post function number and the value of
+// `what` at the call.
+std::string LoggingPost(const std::string& main, const std::vector<std::string>& names,
+                        const std::string& what) {
+  std::string post = "main\nvariable\nuiN\nuiLog[400]\nurVal[400]\nend\n" + main + "end main\n";
+  for (const std::string& name : names) {
+    post += "func " + name + "\nuiN = uiN + 1\nuiLog[uiN] = " +
+            std::to_string(PostFunctionNumber(name)) + "\nurVal[uiN] = " + what + "\nend func\n";
+  }
+  return post;
+}
+
+class LatheTest : public tornel_test::PostRun {
+ protected:
+  std::vector<int> Log() {
+    std::vector<int> codes;
+    for (int i = 1; i <= Int("uiN"); ++i) codes.push_back(Int("uiLog", i));
+    return codes;
+  }
+  std::vector<double> Values() {
+    std::vector<double> values;
+    for (int i = 1; i <= Int("uiN"); ++i) values.push_back(std::round(Real("urVal", i) * 1000) / 1000);
+    return values;
+  }
+};
+
+TEST(ThreadPasses, ConstantAreaAndConstantStep) {
+  bool overflow = false;
+  std::vector<double> d = ThreadPassDepths(1, 0.3, 0, false, 0.0001, overflow);
+  ASSERT_GE(d.size(), 4u);
+  EXPECT_NEAR(d[0], 0.3, 1e-9);
+  EXPECT_NEAR(d[1], 0.424, 1e-3);
+  EXPECT_NEAR(d[2], 0.520, 1e-3);
+  EXPECT_EQ(d.back(), 1);
+  EXPECT_EQ(d.size(), 12u);
+  EXPECT_EQ(ThreadPassDepths(1, 0.3, 0, true, 0.0001, overflow),
+            (std::vector<double>{0.3, 0.6, 0.8999999999999999, 1}));
+  // The smallest infeed keeps late passes from getting thin.
+  d = ThreadPassDepths(1, 0.3, 0.1, false, 0.0001, overflow);
+  EXPECT_EQ(d.size(), 8u);
+  // No infeed, no passes; too many is reported.
+  EXPECT_TRUE(ThreadPassDepths(1, 0, 0, false, 0.0001, overflow).empty());
+  EXPECT_FALSE(overflow);
+  EXPECT_TRUE(ThreadPassDepths(1e9, 0.001, 0, true, 0.0001, overflow).empty());
+  EXPECT_TRUE(overflow);
+}
+
+const char* kThread =
+    "THRDSQ/START,0,1,LENGTH,30,DIAMTR,20,18,INCR,0.3,0.05,60,PULBAC,2,PITCH,0.5\n";
+
+TEST_F(LatheTest, AThreadRecordGivesItsGeometryAndOneThreadCall) {
+  RunPasses(LoggingPost("", {"Thread", "ThreadLC"}, "srDepth"), kThread);
+  EXPECT_EQ(Log(), (std::vector<int>{81}));
+  EXPECT_EQ(Int("siRecType"), 81);
+  EXPECT_EQ(Int("siThrDir"), -1);
+  EXPECT_EQ(Int("siThrSide"), 1);
+  EXPECT_EQ(Real("srLead"), 2);
+  EXPECT_EQ(Real("srThrXE_In"), -30);
+  EXPECT_EQ(Real("srThrXI_In"), -30);
+  EXPECT_EQ(Real("srThrYS_In"), 10);
+  EXPECT_EQ(Real("srDepth"), 1);
+  EXPECT_EQ(Real("srDepthL"), 9);
+  EXPECT_EQ(Real("srDepthSg"), -1);
+  EXPECT_EQ(Real("srRetrL"), 12);
+  EXPECT_NEAR(Real("srCutL"), 9.7, 1e-12);
+  EXPECT_EQ(Real("srThrTipAng"), 60);
+  EXPECT_EQ(Int("siCuts"), 11);  // 0.3, 0.424 ... each at least 0.05 deeper
+  EXPECT_EQ(Real("srcCycle"), Real("srcThreadCyc"));
+  EXPECT_EQ(Real("srThrXS_Out"), 0);
+  EXPECT_EQ(Real("srThrYS_Out"), 10);
+}
+
+TEST_F(LatheTest, WithoutTheThreadCycleEachPassGoesToThreadLC) {
+  RunPasses(LoggingPost("siThrCycleOn = 0\nsiThrConstStep = 1\n", {"Thread", "ThreadLC"},
+                        "srCutD"),
+            kThread);
+  EXPECT_EQ(Log(), (std::vector<int>{82, 82, 82, 82}));
+  EXPECT_EQ(Values(), (std::vector<double>{-0.3, -0.6, -0.9, -1}));
+  EXPECT_EQ(Int("siCuts"), 4);
+  EXPECT_EQ(Real("srcCycle"), Real("srcThreadCut"));
+  // The last pass: the start moved along the flank and down.
+  RunPasses(LoggingPost("siThrCycleOn = 0\nsiThrConstStep = 1\n", {"ThreadLC"}, "srThrXS_Out"),
+            kThread);
+  EXPECT_NEAR(Real("urVal", 4), -0.5, 1e-12);  // depth 1 x sin(30) x direction -1
+  // A Thread function may ask for the passes all the same.
+  RunPasses(LoggingPost("siThrConstStep = 1\n", {"ThreadLC"}, "siCut") +
+                "func Thread\nLongCycle(20)\nend func\n",
+            kThread);
+  EXPECT_EQ(Values(), (std::vector<double>{1, 2, 3, 4}));
+}
+
+TEST_F(LatheTest, ThreadMinorWordsLeftInsideTaperAndBadAngles) {
+  RunPasses(LoggingPost("", {}, "0"),
+            "THRDSQ/LEFT,IN,START,5,2,LENGTH,20,TAPER,30,28,10,ATANGL,200,REPEAT,3\n");
+  EXPECT_EQ(Int("siThrDir"), 1);
+  EXPECT_EQ(Int("siThrSide"), -1);
+  EXPECT_EQ(Int("siThrStarts"), 2);
+  EXPECT_EQ(Int("siFinCuts"), 3);
+  EXPECT_EQ(Real("srThrXE_In"), 25);
+  EXPECT_NEAR(Real("srThrYI_In"), -std::tan(10 * std::acos(-1) / 180) * 20, 1e-9);
+  EXPECT_NEAR(Real("srIncAng"), -10, 1e-12);
+  EXPECT_EQ(Real("srThrTipAng"), 0);  // half of it beyond 89 degrees
+  EXPECT_EQ(Real("srDepthL"), 16);    // inside: the root is outward
+  RunPasses(LoggingPost("", {}, "0"), "THRDSQ/TAPER,30,28,95,LENGTH,10\n");
+  EXPECT_EQ(Real("srThrYI_In"), 0);
+}
+
+TEST_F(LatheTest, SoManyThreadPassesStopTheRun) {
+  Compile(LoggingPost("siThrConstStep = 1\n", {}, "0"));
+  WriteFile("part.cl", "THRDSQ/DIAMTR,1000000,0,INCR,0.0001,0,60,LENGTH,5\n");
+  ctx.files.apt_path = "part.cl";
+  EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { RunFirstPass(ctx); }),
+            "Too many thread passes in CL-record\nAPT-CL file - part.cl, line 1.");
+}
+
+}  // namespace
+}  // namespace tornel
