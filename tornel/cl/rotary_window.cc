@@ -1,9 +1,7 @@
 #include "tornel/cl/rotary_window.h"
 
-#include <cstdio>
-
-#include "platform/text_file.h"
 #include "tornel/cl/frames.h"
+#include "tornel/cl/read_ahead.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -27,14 +25,16 @@ struct Chain {
 };
 
 // Goes over the records of a stretch, solving each GOTO in both families.
-struct StretchWalk {
+struct StretchWalk : RecordVisitor {
+  StretchWalk(ClContext& ctx, const AxisConfig& c, Chain now, Chain other, const double a[3])
+      : ctx(ctx), c(c), now(now), other(other), axis{a[0], a[1], a[2]} {}
   ClContext& ctx;
   const AxisConfig& c;
   Chain now, other;
   double axis[3];
 
   // False when the stretch ends at `q`.
-  bool Visit(const RecordSlot& q) {
+  bool Visit(const RecordSlot& q) override {
     switch (q.major) {
       case MajorWord::kGoto: {
         if (q.words >= 5) {
@@ -55,33 +55,6 @@ struct StretchWalk {
   }
 };
 
-// The records after those in the ring, from the working copy of the
-// APT-CL file at the reader's position.
-void WalkFile(StretchWalk& walk) {
-  ClReader& r = walk.ctx.cl;
-  std::FILE* f = platform::OpenBinary(kTempAptCopy, "r");
-  if (!f || std::fseek(f, r.block.taken, SEEK_SET) != 0) {
-    if (f) std::fclose(f);
-    FatalPlain(walk.ctx.diag, kMsgWindowSeek, true);
-  }
-  InputBlock& block = r.window_block;
-  ResetInputBlock(block, kTempAptCopy);
-  InputPart part;
-  RecordSlot slot;
-  int32_t line = r.line_counter;
-  while (ReadInputPart(walk.ctx.diag, f, block, nullptr, part)) {
-    if (!part.new_line) continue;  // the rest of a line cut at its limit
-    if (part.cut) break;           // a record too long: reported when it comes
-    FeedResult result = AssembleLine(slot, part.text, ++line);
-    if (result == FeedResult::kContinued || result == FeedResult::kNothing) continue;
-    if (result != FeedResult::kRecord) break;
-    bool goes_on = walk.Visit(slot);
-    EmptySlot(slot);
-    if (!goes_on) break;
-  }
-  std::fclose(f);
-}
-
 }  // namespace
 
 StretchPlan PlanRotaryWindow(ClContext& ctx, const AxisConfig& c, const AxisStepInput& first) {
@@ -97,27 +70,12 @@ StretchPlan PlanRotaryWindow(ClContext& ctx, const AxisConfig& c, const AxisStep
   flipped.keep_family = false;
   AddToRange(range.now, plan.now.rot, plan.now.tilt);
   AddToRange(range.other, plan.other.rot, plan.other.tilt);
-  StretchWalk walk{ctx, c, {first, &range.now}, {flipped, &range.other},
-                   {first.axis[0], first.axis[1], first.axis[2]}};
+  StretchWalk walk(ctx, c, {first, &range.now}, {flipped, &range.other}, first.axis);
   walk.now.in.rot_prev = plan.now.rot;
   walk.now.in.tilt_prev = plan.now.tilt;
   walk.other.in.rot_prev = plan.other.rot;
   walk.other.in.tilt_prev = plan.other.tilt;
-  bool ring_ran_out = false;
-  bool ended = false;
-  if (r.processing < kClRingSlots) {
-    for (int k = 1; k <= kClLookAhead && !ended; ++k) {
-      const RecordSlot& q = r.slots[(r.processing + k) % kClRingSlots];
-      if (q.words == 0) {
-        ring_ran_out = true;  // the end of the input is in the ring
-        break;
-      }
-      ended = !walk.Visit(q);
-    }
-  } else {
-    ring_ran_out = true;  // a record of AptCmd: no ring to look through
-  }
-  if (!ended && !ring_ran_out && !r.end && r.second_pass) WalkFile(walk);
+  VisitRecordsAhead(ctx, walk, kMsgWindowSeek);
   plan.fit = FitWindow(c, range);
   return plan;
 }
