@@ -113,7 +113,13 @@ inline constexpr int32_t kCycleRigidTap = 14;      // $rigtap
 inline constexpr int32_t kCycleLeftRigidTap = 15;  // $lrigtap
 inline constexpr int32_t kCycleCSink = 16;         // $csink: countersink
 inline constexpr int32_t kCycleChipBreak = 17;     // $chipbrk: pecks without retract
+inline constexpr int32_t kCycleRoughing = 18;      // a lathe roughing cycle
+inline constexpr int32_t kCycleFinishing = 19;     // $finish: its finishing pass
 inline constexpr int32_t kCycleThread = 20;        // $thread: LongCycle's thread passes
+// siRoughType
+inline constexpr int32_t kRoughTurning = 1;  // CYCLE/TURN: longitudinal
+inline constexpr int32_t kRoughFacing = 2;   // CYCLE/FACE: transverse
+
 // siRetrType: where a drill cycle retracts between holes
 inline constexpr int32_t kRetractRapidPlane = 34;  // $rapplane
 inline constexpr int32_t kRetractClearPlane = 35;  // $clrplane

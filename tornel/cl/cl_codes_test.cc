@@ -49,6 +49,7 @@ TEST(ClCodes, AgreeWithThePostFilesConstants) {
       {"$bore", kCycleBore},         {"$back", kCycleBackBore},     {"$custom1", kCycleCustom1},
       {"$custom2", kCycleCustom2},   {"$custom3", kCycleCustom3},   {"$csink", kCycleCSink},
       {"$chipbrk", kCycleChipBreak}, {"$thread", kCycleThread},
+      {"$finish", kCycleFinishing},
       {"$rapplane", kRetractRapidPlane}, {"$clrplane", kRetractClearPlane},
       {"$cyl", kStockCylinder},      {"$x", kCombX},                {"$xyz", kCombXYZ},
       {"$lin", kCombLinear},         {"$linrottilt", kCombAll},

@@ -5,6 +5,7 @@
 #include "tornel/cl/cl_codes.h"
 #include "tornel/cl/dispatch_parts.h"
 #include "tornel/cl/frames.h"
+#include "tornel/cl/lathe_rough.h"
 #include "tornel/cl/lookahead.h"
 #include "tornel/cl/move_values.h"
 #include "tornel/cl/position_slots.h"
@@ -153,6 +154,11 @@ void DispatchGoto(ClContext& ctx, const RecordWords& w) {
   d.in_y_before = reals[kSrY_In_Prev];
   d.in_x_after = reals[kSrX_In];
   d.in_y_after = reals[kSrY_In];
+  // The approach motions of a roughing definition are not output.
+  if (!RoughingLetsGotoThrough(ctx)) {
+    d.event = false;
+    d.main_label = kNoFunction;
+  }
 
   ints[kSiRotPolarAct] = 0;
   SolveLinearAxes(ctx.values);

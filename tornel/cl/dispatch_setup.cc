@@ -42,7 +42,8 @@ void DispatchTurret(ValueTables& v, const RecordWords& w) {
 void DispatchSet(ClContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& reals = ctx.values.reals;
-  if (ctx.cl.dispatch.collect_feed) {
+  // A roughing cycle's SET records are its parameters.
+  if (ctx.cl.dispatch.collect_feed && ctx.cl.dispatch.rough.state == 0) {
     if (w.Is(1, "FEED")) reals[kSrFeed] = w.Number(3);
     if (w.Is(1, "PLUNGE")) reals[kSrPlungeFeed] = w.Number(3);
   }

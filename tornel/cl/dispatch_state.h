@@ -63,6 +63,18 @@ struct DividedMove {
   double to[6] = {};
 };
 
+// A lathe roughing cycle from its CYCLE record to its contour and the
+// finishing pass that may follow.
+struct RoughState {
+  // 0 none; 1 or 2 (siRoughType) while the cycle is defined; 166 while a
+  // finishing contour may follow.
+  int32_t state = 0;
+  int post_function = kPfNone;  // RoughTurn or RoughFace
+  bool contour_open = false;    // between SHAPE/START and SHAPE/END
+  double start[3] = {};         // the output position at SPRPAS
+};
+inline constexpr int32_t kRoughFinishingMayFollow = 166;
+
 struct DispatchState {
   int pass = 0;  // the pass these values belong to: 1 or 2
 
@@ -92,6 +104,7 @@ struct DispatchState {
   bool cycle_rapid_as_feed = false;
   CycleState cycle;
   bool thread_passes_running = false;  // ThreadLC runs for a pass of a thread
+  RoughState rough;
   ArcPlan arc;
   DividedMove divided;
   // The angles the limit warning reported last (second pass).

@@ -29,6 +29,12 @@ void OutputTransform(const ValueTables& v, const double in[3], bool point, doubl
   ApplyFrame(v, kSrXT_Out, kSrXIT_Out, in, point, out);
 }
 
+void InputToOutput(const ValueTables& v, const double in[3], bool point, double out[3]) {
+  double cl[3];
+  InputTransform(v, in, point, cl);
+  OutputTransform(v, cl, point, out);
+}
+
 bool OutputUntransform(const ValueTables& v, const double out[3], bool point, double in[3]) {
   return UntransformByFrame(&v.reals[kSrXT_Out], &v.reals[kSrXIT_Out], out, point, in);
 }

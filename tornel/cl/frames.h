@@ -14,6 +14,9 @@ void InputTransform(const ValueTables& v, const double in[3], bool point, double
 // The same with the frame in srXT_Out ... srZKT_Out.
 void OutputTransform(const ValueTables& v, const double in[3], bool point, double out[3]);
 
+// A CL value through both frames, as written (no rotary axis).
+void InputToOutput(const ValueTables& v, const double in[3], bool point, double out[3]);
+
 // The inverse of OutputTransform; false when the frame has none.
 bool OutputUntransform(const ValueTables& v, const double out[3], bool point, double in[3]);
 

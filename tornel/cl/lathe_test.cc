@@ -130,5 +130,88 @@ TEST_F(LatheTest, SoManyThreadPassesStopTheRun) {
             "Too many thread passes in CL-record\nAPT-CL file - part.cl, line 1.");
 }
 
+// A roughing cycle: its parameters, an approach motion, a contour of
+// `elements` feed moves, and after it the same contour again as a
+// finishing pass, then one more move.
+std::string Roughing(int elements, bool finishing_pass) {
+  std::string contour;
+  for (int k = 1; k <= elements; ++k)
+    contour += "GOTO/" + std::to_string(-k) + ",10," + std::to_string(k % 7) + "\n";
+  std::string cl = "MODE/TURN\nRAPID\nGOTO/5,30,0\nCYCLE/TURN\nSET/DEPTH,2,0.2\nSET/RAPTO,1\n"
+                   "SET/STOCK,0.2,0.1\nSET/CUTANG,180\nSET/RETANG,90\n"
+                   "SET/LEAD,IN,ATANGL,90,LENGTH,2\nSET/FEED,MMPR,0.25\nSET/FINPAS,0\n"
+                   "SET/SPRPAS,0\nGOTO/2,12,0\nSHAPE/START\n" +
+                   contour + "SHAPE/END\n";
+  if (finishing_pass) cl += "RAPID\nGOTO/5,30,0\n" + contour;
+  return cl + "RAPID\nGOTO/9,40,0\n";
+}
+
+const std::vector<std::string> kRoughFunctions = {"InitRough", "RoughTurn", "ShapeStart",
+                                                  "ShapeEnd",  "aFinishing", "LineMove",
+                                                  "RapidMove"};
+
+TEST_F(LatheTest, ARoughingCycleCallsItsFunctionsAroundItsContour) {
+  RunPasses(LoggingPost("siRoughTurnOn = 1\nsiFinishingOn = 1\n", kRoughFunctions, "srX"),
+            Roughing(5, true));
+  // The approach inside the definition is not output; the contour is,
+  // between ShapeStart and ShapeEnd; the repeated contour is the finishing
+  // pass: aFinishing, its rapid approach dropped, its moves as they are.
+  EXPECT_EQ(Log(),
+            (std::vector<int>{2, 75, 77, 79, 3, 3, 3, 3, 3, 80, 80, 76, 3, 3, 3, 3, 3, 2}));
+  std::vector<double> v = Values();
+  EXPECT_EQ(v[2], 5);  // RoughTurn sees the start point, where SPRPAS found the tool
+  EXPECT_EQ(v[11], 5);
+  EXPECT_EQ(Int("siShapeElements"), 5);
+  EXPECT_EQ(Real("srShpXS_In"), 2);  // the point before, plus the lead-in
+  EXPECT_EQ(Real("srShpYS_In"), 14);
+  EXPECT_EQ(Real("srShpXE_In"), -5);
+  EXPECT_EQ(Real("srShpYE_In"), 10);
+  EXPECT_EQ(Real("srCut"), 2);
+  EXPECT_EQ(Real("srFinCut"), 0.2);
+  EXPECT_EQ(Real("srLeaveMatX_In"), 0.1);
+  EXPECT_EQ(Real("srLeaveMatY_In"), 0.2);
+  EXPECT_EQ(Int("siLongSide"), 1);    // CUTANG 180, RETANG 90 in turning
+  EXPECT_EQ(Int("siTransvSide"), 1);
+  EXPECT_EQ(Int("siRoughType"), 0);
+  EXPECT_EQ(Real("srPlungeFeed"), 0);
+
+  // A different contour after it is no finishing pass.
+  RunPasses(LoggingPost("siRoughTurnOn = 1\nsiFinishingOn = 1\n", kRoughFunctions, "srX"),
+            Roughing(5, false) + "GOTO/-1,10,1\nGOTO/-2,10,3\n");
+  EXPECT_EQ(Log(), (std::vector<int>{2, 75, 77, 79, 3, 3, 3, 3, 3, 80, 2, 3, 3}));
+}
+
+TEST_F(LatheTest, WithoutRoughTurnTheContourIsOrdinaryMotion) {
+  std::vector<std::string> names = {"ShapeStart", "ShapeEnd", "LineMove", "RapidMove"};
+  RunPasses(LoggingPost("siRoughTurnOn = 1\n", names, "srX"), Roughing(3, false));
+  EXPECT_EQ(Log(), (std::vector<int>{2, 3, 3, 3, 3, 2}));
+}
+
+TEST_F(LatheTest, AContourLongerThanTheRingIsCountedAndReadingGoesOn) {
+  RunPasses(LoggingPost("siRoughTurnOn = 1\n", kRoughFunctions, "srX"), Roughing(60, false));
+  EXPECT_EQ(Int("siShapeElements"), 60);
+  std::vector<int> log = Log();
+  ASSERT_EQ(log.size(), 4u + 60 + 2);
+  EXPECT_EQ(log[4 + 60], 80);
+  EXPECT_EQ(Real("srShpXE_In"), -60);
+  EXPECT_EQ(Real("srX"), 9);  // the last record was read where it stood
+}
+
+TEST_F(LatheTest, TheContoursLineNumbersForTheControlsCycle) {
+  // Lines numbered: the first contour line comes after the roughing block.
+  std::string post = "main\naddres\n_n 'N' >4\n_g 'G' 2\nend addres\nseqnums: yes _n 100 10 9999\n"
+                     "siRoughTurnOn = 1\nsrShpStartInc = 10\nend main\n"
+                     "func RoughTurn\no: _g(71)\nend func\n";
+  RunPasses(post, Roughing(5, false));
+  EXPECT_EQ(Real("srShpStart"), 110);
+  EXPECT_EQ(Real("srShpEnd"), 150);
+  // Unnumbered: the numbers grow by the increments.
+  RunPasses("main\nsiRoughTurnOn = 1\nsrShpStartInc = 1000\nsrShpEndInc = 1\nend main\n"
+            "func RoughTurn\nend func\n",
+            Roughing(2, false));
+  EXPECT_EQ(Real("srShpStart"), 1000);
+  EXPECT_EQ(Real("srShpEnd"), 1001);
+}
+
 }  // namespace
 }  // namespace tornel

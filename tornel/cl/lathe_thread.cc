@@ -27,9 +27,8 @@ constexpr double kEndStepInch = 0.00001;
 // radius, through the input and the output frame into three slots.
 void ToOutput(ValueTables& v, double x, double y, bool point, int out_x, int out_y, int out_z) {
   double in[3] = {x, y, 0};
-  double cl[3], out[3];
-  InputTransform(v, in, point, cl);
-  OutputTransform(v, cl, point, out);
+  double out[3];
+  InputToOutput(v, in, point, out);
   v.reals[out_x] = out[0];
   v.reals[out_y] = out[1];
   v.reals[out_z] = out[2];
