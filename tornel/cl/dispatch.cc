@@ -5,10 +5,13 @@
 
 #include "tornel/cl/arcs.h"
 #include "tornel/cl/cl_codes.h"
+#include "tornel/cl/cl_reader.h"
 #include "tornel/cl/cl_record.h"
 #include "tornel/cl/dispatch_parts.h"
 #include "tornel/cl/feed_time.h"
+#include "tornel/cl/frames.h"
 #include "tornel/cl/move_values.h"
+#include "tornel/cl/position_slots.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -62,6 +65,18 @@ int PassNumber(const ClReader& r) { return r.second_pass ? 2 : 1; }
 // the position the first pass started from, not from the end of the file.
 void StartPass(ValueTables& v, ClReader& r) {
   DispatchState& d = r.dispatch;
+  // The position before the first motion in working coordinates, through
+  // the input frame that MAIN set (lathecoord ...): a lathe's tool axis
+  // until the CL file gives one is the normal of its XZ plane.
+  if (!r.second_pass) {
+    for (int part = 0; part < 6; part += 3) {
+      double in[3] = {v.reals[kPosIn[part]], v.reals[kPosIn[part + 1]], v.reals[kPosIn[part + 2]]};
+      if (part == 3 && in[0] == 0 && in[1] == 0 && in[2] == 0) in[2] = 1;  // the tool along Z
+      double cl[3];
+      InputTransform(v, in, part == 0, cl);
+      for (int i = 0; i < 3; ++i) v.reals[kPosCl[part + i]] = cl[i];
+    }
+  }
   MotionStart start = r.second_pass ? d.motion_start : CaptureMotionStart(v);
   if (r.second_pass) RestoreMotionStart(v, start);
   d = DispatchState{};
@@ -155,6 +170,24 @@ constexpr std::array<Branches, kMajorWords> kBranches = BuildBranches();
 
 }  // namespace
 
+bool IsContourMotionWord(std::string_view major) {
+  static constexpr std::string_view kWords[] = {"TLON",   "TLLFT",  "TLRGT", "TLOFPS", "TLONPS",
+                                                "GOFWD",  "GOLFT",  "GORGT", "GOBACK", "GOUP",
+                                                "GODOWN", "GODLTA"};
+  // Every part of "TLON,GOFWD" counts.
+  while (!major.empty()) {
+    size_t comma = major.find(',');
+    std::string_view part = major.substr(0, comma);
+    while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
+    while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
+    for (std::string_view w : kWords)
+      if (WordIs(part, w)) return true;
+    if (comma == std::string_view::npos) break;
+    major.remove_prefix(comma + 1);
+  }
+  return false;
+}
+
 // Records reach this point in file order with their record variables set
 // and OnAPT past.  The branches of the major word handle motion and
 // program structure, then the machine state; then the tool change, the
@@ -171,6 +204,9 @@ void DispatchRecord(ClContext& ctx, MajorWord major) {
 
   RecordWords w(v);
   if (w.size == 0) return;
+  if (major == MajorWord::kOther && IsContourMotionWord(w.Str(0))) {
+    FatalInRecord(ctx, FormatMessage(kMsgContourMotion, {w.Str(0)}).c_str(), v.ints[kSiRec]);
+  }
   const Branches& b = kBranches[static_cast<size_t>(major)];
   if (b.first) b.first(ctx, w);
   if (b.second) b.second(ctx, w);

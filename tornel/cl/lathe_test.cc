@@ -9,6 +9,7 @@
 #include "tests/fatal_report.h"
 #include "tests/post_run.h"
 #include "tornel/cl/cl_reader.h"
+#include "tornel/cl/dispatch.h"
 #include "tornel/cl/lathe_thread.h"
 #include "tornel/driver/run.h"
 
@@ -211,6 +212,36 @@ TEST_F(LatheTest, TheContoursLineNumbersForTheControlsCycle) {
             Roughing(2, false));
   EXPECT_EQ(Real("srShpStart"), 1000);
   EXPECT_EQ(Real("srShpEnd"), 1001);
+}
+
+TEST_F(LatheTest, ContourMotionsOfAptAreRefusedNotDropped) {
+  EXPECT_TRUE(IsContourMotionWord("TLON,GOFWD"));
+  EXPECT_TRUE(IsContourMotionWord("godlta"));
+  EXPECT_TRUE(IsContourMotionWord(" TLLFT , GOLFT"));
+  EXPECT_FALSE(IsContourMotionWord("GOTO"));
+  EXPECT_FALSE(IsContourMotionWord("INDIRV"));
+  Compile("main\nend main\n");
+  WriteFile("part.cl", "GOTO/1,2,3\nTLON,GOFWD/(CIRCLE/0,0,0,5),ON,(LINE/1,2,3,4,5,6)\n");
+  ctx.files.apt_path = "part.cl";
+  EXPECT_EQ(tornel_test::ReportOf(ctx.diag, [&] { RunFirstPass(ctx); }),
+            "APT contour motion not supported, the post file's OnAPT functions may convert it. "
+            "Record TLON,GOFWD in CL-record\nAPT-CL file - part.cl, line 2.");
+}
+
+TEST_F(LatheTest, ALatheStartsWithItsToolAxisNormalToTheXZPlane) {
+  // lathecoord: CL X along the spindle becomes Z; the arc of the XZ plane
+  // is no helix and is written as one arc, its radius as given, its
+  // centre increments in the diameter scale of X.
+  RunPasses(LoggingPost("lathecoord\ndiamx\nsiArcOn = $xz\nsiArcPlane = $xz\n",
+                        {"ArcMove", "LineMove"}, "srXC_Inc"),
+            "GOTO/-30,16,0\nCIRCLE/-30,18,0,0,0,1,2\nGOTO/-32,18,0\n");
+  EXPECT_EQ(Log(), (std::vector<int>{3, 4}));
+  EXPECT_EQ(Real("srJ_CL"), 1);
+  EXPECT_EQ(Real("urVal", 2), 4);  // a radius of 2 on the diameter: I is half of it
+  EXPECT_EQ(Real("srRad"), 2);
+  EXPECT_EQ(Real("srX"), 36);
+  EXPECT_EQ(Real("srZ"), -32);
+  EXPECT_EQ(Real("srZC_Inc"), 0);
 }
 
 }  // namespace
