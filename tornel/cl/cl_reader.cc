@@ -11,6 +11,7 @@
 #include "tornel/cl/cl_context.h"
 #include "tornel/cl/cl_input.h"
 #include "tornel/cl/dispatch.h"
+#include "tornel/cl/lathe_rough.h"
 #include "tornel/cl/lookahead.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -377,6 +378,7 @@ void RunClPass(ClContext& ctx, ClPass pass) {
       if (r.slots[s].words > 0) ProcessSlot(ctx, s);
     }
   } while (r.restart);
+  EndOpenContour(ctx);
 
   if (r.copy) {
     // The second pass reads the copy: it must have reached the disk whole.

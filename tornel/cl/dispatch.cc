@@ -9,6 +9,7 @@
 #include "tornel/cl/cl_record.h"
 #include "tornel/cl/dispatch_parts.h"
 #include "tornel/cl/feed_time.h"
+#include "tornel/cl/lathe_rough.h"
 #include "tornel/cl/frames.h"
 #include "tornel/cl/move_values.h"
 #include "tornel/cl/position_slots.h"
@@ -207,6 +208,7 @@ void DispatchRecord(ClContext& ctx, MajorWord major) {
   if (major == MajorWord::kOther && IsContourMotionWord(w.Str(0))) {
     FatalInRecord(ctx, FormatMessage(kMsgContourMotion, {w.Str(0)}).c_str(), v.ints[kSiRec]);
   }
+  if (EndsContourRecord(major)) EndOpenContour(ctx);
   const Branches& b = kBranches[static_cast<size_t>(major)];
   if (b.first) b.first(ctx, w);
   if (b.second) b.second(ctx, w);

@@ -35,18 +35,11 @@ void PlaneToOutput(ValueTables& v, double x, double y, bool point, int sx, int s
   v.reals[sz] = out[2];
 }
 
+void EndContour(ClContext& ctx, bool recognised);
+
 bool EndsContour(const RecordSlot& q) {
-  switch (q.major) {
-    case MajorWord::kShape: return q.words > 1 && WordIs(q.word[1], "END");
-    case MajorWord::kRapid:
-    case MajorWord::kCycle:
-    case MajorWord::kLoadTool:
-    case MajorWord::kTurret:
-    case MajorWord::kEnd:
-      return true;
-    default:
-      return false;
-  }
+  if (q.major == MajorWord::kShape) return q.words > 1 && WordIs(q.word[1], "END");
+  return EndsContourRecord(q.major);
 }
 
 // The contour after SHAPE/START: its records into "Tornel1.tmp", its
@@ -182,6 +175,23 @@ void EndContour(ClContext& ctx, bool recognised) {
 }
 
 }  // namespace
+
+bool EndsContourRecord(MajorWord major) {
+  switch (major) {
+    case MajorWord::kRapid:
+    case MajorWord::kCycle:
+    case MajorWord::kLoadTool:
+    case MajorWord::kTurret:
+    case MajorWord::kEnd:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void EndOpenContour(ClContext& ctx) {
+  if (ctx.cl.dispatch.rough.contour_open) EndContour(ctx, false);
+}
 
 std::string ContourLine(const RecordSlot& q) {
   int n = q.major == MajorWord::kGoto ? 6 : q.major == MajorWord::kCircle ? 7 : 0;

@@ -24,4 +24,10 @@ std::string ContourLine(const RecordSlot& record);
 // a feed or arc motion is checked for a repeated (finishing) contour.
 bool RoughingLetsGotoThrough(ClContext& ctx);
 
+// A contour without its SHAPE/END ends where its counting ended: at a
+// RAPID, CYCLE, LOADTL, TURRET or END record, or at the end of the CL
+// data, so that every ShapeStart gets its ShapeEnd.
+bool EndsContourRecord(MajorWord major);
+void EndOpenContour(ClContext& ctx);
+
 }  // namespace tornel

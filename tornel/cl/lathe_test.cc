@@ -214,6 +214,21 @@ TEST_F(LatheTest, TheContoursLineNumbersForTheControlsCycle) {
   EXPECT_EQ(Real("srShpEnd"), 1001);
 }
 
+TEST_F(LatheTest, AContourWithoutShapeEndEndsWhereItsCountingEnded) {
+  std::string cl = Roughing(3, false);
+  cl.replace(cl.find("SHAPE/END\n"), 10, "");
+  RunPasses(LoggingPost("siRoughTurnOn = 1\n", kRoughFunctions, "srX"), cl);
+  EXPECT_EQ(Log(), (std::vector<int>{2, 75, 77, 79, 3, 3, 3, 80, 2}));
+  // At the end of the data too; a SHAPE/END without a contour ends nothing.
+  cl = Roughing(3, false);
+  cl = cl.substr(0, cl.find("SHAPE/END\n")) + "SHAPE/END\nSHAPE/END\n";
+  RunPasses(LoggingPost("siRoughTurnOn = 1\n", kRoughFunctions, "srX"),
+            cl.substr(0, cl.find("SHAPE/END\n")));
+  EXPECT_EQ(Log(), (std::vector<int>{2, 75, 77, 79, 3, 3, 3, 80}));
+  RunPasses(LoggingPost("siRoughTurnOn = 1\n", kRoughFunctions, "srX"), cl);
+  EXPECT_EQ(Log(), (std::vector<int>{2, 75, 77, 79, 3, 3, 3, 80}));
+}
+
 TEST_F(LatheTest, ContourMotionsOfAptAreRefusedNotDropped) {
   EXPECT_TRUE(IsContourMotionWord("TLON,GOFWD"));
   EXPECT_TRUE(IsContourMotionWord("godlta"));
