@@ -209,6 +209,7 @@ void DispatchRecord(ClContext& ctx, MajorWord major) {
     FatalInRecord(ctx, FormatMessage(kMsgContourMotion, {w.Str(0)}).c_str(), v.ints[kSiRec]);
   }
   if (EndsContourRecord(major)) EndOpenContour(ctx);
+  AbandonRoughingAt(ctx, major);
   const Branches& b = kBranches[static_cast<size_t>(major)];
   if (b.first) b.first(ctx, w);
   if (b.second) b.second(ctx, w);

@@ -9,6 +9,7 @@
 #include "tornel/cl/cl_codes.h"
 #include "tornel/cl/dispatch_parts.h"
 #include "tornel/cl/frames.h"
+#include "tornel/cl/nc_warning.h"
 #include "tornel/cl/read_ahead.h"
 #include "tornel/output/line_ring.h"
 #include "tornel/sysvars/system_variables.h"
@@ -186,6 +187,22 @@ bool EndsContourRecord(MajorWord major) {
       return true;
     default:
       return false;
+  }
+}
+
+void AbandonRoughingAt(ClContext& ctx, MajorWord major) {
+  RoughState& rough = ctx.cl.dispatch.rough;
+  if (rough.state != kRoughTurning && rough.state != kRoughFacing) return;
+  if (major != MajorWord::kLoadTool && major != MajorWord::kTurret && major != MajorWord::kEnd &&
+      major != MajorWord::kCycle && major != MajorWord::kOperation)
+    return;
+  rough.state = 0;
+  rough.post_function = kPfNone;
+  ctx.values.ints[kSiRoughType] = 0;
+  if (ctx.cl.second_pass) {
+    std::string message = FormatMessage(kMsgRoughingWithoutContour,
+                                        {std::to_string(ctx.values.ints[kSiRec])});
+    WarnInNcFile(ctx, message, ctx.flags.cycle_warning);
   }
 }
 

@@ -11,6 +11,8 @@
 
 namespace tornel {
 
+inline constexpr const char* kMsgRoughingWithoutContour =
+    "Roughing cycle without its contour (SHAPE/START), motions left out. APT-CL line=%s";
 inline constexpr const char* kMsgShapeSeek =
     "Tornel internal error. fseek failed in ProcesRoughTurn shape element counting.";
 
@@ -29,5 +31,10 @@ bool RoughingLetsGotoThrough(ClContext& ctx);
 // data, so that every ShapeStart gets its ShapeEnd.
 bool EndsContourRecord(MajorWord major);
 void EndOpenContour(ClContext& ctx);
+
+// A roughing definition whose contour never came (a tool change, another
+// cycle, an operation or the end first) ends there, with a warning: its
+// approach motions were left out.
+void AbandonRoughingAt(ClContext& ctx, MajorWord major);
 
 }  // namespace tornel

@@ -229,6 +229,16 @@ TEST_F(LatheTest, AContourWithoutShapeEndEndsWhereItsCountingEnded) {
   EXPECT_EQ(Log(), (std::vector<int>{2, 75, 77, 79, 3, 3, 3, 80}));
 }
 
+TEST_F(LatheTest, ARoughingCycleWhoseContourNeverComesEndsWithAWarning) {
+  ctx.flags.cycle_warning = 0;
+  RunPasses(LoggingPost("siRoughTurnOn = 1\n", kRoughFunctions, "srX"),
+            "MODE/TURN\nCYCLE/TURN\nSET/SPRPAS,0\nGOTO/2,12,0\nLOADTL/2\nGOTO/3,12,0\n");
+  EXPECT_EQ(Log(), (std::vector<int>{75, 3}));
+  EXPECT_EQ(ctx.flags.cycle_warning, 1);
+  EXPECT_EQ(ctx.diag.last_error,
+            "Roughing cycle without its contour (SHAPE/START), motions left out. APT-CL line=5");
+}
+
 TEST_F(LatheTest, ContourMotionsOfAptAreRefusedNotDropped) {
   EXPECT_TRUE(IsContourMotionWord("TLON,GOFWD"));
   EXPECT_TRUE(IsContourMotionWord("godlta"));
