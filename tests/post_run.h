@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tests/test_dir.h"
 #include "tornel/base/source_files.h"
@@ -48,6 +49,17 @@ class PostRun : public InTempDir {
 
   int32_t Int(std::string_view name, int element = 1) { return IntValue(ctx, name, element); }
   double Real(std::string_view name, int element = 1) { return RealValue(ctx, name, element); }
+  // Elements 1 to `count` of an array of the post.
+  std::vector<int32_t> Ints(std::string_view name, int count) {
+    std::vector<int32_t> out;
+    for (int i = 1; i <= count; ++i) out.push_back(Int(name, i));
+    return out;
+  }
+  std::vector<double> Reals(std::string_view name, int count) {
+    std::vector<double> out;
+    for (int i = 1; i <= count; ++i) out.push_back(Real(name, i));
+    return out;
+  }
   const std::string& Str(std::string_view name, int element = 1) {
     return StrValue(ctx, name, element);
   }

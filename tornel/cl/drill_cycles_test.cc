@@ -37,16 +37,8 @@ const std::vector<std::string> kCanned = {"Drill", "CycleCall", "Cancel", "Rapid
 
 class DrillCycleTest : public tornel_test::PostRun {
  protected:
-  std::vector<int> Log() {
-    std::vector<int> codes;
-    for (int i = 1; i <= Int("uiN"); ++i) codes.push_back(Int("uiLog", i));
-    return codes;
-  }
-  std::vector<double> Values() {
-    std::vector<double> values;
-    for (int i = 1; i <= Int("uiN"); ++i) values.push_back(Real("urVal", i));
-    return values;
-  }
+  std::vector<int32_t> Log() { return Ints("uiLog", Int("uiN")); }
+  std::vector<double> Values() { return Reals("urVal", Int("uiN")); }
 };
 
 TEST_F(DrillCycleTest, TheCycleRecordSetsKindLevelsFeedAndRetract) {
@@ -113,7 +105,7 @@ const char* kThreeHoles =
 
 TEST_F(DrillCycleTest, HolesOfOneLevelCallTheCycleOnceThenCycleCall) {
   RunPasses(LoggingPost("", kCanned), kThreeHoles);
-  EXPECT_EQ(Log(), (std::vector<int>{2, 46, 44, 44, 45, 2}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{2, 46, 44, 44, 45, 2}));
   std::vector<double> v = Values();
   EXPECT_EQ(v[1], -5);  // srDepthL
   EXPECT_EQ(v[5], 50);
@@ -128,7 +120,7 @@ TEST_F(DrillCycleTest, HolesOfOneLevelCallTheCycleOnceThenCycleCall) {
 
   // Without CycleCall the cycle's own function makes every hole.
   RunPasses(LoggingPost("", {"Drill", "Cancel"}), kThreeHoles);
-  EXPECT_EQ(Log(), (std::vector<int>{46, 46, 46, 45}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{46, 46, 46, 45}));
 }
 
 TEST_F(DrillCycleTest, AHoleAtAnotherLevelCancelsMovesAndIssuesTheCycleAgain) {
@@ -138,7 +130,7 @@ TEST_F(DrillCycleTest, AHoleAtAnotherLevelCancelsMovesAndIssuesTheCycleAgain) {
   RunPasses(LoggingPost("", kCanned), cl);
   // Lower hole: Cancel, up by the between-holes distance above the hole
   // before, Drill.  Higher hole: up by the difference and the distance.
-  EXPECT_EQ(Log(), (std::vector<int>{2, 46, 45, 2, 46, 45, 2, 46, 45}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{2, 46, 45, 2, 46, 45, 2, 46, 45}));
   std::vector<double> v = Values();
   EXPECT_EQ(v[3], 10);   // the rapid plane above the first hole
   EXPECT_EQ(v[4], -10);  // the lower hole's bottom
@@ -147,7 +139,7 @@ TEST_F(DrillCycleTest, AHoleAtAnotherLevelCancelsMovesAndIssuesTheCycleAgain) {
 
   // With siCycleVarLevel 1 the level does not matter.
   RunPasses(LoggingPost("siCycleVarLevel = 1\n", kCanned), cl);
-  EXPECT_EQ(Log(), (std::vector<int>{2, 46, 44, 44, 45}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{2, 46, 44, 44, 45}));
 }
 
 TEST_F(DrillCycleTest, ACannedCycleStillActiveEndsBeforeAHoleMadeWithoutIt) {
@@ -157,7 +149,7 @@ TEST_F(DrillCycleTest, ACannedCycleStillActiveEndsBeforeAHoleMadeWithoutIt) {
   RunPasses(LoggingPost("", kCanned),
             "CYCLE/DRILL,DEPTH,3,RAPTO,2\nGOTO/0,0,0\n"
             "CYCLE/DEEP,DEPTH,4,RAPTO,2\nGOTO/10,0,0\nCYCLE/OFF\n");
-  EXPECT_EQ(Log(), (std::vector<int>{46, 45, 2, 2, 3, 2}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{46, 45, 2, 2, 3, 2}));
   EXPECT_EQ(Values(), (std::vector<double>{-3, -4, 2, 2, -4, 2}));
   EXPECT_EQ(Real("urX", 3), 0);
   EXPECT_EQ(Real("urX", 4), 10);
@@ -165,18 +157,18 @@ TEST_F(DrillCycleTest, ACannedCycleStillActiveEndsBeforeAHoleMadeWithoutIt) {
 
 TEST_F(DrillCycleTest, EveryHoleGetsTheWholeCycleWhenThePostAsks) {
   RunPasses(LoggingPost("siCycleEachPoint = 1\n", kCanned), kThreeHoles);
-  EXPECT_EQ(Log(), (std::vector<int>{2, 46, 46, 46, 45, 2}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{2, 46, 46, 46, 45, 2}));
 }
 
 TEST_F(DrillCycleTest, OffWithoutCancelWritesNothingAndEndsTheCycle) {
   RunPasses(LoggingPost("", {"Drill", "RapidMove"}), kThreeHoles);
-  EXPECT_EQ(Log(), (std::vector<int>{2, 46, 46, 46, 2}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{2, 46, 46, 46, 2}));
   EXPECT_EQ(Int("siCycleAct"), 0);
   EXPECT_EQ(Int("siCycle"), 0);
   // A cycle that made no hole with the canned cycle has nothing to cancel.
   RunPasses(LoggingPost("siCycleOn = 0\n", {"Drill", "Cancel"}),
             "CYCLE/DRILL,DEPTH,5\nGOTO/0,0,0\nCYCLE/OFF\n");
-  EXPECT_EQ(Log(), std::vector<int>{});
+  EXPECT_EQ(Log(), std::vector<int32_t>{});
 }
 
 TEST_F(DrillCycleTest, ADeepHoleWithoutAnyFunctionIsWrittenAsSingleMotions) {
@@ -185,7 +177,7 @@ TEST_F(DrillCycleTest, ADeepHoleWithoutAnyFunctionIsWrittenAsSingleMotions) {
   RunPasses(LoggingPost("srMinPeck = 2\nsrPeckClr = 0.5\n", {"RapidMove", "LineMove", "Dwell"}),
             "RAPID\nGOTO/0,0,20\nCYCLE/DEEP,DEPTH,10,STEP,3,RAPTO,2,RTRCTO,5,MMPM,80,"
             "DWELL,1\nGOTO/0,0,0\nCYCLE/OFF\n");
-  EXPECT_EQ(Log(), (std::vector<int>{2, 2, 2, 3, 2, 2, 3, 2, 2, 3, 83, 2}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{2, 2, 2, 3, 2, 2, 3, 2, 2, 3, 83, 2}));
   EXPECT_EQ(Values(), (std::vector<double>{20, 5, 2, -4, 2, -3.5, -7, 2, -6.5, -10, 1, 5}));
   // The dwell counts in the operation's time (besides the rapid motion
   // before the cycle); the hole's feed is the cycle's.
@@ -210,7 +202,7 @@ TEST_F(DrillCycleTest, ALongCycleFunctionWritesTheHoleThroughLongCycle) {
   EXPECT_EQ(Values(), (std::vector<double>{2, -5, 2}));
   // A bore made as a ream: feed back out.
   RunPasses(post, "CYCLE/BORE,DEPTH,5,RAPTO,2\nGOTO/0,0,0\nCYCLE/OFF\n");
-  EXPECT_EQ(Log(), (std::vector<int>{2, 3, 3}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{2, 3, 3}));
 }
 
 TEST_F(DrillCycleTest, AHoleNoFunctionCanMakeIsReportedNotLostInSilence) {
@@ -218,7 +210,7 @@ TEST_F(DrillCycleTest, AHoleNoFunctionCanMakeIsReportedNotLostInSilence) {
   RunPasses(LoggingPost("", {"RapidMove", "LineMove"}),
             "CYCLE/TAP,DEPTH,5,RAPTO,2\nGOTO/0,0,0\nGOTO/5,0,0\nCYCLE/OFF\n");
   // No motion either: the tool stays where it was.
-  EXPECT_EQ(Log(), std::vector<int>{});
+  EXPECT_EQ(Log(), std::vector<int32_t>{});
   EXPECT_EQ(ctx.flags.cycle_warning, 1);
   EXPECT_EQ(ctx.diag.last_error,
             "Hole not drilled, the post file has no function for its cycle. APT-CL line=2");
@@ -227,7 +219,7 @@ TEST_F(DrillCycleTest, AHoleNoFunctionCanMakeIsReportedNotLostInSilence) {
   // depth: the holes would go nowhere.
   ctx.flags.cycle_warning = 0;
   RunPasses(LoggingPost("", {"Drill"}), "CYCLE/DRILL,5.0,MMPM,100,2.0\nGOTO/0,0,0\nCYCLE/OFF\n");
-  EXPECT_EQ(Log(), (std::vector<int>{46}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{46}));
   EXPECT_EQ(ctx.flags.cycle_warning, 1);
   EXPECT_EQ(ctx.diag.last_error,
             "Drill cycle without a depth, its holes are not drilled deep. APT-CL line=1");
@@ -237,11 +229,11 @@ TEST_F(DrillCycleTest, AHoleAlongAnotherAxisThanThePlanesNormalIsNoCannedCycle) 
   // The tool along X while the post's plane is XY: written long-hand.
   RunPasses(LoggingPost("", {"Drill", "RapidMove", "LineMove"}),
             "CYCLE/DRILL,DEPTH,5,RAPTO,2\nGOTO/0,0,0,1,0,0\nCYCLE/OFF\n");
-  EXPECT_EQ(Log(), (std::vector<int>{2, 3, 2}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{2, 3, 2}));
   // In the YZ plane the cycle makes it.
   RunPasses(LoggingPost("siArcPlane = $yz\nsiCycleOn = $xy_xz_yz\n", {"Drill"}),
             "CYCLE/DRILL,DEPTH,5,RAPTO,2\nGOTO/3,0,0,1,0,0\nCYCLE/OFF\n");
-  EXPECT_EQ(Log(), (std::vector<int>{46}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{46}));
   EXPECT_EQ(Real("srPointL"), 3);
   EXPECT_EQ(Real("srDepthL"), -2);
 }

@@ -30,14 +30,11 @@ std::string LoggingPost(const std::string& main, const std::vector<std::string>&
 
 class LatheTest : public tornel_test::PostRun {
  protected:
-  std::vector<int> Log() {
-    std::vector<int> codes;
-    for (int i = 1; i <= Int("uiN"); ++i) codes.push_back(Int("uiLog", i));
-    return codes;
-  }
+  std::vector<int32_t> Log() { return Ints("uiLog", Int("uiN")); }
+  // Rounded to thousandths.
   std::vector<double> Values() {
-    std::vector<double> values;
-    for (int i = 1; i <= Int("uiN"); ++i) values.push_back(std::round(Real("urVal", i) * 1000) / 1000);
+    std::vector<double> values = Reals("urVal", Int("uiN"));
+    for (double& x : values) x = std::round(x * 1000) / 1000;
     return values;
   }
 };
@@ -68,7 +65,7 @@ const char* kThread =
 
 TEST_F(LatheTest, AThreadRecordGivesItsGeometryAndOneThreadCall) {
   RunPasses(LoggingPost("", {"Thread", "ThreadLC"}, "srDepth"), kThread);
-  EXPECT_EQ(Log(), (std::vector<int>{81}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{81}));
   EXPECT_EQ(Int("siRecType"), 81);
   EXPECT_EQ(Int("siThrDir"), -1);
   EXPECT_EQ(Int("siThrSide"), 1);
@@ -92,7 +89,7 @@ TEST_F(LatheTest, WithoutTheThreadCycleEachPassGoesToThreadLC) {
   RunPasses(LoggingPost("siThrCycleOn = 0\nsiThrConstStep = 1\n", {"Thread", "ThreadLC"},
                         "srCutD"),
             kThread);
-  EXPECT_EQ(Log(), (std::vector<int>{82, 82, 82, 82}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{82, 82, 82, 82}));
   EXPECT_EQ(Values(), (std::vector<double>{-0.3, -0.6, -0.9, -1}));
   EXPECT_EQ(Int("siCuts"), 4);
   EXPECT_EQ(Real("srcCycle"), Real("srcThreadCut"));
@@ -158,7 +155,7 @@ TEST_F(LatheTest, ARoughingCycleCallsItsFunctionsAroundItsContour) {
   // between ShapeStart and ShapeEnd; the repeated contour is the finishing
   // pass: aFinishing, its rapid approach dropped, its moves as they are.
   EXPECT_EQ(Log(),
-            (std::vector<int>{2, 75, 77, 79, 3, 3, 3, 3, 3, 80, 80, 76, 3, 3, 3, 3, 3, 2}));
+            (std::vector<int32_t>{2, 75, 77, 79, 3, 3, 3, 3, 3, 80, 80, 76, 3, 3, 3, 3, 3, 2}));
   std::vector<double> v = Values();
   EXPECT_EQ(v[2], 5);  // RoughTurn sees the start point, where SPRPAS found the tool
   EXPECT_EQ(v[11], 5);
@@ -179,13 +176,13 @@ TEST_F(LatheTest, ARoughingCycleCallsItsFunctionsAroundItsContour) {
   // A different contour after it is no finishing pass.
   RunPasses(LoggingPost("siRoughTurnOn = 1\nsiFinishingOn = 1\n", kRoughFunctions, "srX"),
             Roughing(5, false) + "GOTO/-1,10,1\nGOTO/-2,10,3\n");
-  EXPECT_EQ(Log(), (std::vector<int>{2, 75, 77, 79, 3, 3, 3, 3, 3, 80, 2, 3, 3}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{2, 75, 77, 79, 3, 3, 3, 3, 3, 80, 2, 3, 3}));
 }
 
 TEST_F(LatheTest, WithoutRoughTurnTheContourIsOrdinaryMotion) {
   std::vector<std::string> names = {"ShapeStart", "ShapeEnd", "LineMove", "RapidMove"};
   RunPasses(LoggingPost("siRoughTurnOn = 1\n", names, "srX"), Roughing(3, false));
-  EXPECT_EQ(Log(), (std::vector<int>{2, 3, 3, 3, 3, 2}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{2, 3, 3, 3, 3, 2}));
 }
 
 TEST_F(LatheTest, AContourLongerThanTheRingIsCountedAndReadingGoesOn) {
@@ -218,22 +215,22 @@ TEST_F(LatheTest, AContourWithoutShapeEndEndsWhereItsCountingEnded) {
   std::string cl = Roughing(3, false);
   cl.replace(cl.find("SHAPE/END\n"), 10, "");
   RunPasses(LoggingPost("siRoughTurnOn = 1\n", kRoughFunctions, "srX"), cl);
-  EXPECT_EQ(Log(), (std::vector<int>{2, 75, 77, 79, 3, 3, 3, 80, 2}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{2, 75, 77, 79, 3, 3, 3, 80, 2}));
   // At the end of the data too; a SHAPE/END without a contour ends nothing.
   cl = Roughing(3, false);
   cl = cl.substr(0, cl.find("SHAPE/END\n")) + "SHAPE/END\nSHAPE/END\n";
   RunPasses(LoggingPost("siRoughTurnOn = 1\n", kRoughFunctions, "srX"),
             cl.substr(0, cl.find("SHAPE/END\n")));
-  EXPECT_EQ(Log(), (std::vector<int>{2, 75, 77, 79, 3, 3, 3, 80}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{2, 75, 77, 79, 3, 3, 3, 80}));
   RunPasses(LoggingPost("siRoughTurnOn = 1\n", kRoughFunctions, "srX"), cl);
-  EXPECT_EQ(Log(), (std::vector<int>{2, 75, 77, 79, 3, 3, 3, 80}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{2, 75, 77, 79, 3, 3, 3, 80}));
 }
 
 TEST_F(LatheTest, ARoughingCycleWhoseContourNeverComesEndsWithAWarning) {
   ctx.flags.cycle_warning = 0;
   RunPasses(LoggingPost("siRoughTurnOn = 1\n", kRoughFunctions, "srX"),
             "MODE/TURN\nCYCLE/TURN\nSET/SPRPAS,0\nGOTO/2,12,0\nLOADTL/2\nGOTO/3,12,0\n");
-  EXPECT_EQ(Log(), (std::vector<int>{75, 3}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{75, 3}));
   EXPECT_EQ(ctx.flags.cycle_warning, 1);
   EXPECT_EQ(ctx.diag.last_error,
             "Roughing cycle without its contour (SHAPE/START), motions left out. APT-CL line=5");
@@ -260,7 +257,7 @@ TEST_F(LatheTest, ALatheStartsWithItsToolAxisNormalToTheXZPlane) {
   RunPasses(LoggingPost("lathecoord\ndiamx\nsiArcOn = $xz\nsiArcPlane = $xz\n",
                         {"ArcMove", "LineMove"}, "srXC_Inc"),
             "GOTO/-30,16,0\nCIRCLE/-30,18,0,0,0,1,2\nGOTO/-32,18,0\n");
-  EXPECT_EQ(Log(), (std::vector<int>{3, 4}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{3, 4}));
   EXPECT_EQ(Real("srJ_CL"), 1);
   EXPECT_EQ(Real("urVal", 2), 4);  // a radius of 2 on the diameter: I is half of it
   EXPECT_EQ(Real("srRad"), 2);

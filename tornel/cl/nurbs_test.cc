@@ -25,16 +25,12 @@ const char* kSpline =
 
 class NurbsTest : public tornel_test::PostRun {
  protected:
-  std::vector<int> Log() {
-    std::vector<int> codes;
-    for (int i = 1; i <= Int("uiN"); ++i) codes.push_back(Int("uiLog", i));
-    return codes;
-  }
+  std::vector<int32_t> Log() { return Ints("uiLog", Int("uiN")); }
 };
 
 TEST_F(NurbsTest, TheFirstControlPointHasItsOwnFunctionAndTheRestNurbsPoint) {
   RunPasses(Post({"NurbsInit", "NurbsFstPoint", "NurbsPoint", "NurbsKnot", "LineMove"}), kSpline);
-  EXPECT_EQ(Log(), (std::vector<int>{84, 85, 86, 87, 86, 86, 3}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{84, 85, 86, 87, 86, 86, 3}));
   EXPECT_EQ(Real("urVal", 2), 1);
   EXPECT_EQ(Real("urVal", 6), 10);
   EXPECT_EQ(Int("siNRank"), 3);
@@ -47,9 +43,9 @@ TEST_F(NurbsTest, TheFirstControlPointHasItsOwnFunctionAndTheRestNurbsPoint) {
   // Without NurbsFstPoint every point goes to NurbsPoint; a post without
   // either gets the GOTO that follows only.
   RunPasses(Post({"NurbsPoint"}), kSpline);
-  EXPECT_EQ(Log(), (std::vector<int>{86, 86, 86, 86}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{86, 86, 86, 86}));
   RunPasses(Post({"LineMove"}), kSpline);
-  EXPECT_EQ(Log(), (std::vector<int>{3}));
+  EXPECT_EQ(Log(), (std::vector<int32_t>{3}));
 }
 
 }  // namespace
