@@ -43,22 +43,17 @@ struct FeedSnapshot {
   double feed, code, fpm, fpr;
 };
 
-double Unit(const double a[3], double out[3]) {
-  double len = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
-  if (len == 0) {
-    out[0] = 0, out[1] = 0, out[2] = 1;
-    return 0;
-  }
-  for (int i = 0; i < 3; ++i) out[i] = a[i] / len;
-  return len;
-}
-
 }  // namespace
+
+void UnitAxis(const double a[3], double out[3]) {
+  double len = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
+  for (int i = 0; i < 3; ++i) out[i] = len > 0 ? a[i] / len : i == 2;
+}
 
 CyclePlace Above(const CyclePlace& hole, double distance) {
   CyclePlace p = hole;
   double axis[3];
-  Unit(hole.cl + 3, axis);
+  UnitAxis(hole.cl + 3, axis);
   for (int i = 0; i < 3; ++i) p.cl[i] = hole.cl[i] + distance * axis[i];
   return p;
 }
@@ -165,7 +160,7 @@ void ExpandHole(ClContext& ctx, int32_t kind) {
   // As a canned cycle does: across at the height the tool is at when that
   // is above the hole's travel level, then down.
   double axis[3];
-  Unit(hole_out + 3, axis);
+  UnitAxis(hole_out + 3, axis);
   double height = 0;
   for (int i = 0; i < 3; ++i) height += (c.tool_out[i] - hole_out[i]) * axis[i];
   // From lower than that: up first, where the tool is.

@@ -9,6 +9,9 @@
 
 namespace tornel {
 
+// `a` made a unit vector; (0, 0, 1) for a zero vector.
+void UnitAxis(const double a[3], double out[3]);
+
 // The place `distance` above `hole` along its tool axis.
 CyclePlace Above(const CyclePlace& hole, double distance);
 

@@ -23,15 +23,6 @@ constexpr double kAlongAxis = 1e-6;
 
 double Dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
-void Normalize(double a[3]) {
-  double len = std::sqrt(Dot(a, a));
-  if (len == 0) {
-    a[0] = 0, a[1] = 0, a[2] = 1;
-    return;
-  }
-  for (int i = 0; i < 3; ++i) a[i] /= len;
-}
-
 // The main plane that a machine tool axis is normal to: XY for Z, XZ for
 // Y, YZ for X; none for a tilted axis.
 int32_t PlaneNormalTo(const double a[3]) {
@@ -108,10 +99,9 @@ void ProcessCyclePoint(ClContext& ctx) {
   r[kSrX_Pt] = hole.out[0];
   r[kSrY_Pt] = hole.out[1];
   r[kSrZ_Pt] = hole.out[2];
-  double axis[3] = {hole.out[3], hole.out[4], hole.out[5]};
-  Normalize(axis);
-  double cl_axis[3] = {hole.place.cl[3], hole.place.cl[4], hole.place.cl[5]};
-  Normalize(cl_axis);
+  double axis[3], cl_axis[3];
+  UnitAxis(hole.out + 3, axis);
+  UnitAxis(hole.place.cl + 3, cl_axis);
   hole.level = Dot(hole.out, axis);
 
   // Levels: the retract from the record's value, in working coordinates

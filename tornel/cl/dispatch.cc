@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "tornel/cl/arcs.h"
 #include "tornel/cl/cl_codes.h"
@@ -26,6 +27,11 @@ bool RecordWords::IsNumber(int k) const {
 
 bool RecordWords::IsString(int k) const {
   return k < size && v.ints[kSiWordType + k] == kWordString;
+}
+
+int32_t RecordWords::IntegerOr(int k, int32_t keep) const {
+  double n = std::trunc(NumberOr(k, keep));
+  return std::fabs(n) < 2e9 ? static_cast<int32_t>(n) : keep;
 }
 
 double RecordWords::Number(int k) const { return k < size ? v.reals[kSrWordVal + k] : 0.0; }
@@ -208,8 +214,11 @@ void DispatchRecord(ClContext& ctx, MajorWord major) {
   if (major == MajorWord::kOther && IsContourMotionWord(w.Str(0))) {
     FatalInRecord(ctx, FormatMessage(kMsgContourMotion, {w.Str(0)}).c_str(), v.ints[kSiRec]);
   }
-  if (EndsContourRecord(major)) EndOpenContour(ctx);
-  AbandonRoughingAt(ctx, major);
+  // Only while a roughing cycle is defined or its contour read.
+  if (d.rough.state != 0 || d.rough.contour_open) {
+    if (EndsContourRecord(major)) EndOpenContour(ctx);
+    AbandonRoughingAt(ctx, major);
+  }
   const Branches& b = kBranches[static_cast<size_t>(major)];
   if (b.first) b.first(ctx, w);
   if (b.second) b.second(ctx, w);

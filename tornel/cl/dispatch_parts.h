@@ -23,6 +23,9 @@ struct RecordWords {
   // Word k when it is a number, else `keep`: a missing or non-numeric word
   // leaves the variable it would set as it was.
   double NumberOr(int k, double keep) const { return IsNumber(k) ? Number(k) : keep; }
+  // The integer part of word k when it is a number, else `keep`; a value
+  // no integer variable holds counts as `keep` too.
+  int32_t IntegerOr(int k, int32_t keep) const;
   const std::string& Str(int k) const;  // "" beyond the record
   bool Is(int k, std::string_view upper_keyword) const;
   const ValueTables& v;

@@ -35,6 +35,14 @@ void InputToOutput(const ValueTables& v, const double in[3], bool point, double 
   OutputTransform(v, cl, point, out);
 }
 
+void LathePlaneToOutput(ValueTables& v, double x, double y, bool point, int sx, int sy, int sz) {
+  double in[3] = {x, y, 0}, out[3];
+  InputToOutput(v, in, point, out);
+  v.reals[sx] = out[0];
+  v.reals[sy] = out[1];
+  v.reals[sz] = out[2];
+}
+
 bool OutputUntransform(const ValueTables& v, const double out[3], bool point, double in[3]) {
   return UntransformByFrame(&v.reals[kSrXT_Out], &v.reals[kSrXIT_Out], out, point, in);
 }

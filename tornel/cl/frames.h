@@ -16,6 +16,9 @@ void OutputTransform(const ValueTables& v, const double in[3], bool point, doubl
 
 // A CL value through both frames, as written (no rotary axis).
 void InputToOutput(const ValueTables& v, const double in[3], bool point, double out[3]);
+// The same for a point (or direction) of the lathe plane, X along the
+// spindle and Y the radius, into the real slots sx, sy, sz.
+void LathePlaneToOutput(ValueTables& v, double x, double y, bool point, int sx, int sy, int sz);
 
 // The inverse of OutputTransform; false when the frame has none.
 bool OutputUntransform(const ValueTables& v, const double out[3], bool point, double in[3]);

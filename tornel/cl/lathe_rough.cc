@@ -22,19 +22,6 @@ constexpr double kDeg = std::numbers::pi / 180;
 
 double Sign(double x) { return x < 0 ? -1 : 1; }
 
-int32_t IntWord(const RecordWords& w, int k) {
-  double n = std::trunc(w.NumberOr(k, 0));
-  return std::fabs(n) < 1e9 ? static_cast<int32_t>(n) : 0;
-}
-
-// A point or direction of the lathe plane through both frames.
-void PlaneToOutput(ValueTables& v, double x, double y, bool point, int sx, int sy, int sz) {
-  double in[3] = {x, y, 0}, out[3];
-  InputToOutput(v, in, point, out);
-  v.reals[sx] = out[0];
-  v.reals[sy] = out[1];
-  v.reals[sz] = out[2];
-}
 
 void EndContour(ClContext& ctx, bool recognised);
 
@@ -114,7 +101,7 @@ void StartContour(ClContext& ctx) {
   const double lead = r[kSrLeadInLen], lead_ang = r[kSrLeadInAng] * kDeg;
   r[kSrShpXS_In] = r[kSrX_In] + lead * std::cos(lead_ang);
   r[kSrShpYS_In] = r[kSrY_In] + lead * std::sin(lead_ang);
-  PlaneToOutput(v, r[kSrShpXS_In], r[kSrShpYS_In], true, kSrShpXS_Out, kSrShpYS_Out, kSrShpZS_Out);
+  LathePlaneToOutput(v, r[kSrShpXS_In], r[kSrShpYS_In], true, kSrShpXS_Out, kSrShpYS_Out, kSrShpZS_Out);
   // The contour is read ahead, and its calls made, in the second pass.
   if (!ctx.cl.second_pass) return;
 
@@ -127,7 +114,7 @@ void StartContour(ClContext& ctx) {
   ints[kSiShapeElements] = writer.elements;
   r[kSrShpXE_In] = writer.x;
   r[kSrShpYE_In] = writer.y;
-  PlaneToOutput(v, writer.x, writer.y, true, kSrShpXE_Out, kSrShpYE_Out, kSrShpZE_Out);
+  LathePlaneToOutput(v, writer.x, writer.y, true, kSrShpXE_Out, kSrShpYE_Out, kSrShpZE_Out);
 
   // The line numbers the control's cycle names: the lines written so far
   // have theirs, so srSeq is the next one.
@@ -286,7 +273,7 @@ void DispatchLatheSet(ClContext& ctx, const RecordWords& w) {
       ints[kSiLongSide] = static_cast<int32_t>(Sign(std::cos(ret)));
       ints[kSiTransvSide] = static_cast<int32_t>(Sign(-std::sin(cut)));
     }
-    PlaneToOutput(v, r[kSrLeaveMatX_In], r[kSrLeaveMatY_In], false, kSrLeaveMatX_Out,
+    LathePlaneToOutput(v, r[kSrLeaveMatX_In], r[kSrLeaveMatY_In], false, kSrLeaveMatX_Out,
                   kSrLeaveMatY_Out, kSrLeaveMatZ_Out);
   } else if (w.Is(1, "LEAD") && (w.Is(2, "IN") || w.Is(2, "OUT"))) {
     const bool in = w.Is(2, "IN");
@@ -304,12 +291,12 @@ void DispatchLatheSet(ClContext& ctx, const RecordWords& w) {
   } else if (w.Is(1, "PLUNGE")) {
     r[kSrPlungeFeed] = num(3);
   } else if (w.Is(1, "FINPAS")) {
-    ints[kSiFinCuts] = IntWord(w, 2);
+    ints[kSiFinCuts] = w.IntegerOr(2, 0);
   } else if (w.Is(1, "SPRPAS")) {
     rough.start[0] = r[kSrX];
     rough.start[1] = r[kSrY];
     rough.start[2] = r[kSrZ];
-    ints[kSiSprCuts] = IntWord(w, 2);
+    ints[kSiSprCuts] = w.IntegerOr(2, 0);
     CallPost(ctx, kPfInitRough);
     rough.state = ints[kSiRoughType];
   }

@@ -23,17 +23,6 @@ constexpr double kAngleLimit = 89;
 constexpr double kEndStepMetric = 0.0001;
 constexpr double kEndStepInch = 0.00001;
 
-// A point (or direction) of the lathe plane, X along the spindle and Y the
-// radius, through the input and the output frame into three slots.
-void ToOutput(ValueTables& v, double x, double y, bool point, int out_x, int out_y, int out_z) {
-  double in[3] = {x, y, 0};
-  double out[3];
-  InputToOutput(v, in, point, out);
-  v.reals[out_x] = out[0];
-  v.reals[out_y] = out[1];
-  v.reals[out_z] = out[2];
-}
-
 // The passes of the current thread: at its record (`record`: the times
 // into the operation totals, ThreadLC with siThrCycleOn 0) or for
 // LongCycle(20) (ThreadLC always).
@@ -73,9 +62,9 @@ void SetGeometry(ValueTables& v, const ThreadRecord& t) {
 
 // The start, end and travel of the thread (or of one pass) as written.
 void SetOutput(ValueTables& v, double xs, double ys, double xe, double ye) {
-  ToOutput(v, xs, ys, true, kSrThrXS_Out, kSrThrYS_Out, kSrThrZS_Out);
-  ToOutput(v, xe, ye, true, kSrThrXE_Out, kSrThrYE_Out, kSrThrZE_Out);
-  ToOutput(v, xe - xs, ye - ys, false, kSrThrXI_Out, kSrThrYI_Out, kSrThrZI_Out);
+  LathePlaneToOutput(v, xs, ys, true, kSrThrXS_Out, kSrThrYS_Out, kSrThrZS_Out);
+  LathePlaneToOutput(v, xe, ye, true, kSrThrXE_Out, kSrThrYE_Out, kSrThrZE_Out);
+  LathePlaneToOutput(v, xe - xs, ye - ys, false, kSrThrXI_Out, kSrThrYI_Out, kSrThrZI_Out);
 }
 
 }  // namespace
@@ -124,8 +113,7 @@ void DispatchThread(ClContext& ctx, const RecordWords& w) {
     else if (w.Is(k, "IN")) ints[kSiThrSide] = -1;
     else if (w.Is(k, "START")) {
       r[kSrThrXS_In] = num(1);
-      double starts = std::trunc(num(2));
-      ints[kSiThrStarts] = std::fabs(starts) < 1e6 ? static_cast<int32_t>(starts) : 1;
+      ints[kSiThrStarts] = w.IntegerOr(k + 2, 0);
     } else if (w.Is(k, "LENGTH")) t.length = num(1);
     else if (w.Is(k, "DIAMTR")) {
       t.major = num(1);
@@ -141,10 +129,7 @@ void DispatchThread(ClContext& ctx, const RecordWords& w) {
     } else if (w.Is(k, "ATANGL")) r[kSrThrTipAng] = num(1);
     else if (w.Is(k, "PULBAC")) r[kSrRetr] = num(1);
     else if (w.Is(k, "PITCH")) r[kSrLead] = num(1);
-    else if (w.Is(k, "REPEAT")) {
-      double n = std::trunc(num(1));
-      ints[kSiFinCuts] = std::fabs(n) < 1e6 ? static_cast<int32_t>(n) : 1;
-    }
+    else if (w.Is(k, "REPEAT")) ints[kSiFinCuts] = w.IntegerOr(k + 1, 0);
   }
   if (r[kSrLead] > 0) r[kSrLead] = 1 / r[kSrLead];
   if (!(std::fabs(t.taper) <= kAngleLimit)) t.taper = 0;

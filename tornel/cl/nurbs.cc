@@ -2,7 +2,6 @@
 // knots (KNOT), handed to the post point by point.  They move no tool: the
 // GOTO records after them carry the approximating motion.  The values are
 // those of the CL file, no frame applied.
-#include <cmath>
 #include <cstdint>
 
 #include "tornel/cl/dispatch_parts.h"
@@ -10,21 +9,12 @@
 
 namespace tornel {
 
-namespace {
-
-int32_t IntegerWord(const RecordWords& w, int k) {
-  double n = std::trunc(w.NumberOr(k, 0));
-  return std::fabs(n) < 1e9 ? static_cast<int32_t>(n) : 0;
-}
-
-}  // namespace
-
 void DispatchNurbs(ClContext& ctx, const RecordWords& w) {
   std::vector<int32_t>& ints = ctx.values.ints;
   std::vector<double>& r = ctx.values.reals;
   if (w.Is(0, "NCRV")) {
-    ints[kSiNRank] = IntegerWord(w, 1);
-    ints[kSiNPoints] = IntegerWord(w, 2);
+    ints[kSiNRank] = w.IntegerOr(1, 0);
+    ints[kSiNPoints] = w.IntegerOr(2, 0);
     r[kSrNKnotFirst] = w.NumberOr(3, 0);
     r[kSrNKnotLast] = w.NumberOr(4, 0);
     ints[kSiNPoint] = 0;

@@ -58,7 +58,6 @@ struct StretchWalk : RecordVisitor {
 }  // namespace
 
 StretchPlan PlanRotaryWindow(ClContext& ctx, const AxisConfig& c, const AxisStepInput& first) {
-  ClReader& r = ctx.cl;
   StretchPlan plan;
   WindowRange range;
   AxisStepInput flipped = first;
