@@ -13,6 +13,7 @@
 #include "tornel/builtins/string_calls.h"
 #include "tornel/cl/arcs.h"
 #include "tornel/cl/cl_reader.h"
+#include "tornel/cl/wire_edm.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -142,6 +143,10 @@ void CallProcedureBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args) {
     case kFnArcToLines:
       args.NoArguments();
       ArcToLines(ctx.cl);
+      return;
+    case kFnEdmArcToLines:
+      args.NoArguments();
+      EdmArcToLines(ctx.cl);
       return;
     case kFnFileDel:
       DeletePath(ctx.cl.files, args.Text(1, 1));

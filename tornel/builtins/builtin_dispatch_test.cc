@@ -186,7 +186,6 @@ TEST_F(Dispatch, FunctionsOfModulesNotBuiltYetStopWithAnInternalError) {
     BuiltinId id;
     const char* message;
   } cases[] = {
-      {kFnEdmArcToLines, "Tornel internal error. EdmArcToLines function is not available yet in"},
       {kFnInputInt, "Tornel internal error. InputInt function is not available yet in"},
   };
   for (const Case& c : cases) {

@@ -1,6 +1,7 @@
 #include "tornel/cl/arcs.h"
 
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 #include "tornel/cl/arc_geometry.h"
@@ -11,6 +12,7 @@
 #include "tornel/cl/multi_axis.h"
 #include "tornel/cl/frames.h"
 #include "tornel/cl/move_values.h"
+#include "tornel/cl/wire_edm.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -125,19 +127,19 @@ bool Linearised(const ValueTables& v, const ScaledTolerances& tol, const ArcSett
   return false;
 }
 
-// Straight chords along `path`, each a linear motion with its own move
-// values, feed and time and its own post function call (`first_label` for
-// the first, the linear chain for the rest).
-void RunChords(ClContext& ctx, const ArcPath& path, double radius, int first_label) {
+}  // namespace
+
+void RunLinearSegments(ClContext& ctx, Point3 from, Point3 end, int n,
+                       const std::function<Point3(double)>& point_at, int first_label,
+                       const std::function<void(double)>& each) {
   ValueTables& v = ctx.values;
   std::vector<int32_t>& ints = v.ints;
   DispatchState& d = ctx.cl.dispatch;
-  int n = ChordCount(path.angle, radius, d.tol.arc_tol);
   int32_t next_saved = ints[kSiMoveType_Next];
   WithdrawOperationTotals(v, d);
-  Point3 from = path.start;
   for (int k = 1; k <= n; ++k) {
-    Point3 to = k == n ? path.end : PointOnArc(path, static_cast<double>(k) / n);
+    double fraction = static_cast<double>(k) / n;
+    Point3 to = k == n ? end : point_at(fraction);
     ints[kSiMoveType] = kKindGoto;
     ints[kSiMoveType_Next] = k < n ? kKindGoto : next_saved;
     SetOutput(v, from, to);
@@ -146,12 +148,23 @@ void RunChords(ClContext& ctx, const ArcPath& path, double radius, int first_lab
       v.reals[kSrTilt_Prev] = v.reals[kSrTilt];
     }
     ComputeMoveValues(v, d.tol.nc, false);
+    if (each) each(fraction);
+    else FollowWireGuide(ctx);
     ComputeFeedAndTime(v, d, true);
     CallLabel(ctx, k == 1 ? first_label : ctx.move_handlers.line);
     ints[kSiMoveType_Prev] = kKindGoto;
     from = to;
   }
   ints[kSiMoveType_Next] = next_saved;
+}
+
+namespace {
+
+// Straight chords along `path` within the arc tolerance.
+void RunChords(ClContext& ctx, const ArcPath& path, double radius, int first_label) {
+  int n = ChordCount(path.angle, radius, ctx.cl.dispatch.tol.arc_tol);
+  RunLinearSegments(ctx, path.start, path.end, n,
+                    [&path](double f) { return PointOnArc(path, f); }, first_label);
 }
 
 }  // namespace
@@ -180,6 +193,7 @@ void RunArcPieces(ClContext& ctx) {
     v.reals[kSrHelicDist] = plan.helic_dist * (at - done) / path.angle;
     SetArcAngles(v, Wrap180(plan.start_angle + done), Wrap180(plan.start_angle + at), at - done,
                  plan.ccw);
+    FollowWireGuide(ctx);
     ComputeFeedAndTime(v, d, true);
     CallLabel(ctx, k == 0 && plan.keep_first ? d.main_label : ArcChainLabel(v, ctx.move_handlers));
     from = to;

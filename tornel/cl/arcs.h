@@ -6,6 +6,10 @@
 // (CallMainMotion).
 #pragma once
 
+#include <functional>
+
+#include "tornel/cl/arc_geometry.h"
+
 namespace tornel {
 
 struct ClContext;
@@ -34,6 +38,16 @@ void RunArcPieces(ClContext& ctx);
 // linear motion with its own values and call (the record's main function
 // for the first, the linear chain for the rest).
 void RunArcChords(ClContext& ctx);
+
+// The current motion from `from` to `end` (output coordinates) as `n`
+// straight segments, the end of segment k at point_at(k / n) (`end` for
+// the last): each a linear motion with its own move values, feed and time
+// and its own call (`first_label` for the first, the linear chain for the
+// rest).  `each` runs for every segment after its move values (by default
+// the upper wire guide follows the tool axis).
+void RunLinearSegments(ClContext& ctx, Point3 from, Point3 end, int n,
+                       const std::function<Point3(double)>& point_at, int first_label,
+                       const std::function<void(double)>& each = {});
 
 // The ArcToLines built-in: the current arc (or arc piece) as chords, each
 // through the linear motion chain.  Nothing when the motion is no arc.

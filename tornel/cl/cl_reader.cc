@@ -13,6 +13,8 @@
 #include "tornel/cl/dispatch.h"
 #include "tornel/cl/lathe_rough.h"
 #include "tornel/cl/lookahead.h"
+#include "tornel/cl/wire_edm.h"
+#include "tornel/cl/wire_profile.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -362,6 +364,7 @@ void RunClPass(ClContext& ctx, ClPass pass) {
     r.progress_span = 90;
   }
   if (ctx.flags.companion_file) r.companion = OpenFile(ctx.diag, ctx.files.companion_path, "r");
+  StartUvProfile(r, ctx.files.companion_path);
   r.input = platform::OpenBinary(input_path, "r");
   if (r.input) r.length = FileLength(r.input);
   ResetInputBlock(r.block, input_path);
@@ -379,6 +382,7 @@ void RunClPass(ClContext& ctx, ClPass pass) {
     }
   } while (r.restart);
   EndOpenContour(ctx);
+  if (second) CheckUvProfileEnd(ctx);
 
   if (r.copy) {
     // The second pass reads the copy: it must have reached the disk whole.

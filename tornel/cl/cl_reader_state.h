@@ -28,6 +28,16 @@ struct ToolTracking {
   double first_max_rpm = 0;     // MAXRPM of the first tool's SPINDL record
 };
 
+// The companion CL file (the UV profile of wire EDM), read a record at a
+// time beside the input.
+struct CompanionInput {
+  InputBlock block;
+  InputPart part;
+  RecordSlot slot;
+  int32_t line = 0;
+  bool ended = false;  // its end or FINI was reached
+};
+
 struct ClReader {
   std::vector<RecordSlot> slots = std::vector<RecordSlot>(kClRingSlots + 1);
   int current = 0;     // slot that receives the next line
@@ -47,6 +57,7 @@ struct ClReader {
   std::FILE* input = nullptr;
   std::FILE* copy = nullptr;       // first pass: "TorApt.tmp"
   std::FILE* companion = nullptr;  // -x: the companion CL file
+  CompanionInput uv;
   long length = 1;                 // of the input; 0 counts as 1
   InputBlock block;                // the input, read a block at a time
   InputBlock window_block;         // reading ahead for the rotary axis's stretch

@@ -208,6 +208,8 @@ void DispatchRecord(ClContext& ctx, MajorWord major) {
   d.main_label = kNoFunction;
   d.arc.kind = ArcPlan::kWhole;
   d.divided = DividedMove{};
+  d.wire.motion = false;
+  d.wire.linearise = false;
 
   RecordWords w(v);
   if (w.size == 0) return;
@@ -219,6 +221,7 @@ void DispatchRecord(ClContext& ctx, MajorWord major) {
     if (EndsContourRecord(major)) EndOpenContour(ctx);
     AbandonRoughingAt(ctx, major);
   }
+  if (major == MajorWord::kGoto && d.nurbs.open) EndNurbsCurve(ctx);
   const Branches& b = kBranches[static_cast<size_t>(major)];
   if (b.first) b.first(ctx, w);
   if (b.second) b.second(ctx, w);

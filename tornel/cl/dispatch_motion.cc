@@ -10,6 +10,7 @@
 #include "tornel/cl/move_values.h"
 #include "tornel/cl/position_slots.h"
 #include "tornel/cl/multi_axis.h"
+#include "tornel/cl/wire_edm.h"
 #include "tornel/output/comments.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -168,6 +169,7 @@ void DispatchGoto(ClContext& ctx, const RecordWords& w) {
     ProcessArc(ctx.values, d, ctx.move_handlers);
     PlanArcOnRotaryMachine(ctx);
   }
+  if (ints[kSiEdmPost] == 1) WireStep(ctx);
 
   if (d.tool_change_event || ints[kSiOperAct] == 1) d.event = true;
   if (!d.event) move = 0;
@@ -234,6 +236,10 @@ void EndMotionEvent(ValueTables& v, ClReader& r) {
 
 void CallMainMotion(ClContext& ctx) {
   DispatchState& d = ctx.cl.dispatch;
+  if (d.wire.linearise && d.main_label != kNoFunction && ctx.cl.second_pass) {
+    RunWireSegments(ctx);
+    return;
+  }
   if (d.divided.steps > 1 && d.main_label != kNoFunction && ctx.cl.second_pass) {
     RunDividedMove(ctx);
     return;

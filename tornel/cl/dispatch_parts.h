@@ -99,14 +99,21 @@ void EndMotionEvent(ValueTables& v, ClReader& r);
 // chord with the variables of that piece set.
 void CallMainMotion(ClContext& ctx);
 
-// Branches handled elsewhere and not built yet: they leave the record as
-// their variables loaded it.
+// NURBS records: a spline's header, control points and knots.  The next
+// NCRV or GOTO ends the curve (EndNurbsCurve): its control points must
+// then be as many as its NCRV record gave.
 void DispatchNurbs(ClContext& ctx, const RecordWords& w);
+void EndNurbsCurve(ClContext& ctx);
+inline constexpr const char* kMsgNurbsMorePoints =
+    "NURBS curve has more control points than its NCRV record gives in CL-record";
+inline constexpr const char* kMsgNurbsFewerPoints =
+    "NURBS curve has fewer control points than its NCRV record gives in CL-record";
 // CYCLE/TURN and CYCLE/FACE of turning: a lathe roughing cycle.
 void DispatchRoughing(ClContext& ctx, const RecordWords& w);
 void DispatchShape(ClContext& ctx, const RecordWords& w);
 void DispatchLatheSet(ClContext& ctx, const RecordWords& w);
 void DispatchThread(ClContext& ctx, const RecordWords& w);
+// The wire state records of wire EDM (SET with a wire word, WIRE).
 void DispatchWire(ClContext& ctx, const RecordWords& w);
 // Multi-axis output: the axis solution for rotary and tilt axes.
 void SolveMultiAxis(ClContext& ctx);

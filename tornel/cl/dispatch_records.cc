@@ -9,6 +9,7 @@
 #include "tornel/output/comments.h"
 #include "tornel/output/line_ring.h"
 #include "tornel/output/output_statement.h"
+#include "tornel/cl/wire_edm.h"
 #include "tornel/sysvars/system_variables.h"
 
 namespace tornel {
@@ -435,6 +436,7 @@ void DispatchNcString(ClContext& ctx) {
 }
 
 void DispatchStop(ClContext& ctx, bool optional) {
+  if (!WireRecordsOpen(ctx)) return;
   ctx.values.ints[kSiOptStop] = optional ? 1 : 0;
   std::vector<double>& reals = ctx.values.reals;
   reals[kSrcStop] = reals[optional ? kSrcOptStop : kSrcProgStop];

@@ -9,6 +9,7 @@
 #include "tornel/cl/arc_geometry.h"
 #include "tornel/cl/cycle_state.h"
 #include "tornel/cl/move_values.h"
+#include "tornel/cl/wire_geometry.h"
 #include "tornel/compiler/post_functions.h"
 #include "tornel/kinematics/angle_solution.h"
 
@@ -75,6 +76,27 @@ struct RoughState {
 };
 inline constexpr int32_t kRoughFinishingMayFollow = 166;
 
+// Wire EDM: the upper guide from one motion to the next, and the motions
+// of both guides in the record being dispatched.
+struct WireState {
+  bool flag = false;  // first pass: a WIRE record with FLOOD, THREAD or CUT was met
+  bool upper_known = false;
+  Point2 upper;                    // the upper guide after the last motion
+  double uv_in[3] = {0, 0, 0};     // the last UV GOTO point as its file gave it
+  // The record being dispatched.
+  bool motion = false;     // it had a wire step
+  bool linearise = false;  // both motions go out as lines together
+  GuideMotion lower, upper_motion;
+};
+
+// A NURBS curve from its NCRV record: the control points it announced and
+// those given so far.
+struct NurbsCount {
+  bool open = false;
+  int32_t expected = 0;
+  int32_t given = 0;
+};
+
 struct DispatchState {
   int pass = 0;  // the pass these values belong to: 1 or 2
 
@@ -105,6 +127,8 @@ struct DispatchState {
   CycleState cycle;
   bool thread_passes_running = false;  // ThreadLC runs for a pass of a thread
   RoughState rough;
+  WireState wire;
+  NurbsCount nurbs;
   ArcPlan arc;
   DividedMove divided;
   // The angles the limit warning reported last (second pass).
