@@ -41,6 +41,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
     i += 2;
   }
+  // A lone last word is never examined, but a final -x needs no value: left
+  // out, a wire EDM run would cut both guides along one profile, silently.
+  if (cmd.invalid.empty() && i + 1 == args.size() && SameWord(args[i], "-x")) cmd.companion = true;
   return cmd;
 }
 

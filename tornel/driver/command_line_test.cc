@@ -19,8 +19,9 @@ TEST(CommandLine, ScansTwoAtATimeAndIgnoresALoneLastWord) {
   EXPECT_EQ(cmd.editor, "notepad");
   EXPECT_EQ(cmd.invalid, "");  // "-q" stands last and alone: never examined
 
-  // A final -x has no effect either.
-  EXPECT_FALSE(ParseCommandLine({"-i", "part.cl", "-x"}).companion);
+  // A final -x needs no value: it counts.
+  EXPECT_TRUE(ParseCommandLine({"-i", "part.cl", "-x"}).companion);
+  EXPECT_FALSE(ParseCommandLine({"-i", "part.cl", "-p"}).companion);
   // An option's value is never taken for an option.
   EXPECT_EQ(ParseCommandLine({"-p", "-i", "-i", "a.cl"}).post, "-i");
 }
