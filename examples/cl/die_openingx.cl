@@ -1,0 +1,21 @@
+$$ The upper contour of die_opening.cl, 20 mm above it: one motion for
+$$ each motion there.
+PARTNO 4711 UPPER
+UNITS/MM
+RAPID
+GOTO/30.0,15.0,20.0
+GOTO/30.0,-2.0,20.0
+GOTO/45.0,-2.0,20.0
+CIRCLE/45.0,5.0,20.0,0.0,0.0,1.0,7.0
+GOTO/52.0,5.0,20.0
+GOTO/52.0,25.0,20.0
+GOTO/45.0,32.0,20.0
+GOTO/15.0,32.0,20.0
+CIRCLE/15.0,25.0,20.0,0.0,0.0,1.0,7.0
+GOTO/8.0,25.0,20.0
+GOTO/8.0,5.0,20.0
+GOTO/15.0,-2.0,20.0
+GOTO/30.0,-2.0,20.0
+GOTO/30.0,15.0,20.0
+END
+FINI

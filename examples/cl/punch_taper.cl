@@ -1,0 +1,35 @@
+$$ The die opening of die_opening.cl with a constant 2 degree taper
+$$ instead of an upper contour of its own: each GOTO carries the wire's
+$$ direction (lower to upper guide), leaning outward.  Written by hand in
+$$ the form of the CAM systems' CL files.
+PARTNO 4712
+UNITS/MM
+SET/THICK,20.0,22.0,2.0
+SET/SPARK,0.145
+OPERTN/26
+SET/POWER,2,6
+RAPID
+GOTO/30.0,15.0,0.0,0.0,0.0,1.0
+WIRE/FLOOD,3
+WIRE/THREAD
+FEDRAT/MMPM,3.5
+CUTCOM/LEFT
+GOTO/30.0,0.0,0.0,0.0,-0.034899,0.999391
+GOTO/45.0,0.0,0.0,0.0,-0.034899,0.999391
+CIRCLE/45.0,5.0,0.0,0.0,0.0,1.0,5.0
+GOTO/50.0,5.0,0.0,0.034899,0.0,0.999391
+GOTO/50.0,25.0,0.0,0.034899,0.0,0.999391
+CIRCLE/45.0,25.0,0.0,0.0,0.0,1.0,5.0
+GOTO/45.0,30.0,0.0,0.0,0.034899,0.999391
+GOTO/15.0,30.0,0.0,0.0,0.034899,0.999391
+CIRCLE/15.0,25.0,0.0,0.0,0.0,1.0,5.0
+GOTO/10.0,25.0,0.0,-0.034899,0.0,0.999391
+GOTO/10.0,5.0,0.0,-0.034899,0.0,0.999391
+CIRCLE/15.0,5.0,0.0,0.0,0.0,1.0,5.0
+GOTO/15.0,0.0,0.0,0.0,-0.034899,0.999391
+GOTO/30.0,0.0,0.0,0.0,-0.034899,0.999391
+CUTCOM/OFF
+GOTO/30.0,15.0,0.0,0.0,0.0,1.0
+WIRE/CUT
+END
+FINI
