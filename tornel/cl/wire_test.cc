@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/fatal_report.h"
+#include "tornel/base/language_file.h"
 #include "tests/post_run.h"
 #include "tornel/cl/cl_reader.h"
 #include "tornel/compiler/post_functions.h"
@@ -42,8 +43,10 @@ class WireTest : public tornel_test::PostRun {
  protected:
   std::vector<int32_t> Calls() { return Ints("uiFn", Int("uiN")); }
   // Runs with the UV profile `uv` as the companion file.
-  void RunWithUv(const std::string& post, const std::string& cl, const std::string& uv) {
+  void RunWithUv(const std::string& post, const std::string& cl, const std::string& uv,
+                 const std::string& language_line = "") {
     Compile(post);
+    if (!language_line.empty()) ApplyLanguageLine(ctx.diag.lang, language_line);
     WriteFile("part.cl", cl);
     WriteFile("partx.cl", uv);
     ctx.files.apt_path = "part.cl";
@@ -52,8 +55,9 @@ class WireTest : public tornel_test::PostRun {
     RunFirstPass(ctx);
     RunSecondPass(ctx);
   }
-  std::string ReportWithUv(const std::string& post, const std::string& cl, const std::string& uv) {
-    return tornel_test::ReportOf(ctx.diag, [&] { RunWithUv(post, cl, uv); });
+  std::string ReportWithUv(const std::string& post, const std::string& cl, const std::string& uv,
+                           const std::string& language_line = "") {
+    return tornel_test::ReportOf(ctx.diag, [&] { RunWithUv(post, cl, uv, language_line); });
   }
 };
 
@@ -147,6 +151,9 @@ TEST_F(WireTest, ProfilesOutOfStepStopTheRunWithTheOperation) {
   EXPECT_EQ(ReportWithUv(Post(""), kSquare, "GOTO/0,0,0\nGOTO/10,0,0\nGOTO/1,1,1\nGOTO/2,2,2\n"),
             "Error in operation - part\n\n"
             "XY and UV profiles not in sync. UV profile has more moves than XY profile.");
+  // The language file may replace the texts.
+  EXPECT_EQ(ReportWithUv(Post(""), kSquare, "GOTO/0,0,0\n", "27:UV-Kontur zu kurz.\n"),
+            "Error in operation - part\n\nUV-Kontur zu kurz.");
   // Records after the last GOTO, and anything after FINI, are no moves.
   RunWithUv(Post(""), kSquare, "GOTO/0,0,0\nGOTO/10,0,0\nGOTO/1,1,1\nRAPID\nEND\nFINI\nGOTO/5,5,5\n");
   EXPECT_EQ(Int("uiN"), 3);
@@ -256,6 +263,19 @@ TEST_F(WireTest, A4AxisArcWithoutUvProfileThatNoArcWordCarriesBecomesLines) {
   EXPECT_GT(n, 1);
   for (int k = 2; k <= n + 1; ++k) {
     EXPECT_NEAR(std::hypot(Real("urX2", k), Real("urY2", k)), 11, 1e-9) << k;
+  }
+}
+
+// Arcs a 2-axis operation cuts into chords by the mill's settings: the
+// upper guide follows each chord.
+TEST_F(WireTest, TheUpperGuideFollowsTheChordsOfA2AxisArc) {
+  RunPasses(Post("siArcOn = 0"),
+            "OPERTN/28\nSET/THICK,10\nGOTO/10,0,0\nCIRCLE/0,0,0,0,0,1,10\nGOTO/-10,0,0\n");
+  int n = Int("uiN");
+  ASSERT_GT(n, 3);
+  for (int k = 1; k <= n; ++k) {
+    EXPECT_EQ(Real("urX2", k), Real("urX", k)) << k;
+    EXPECT_EQ(Real("urY2", k), Real("urY", k)) << k;
   }
 }
 
