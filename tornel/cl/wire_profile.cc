@@ -91,6 +91,9 @@ void ReadUvMotion(ClContext& ctx) {
   std::vector<int32_t>& ints = v.ints;
   const RecordSlot& s = ctx.cl.uv.slot;
   double* uv_in = ctx.cl.dispatch.wire.uv_in;
+  // Linear unless its own records say otherwise, also after a motion that
+  // made no motion event.
+  ints[kSiMoveType2] = kKindGoto;
   while (NextUvRecord(ctx)) {
     if (s.major == MajorWord::kCircle) {
       ints[kSiMoveType2] = kKindCircle;
