@@ -45,6 +45,14 @@ TEST_F(AptCalls, AptCmdProcessesItsRecordAsIfReadFromTheFile) {
   EXPECT_EQ(Real("srX_In"), 1);
   EXPECT_EQ(Real("urF", 9), 0);
 
+  // The record takes the line of the record that issued it, also in the
+  // second pass, where the reading is up to 39 records ahead.
+  post =
+      "main\nvariable\nuiN\nuiRec[9]\nend\nend main\n"
+      "func OnAPT[MOVETO]\n  AptCmd('GOTO', 1, 2, 3)\nend func\n"
+      "func LineMove\nuiN = uiN + 1\nuiRec[uiN] = siRec\nend func\n";
+  RunPasses(post, "PPRINT/A\nMOVETO\nPPRINT/B\nPPRINT/C\nMOVETO\nPPRINT/D\nFINI\n");
+  EXPECT_EQ(Ints("uiRec", Int("uiN")), (std::vector<int32_t>{2, 5}));
 }
 
 TEST_F(AptCalls, ATextBeyondARecordsLimitIsRefusedAsARecordReadWouldBe) {

@@ -141,7 +141,7 @@ bool ReadInputLine(Diagnostics& diag, ClReader& r, InputPart& part) {
 void FeedLine(ClContext& ctx, std::string_view line, bool too_long) {
   ClReader& r = ctx.cl;
   RecordSlot& slot = r.slots[r.current];
-  // Reports name the line the record starts on (records of AptCmd have none).
+  // Reports name the line the record starts on.
   const int32_t record_line = slot.text.empty() ? r.line_counter : slot.line;
   FeedResult result = too_long ? FeedResult::kTooLong : AssembleLine(slot, line, r.line_counter);
   if (too_long) EmptySlot(slot);
@@ -258,6 +258,10 @@ void FeedCommand(ClContext& ctx, std::string_view text) {
   r.current = kCommandSlot;
   EmptySlot(r.slots[kCommandSlot]);
   FeedLine(ctx, text);
+  // The record stands where the record that issued it stands: siRec and
+  // the reports about it name that line, not the line the reading ahead
+  // has reached.
+  r.slots[kCommandSlot].line = held.rec;
   if (r.slots[kCommandSlot].words > 0) ProcessSlot(ctx, kCommandSlot);
   r.parse_only = false;
   r.current = saved_current;
