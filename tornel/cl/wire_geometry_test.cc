@@ -4,6 +4,7 @@
 #include "tornel/cl/wire_geometry.h"
 
 #include <cmath>
+#include <numbers>
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,7 @@ TEST(WireGeometry, BothMotionsTakeTheSegmentCountOfTheArcThatNeedsMost) {
   EXPECT_EQ(SyncSegmentCount(line, line, 0.01), 1);
   // Step angle 2 acos(1 - t/r): for r 100, t 0.01 about 1.62 degrees.
   int large_n = SyncSegmentCount(line, large, 0.01);
-  EXPECT_EQ(large_n, static_cast<int>(std::ceil(180 / (2 * std::acos(1 - 0.0001) * 180 / M_PI))));
+  EXPECT_EQ(large_n, static_cast<int>(std::ceil(180 / (2 * std::acos(1 - 0.0001) * 180 / std::numbers::pi))));
   EXPECT_EQ(SyncSegmentCount(large, small, 0.01), large_n);
   EXPECT_EQ(SyncSegmentCount(small, line, 0.01), SyncSegmentCount(line, small, 0.01));
   EXPECT_LT(SyncSegmentCount(small, line, 0.01), large_n);
@@ -91,19 +92,19 @@ TEST(WireGeometry, TaperIsAcrossThePathAndLeanAlongIt) {
   double i = 0.1 * k;
   // Moving along +Y, a wire whose top leans to +X leans to the right.
   WireAngles a = WireAnglesFor(90, i, 0, k);
-  EXPECT_NEAR(a.across, std::atan(0.1) * 180 / M_PI, 1e-9);
+  EXPECT_NEAR(a.across, std::atan(0.1) * 180 / std::numbers::pi, 1e-9);
   EXPECT_NEAR(a.along, 0, 1e-9);
   // Moving along +X the same wire leans forward.
   a = WireAnglesFor(0, i, 0, k);
   EXPECT_NEAR(a.across, 0, 1e-9);
-  EXPECT_NEAR(a.along, std::atan(0.1) * 180 / M_PI, 1e-9);
+  EXPECT_NEAR(a.along, std::atan(0.1) * 180 / std::numbers::pi, 1e-9);
   // Moving along -Y it leans to the left.
-  EXPECT_NEAR(WireAnglesFor(-90, i, 0, k).across, -std::atan(0.1) * 180 / M_PI, 1e-9);
+  EXPECT_NEAR(WireAnglesFor(-90, i, 0, k).across, -std::atan(0.1) * 180 / std::numbers::pi, 1e-9);
   a = WireAnglesFor(37, 0, 0, 1);
   EXPECT_EQ(a.across, 0);
   EXPECT_EQ(a.along, 0);
   // The axis as a CL file may give it, not of unit length.
-  EXPECT_NEAR(WireAnglesFor(90, 0.1, 0, 1).across, std::atan(0.1) * 180 / M_PI, 1e-9);
+  EXPECT_NEAR(WireAnglesFor(90, 0.1, 0, 1).across, std::atan(0.1) * 180 / std::numbers::pi, 1e-9);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // synchronous cutting of both profiles into lines, EdmArcToLines, and the
 // reports of profiles out of step.
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -124,7 +125,7 @@ TEST_F(WireTest, ATaperedWireGetsItsAngleAndTaperCode) {
   RunPasses(Post("srNcAccuracy = 0.001"),
             "OPERTN/26\nSET/THICK,10\nGOTO/0,0,0,0,0,1\nGOTO/0,10,0,0.1,0,1\n"
             "GOTO/0,20,0,-0.1,0,1\nGOTO/0,30,0,0,0,1\n");
-  double deg = std::atan(0.1) * 180 / M_PI;
+  double deg = std::atan(0.1) * 180 / std::numbers::pi;
   std::vector<double> ang = Reals("urAng", 4);
   EXPECT_NEAR(ang[1], deg, 1e-9);   // leaning right of +Y
   EXPECT_NEAR(ang[2], -deg, 1e-9);
@@ -190,7 +191,7 @@ TEST_F(WireTest, ALineWithAUvArcBecomesLinesOfBothProfiles) {
             "SET/THICK,20\nGOTO/0,0,0\nGOTO/0,20,0\n",
             "GOTO/2,0,0\nCIRCLE/0,0,0,0,0,1,2\nGOTO/-2,0,0\n");
   int n = Int("uiN") - 1;
-  int expected = static_cast<int>(std::ceil(180 / (2 * std::acos(1 - 0.01 / 2) * 180 / M_PI)));
+  int expected = static_cast<int>(std::ceil(180 / (2 * std::acos(1 - 0.01 / 2) * 180 / std::numbers::pi)));
   ASSERT_EQ(n, expected);
   std::vector<int32_t> fn = Ints("uiFn", n + 1);
   std::vector<double> x = Reals("urX", n + 1), y = Reals("urY", n + 1);
@@ -200,7 +201,7 @@ TEST_F(WireTest, ALineWithAUvArcBecomesLinesOfBothProfiles) {
     EXPECT_NEAR(x[k], 0, 1e-12);
     EXPECT_NEAR(y[k], 20.0 * k / n, 1e-9);
     EXPECT_NEAR(std::hypot(x2[k], y2[k]), 2, 1e-9) << k;
-    EXPECT_NEAR(std::atan2(y2[k], x2[k]), M_PI * k / n, 1e-9) << k;
+    EXPECT_NEAR(std::atan2(y2[k], x2[k]), std::numbers::pi * k / n, 1e-9) << k;
   }
   EXPECT_EQ(Int("siMoveType_Prev"), 3);
 }
@@ -239,7 +240,7 @@ TEST_F(WireTest, EdmArcToLinesCutsBothProfilesFromThePost) {
   std::string uv = "GOTO/12,0,0\nCIRCLE/0,0,0,0,0,1,12\nGOTO/-12,0,0\n";
   RunWithUv(Post("siEdm4axArcOn = 1", "fvLog(4)\nEdmArcToLines()"), cl, uv);
   int n = Int("uiN") - 2;
-  int expected = static_cast<int>(std::ceil(180 / (2 * std::acos(1 - 0.01 / 12) * 180 / M_PI)));
+  int expected = static_cast<int>(std::ceil(180 / (2 * std::acos(1 - 0.01 / 12) * 180 / std::numbers::pi)));
   ASSERT_EQ(n, expected);
   std::vector<int32_t> fn = Ints("uiFn", n + 2);
   EXPECT_EQ(fn[1], 4);
