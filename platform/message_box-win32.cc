@@ -33,6 +33,26 @@ void ShowMessage(const std::string& caption, const std::string& text, Icon icon)
   MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_TASKMODAL | IconFlags(icon));
 }
 
+int AskQuestion(const std::string& caption, const std::string& text, Icon icon, Buttons buttons,
+                int default_button) {
+  static constexpr UINT kSets[] = {MB_OK, MB_OKCANCEL, MB_RETRYCANCEL, MB_YESNO, MB_YESNOCANCEL};
+  static constexpr UINT kDefaults[] = {MB_DEFBUTTON1, MB_DEFBUTTON2, MB_DEFBUTTON3};
+  UINT flags = kSets[static_cast<int>(buttons)] | kDefaults[default_button < 0 || default_button > 2 ? 0 : default_button] |
+               MB_TASKMODAL | IconFlags(icon);
+  switch (MessageBoxA(nullptr, text.c_str(), caption.c_str(), flags)) {
+    case IDOK:
+    case IDRETRY:
+    case IDYES:
+      return 0;
+    case IDNO:
+      return 1;
+    case IDCANCEL:
+      return buttons == Buttons::kYesNoCancel ? 2 : buttons == Buttons::kOk ? 0 : 1;
+    default:
+      return default_button;  // no box could be shown
+  }
+}
+
 void ShowWarning(const std::string& caption, const std::string& text) {
   EchoToStderr(caption + ": " + text);
   ShowMessage(caption, text, Icon::kExclamation);

@@ -6,6 +6,7 @@
 #include "tornel/builtins/builtin_table.h"
 #include "tornel/builtins/math.h"
 #include "tornel/builtins/apt_calls.h"
+#include "tornel/builtins/dialog_calls.h"
 #include "tornel/builtins/file_calls.h"
 #include "tornel/builtins/matrix_calls.h"
 #include "tornel/builtins/path_calls.h"
@@ -171,7 +172,7 @@ void CallProcedureBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args) {
 }
 
 void CallDialogBuiltin(BuiltinContext& ctx, int code, BuiltinArgs& args) {
-  NotAvailable(ctx, Lookup(ctx, BuiltinClass::kDialog, code, args));
+  CallDialogProcedure(ctx, Lookup(ctx, BuiltinClass::kDialog, code, args), args);
 }
 
 }  // namespace tornel

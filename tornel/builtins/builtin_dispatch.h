@@ -68,6 +68,25 @@ class BuiltinArgs {
   };
   virtual NumericVar NumericVariable(int k, int n) = 0;
 
+  // Argument k of n, the variable a dialog procedure binds (an INTEGER or
+  // REAL one, or with `string` a STRING one), with the mark after it:
+  // '!' (kept as a saved setting too), '?' (never remembered) or 0.
+  struct BoundVar {
+    char type = 0;  // kTokIntVar, kTokRealVar or kTokStringRef
+    int index = 0;
+    char mark = 0;
+  };
+  enum class Bind { kNumeric, kString, kAny };
+  virtual BoundVar BoundVariable(int k, int n, Bind kind) = 0;
+
+  // Whether argument 1, after the "(", is an INTEGER or REAL variable
+  // (the call is not read).
+  virtual bool NextIsNumericVariable() = 0;
+
+  // Argument k of n, a function of the post file without parameters and
+  // result, named without parentheses: its label.
+  virtual int VoidFunction(int k, int n) = 0;
+
   // A call that takes no arguments: "()" is read when it follows.
   virtual void NoArguments() = 0;
 

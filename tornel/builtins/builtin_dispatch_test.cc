@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tornel/compiler/tokens.h"
+
 #include "tests/fatal_report.h"
 #include "tornel/builtins/builtin_table.h"
 #include "tornel/driver/run_host.h"
@@ -59,6 +61,16 @@ class FakeArgs : public BuiltinArgs {
   NumericVar NumericVariable(int k, int n) override {
     log += "I" + std::to_string(k) + "/" + std::to_string(n) + ";";
     return {false, static_cast<int>(std::get<double>(Take(k, n)))};
+  }
+  BoundVar BoundVariable(int k, int n, Bind kind) override {
+    log += "B" + std::to_string(k) + "/" + std::to_string(n) + ";";
+    return {kind == Bind::kString ? kTokStringRef : kTokIntVar,
+            static_cast<int>(std::get<double>(Take(k, n))), 0};
+  }
+  bool NextIsNumericVariable() override { return false; }
+  int VoidFunction(int k, int n) override {
+    log += "F" + std::to_string(k) + "/" + std::to_string(n) + ";";
+    return static_cast<int>(std::get<double>(Take(k, n)));
   }
   bool HasArgument() override {
     log += "has;";
@@ -181,26 +193,13 @@ TEST_F(Dispatch, UnknownCodesAreRefused) {
   EXPECT_EQ(args.log, "");
 }
 
-TEST_F(Dispatch, FunctionsOfModulesNotBuiltYetStopWithAnInternalError) {
-  struct Case {
-    BuiltinId id;
-    const char* message;
-  } cases[] = {
-      {kFnInputInt, "Tornel internal error. InputInt function is not available yet in"},
-  };
-  for (const Case& c : cases) {
+// The dialog procedures that add to a definition need one open.
+TEST_F(Dispatch, DialogItemsOutsideADefinitionAreRefused) {
+  for (BuiltinId id : {kFnInputInt, kFnDialogText, kFnDialogNext, kFnResetBtn, kFnDialogEnd}) {
     FakeArgs args({});
-    int code = Builtin(c.id).code;
-    std::string message = Refusal([&] {
-      switch (Builtin(c.id).cls) {
-        case BuiltinClass::kNumeric: CallNumericBuiltin(host_.builtins(), code, args); break;
-        case BuiltinClass::kString: CallStringBuiltin(host_.builtins(), code, args); break;
-        case BuiltinClass::kProcedure: CallProcedureBuiltin(host_.builtins(), code, args); break;
-        case BuiltinClass::kDialog: CallDialogBuiltin(host_.builtins(), code, args); break;
-      }
-    });
-    EXPECT_EQ(message, c.message);
-    EXPECT_EQ(args.log, "name " + std::string(Builtin(c.id).display) + ";");
+    std::string message =
+        Refusal([&] { CallDialogBuiltin(host_.builtins(), Builtin(id).code, args); });
+    EXPECT_EQ(message, "Dialog definition haven't started in") << Builtin(id).display;
   }
 }
 

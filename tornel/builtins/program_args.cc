@@ -4,6 +4,7 @@
 #include "tornel/compiler/tokens.h"
 #include "tornel/interp/arguments.h"
 #include "tornel/interp/expression.h"
+#include "tornel/interp/functions.h"
 #include "tornel/interp/token_reader.h"
 #include "tornel/output/program_format.h"
 
@@ -37,6 +38,20 @@ class ProgramArgs final : public BuiltinArgs {
     VarRef var = FetchVariable(in_, k, n, VariableKind::kNumeric);
     return {var.type == kTokIntVar, var.index};
   }
+  BoundVar BoundVariable(int k, int n, Bind kind) override {
+    VariableKind v = kind == Bind::kString ? VariableKind::kString
+                     : kind == Bind::kAny  ? VariableKind::kAny
+                                           : VariableKind::kNumeric;
+    MarkedVar m = FetchMarkedVariable(in_, k, n, v);
+    return {m.var.type, m.var.index, m.mark};
+  }
+  bool NextIsNumericVariable() override {
+    const InterpState& s = in_.st;
+    if (in_.bytes[s.pos] != '(') return false;
+    char next = in_.bytes[s.pos + 1];  // bytes end in a 0: pos + 1 is inside
+    return next == kTokIntVar || next == kTokRealVar;
+  }
+  int VoidFunction(int k, int n) override { return FetchVoidFunction(in_, k, n); }
   bool HasArgument() override {
     InterpState& s = in_.st;
     if (in_.bytes[s.pos] != '(') return false;

@@ -12,6 +12,7 @@
 #include "tornel/base/file_open.h"
 #include "tornel/base/table_growth.h"
 #include "tornel/builtins/builtin_table.h"
+#include "tornel/builtins/dialog_calls.h"
 #include "tornel/cl/cl_reader.h"
 #include "tornel/compiler/constants_pass.h"
 #include "tornel/compiler/control_structures.h"
@@ -219,6 +220,7 @@ void RunFirstPass(RunState& run) {
   ResolveUnsetCodes(run.values);
   RunPostFunction(run, kPfInitSettings);
   RunClPass(RunHost(run).cl(), ClPass::kFirst);
+  CloseFirstPassInMemory(RunHost(run).builtins(), run.files.post_name);
   platform::ProgressSetValue(run.diag.progress, 10);
   Pump(run.diag);
 }
@@ -227,6 +229,7 @@ void RunSecondPass(RunState& run) {
   run.flags.first_run = 0;
   RunMainSections(run);
   ResolveUnsetCodes(run.values);
+  ApplyMemoryBeforeSecondPass(RunHost(run).builtins(), run.files.post_name);
   run.flags.scan_pass = 0;
   RunPostFunction(run, kPfSettings);
   ApplyDefaults(run.values, false, run.flags.companion_file != 0);

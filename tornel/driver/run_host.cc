@@ -14,7 +14,7 @@ RunHost::RunHost(RunState& run)
       builtins_{run.diag, run.values,
                 ClContext{run.diag, run.values, run.cl, run.flags, run.files, run.move_handlers,
                           calls_, OutputContext{run.diag, run.values, run.output, run.flags, calls_}},
-                run.open_files} {}
+                run.open_files, run.dialogs, run.dialog_variables} {}
 
 void RunHost::RunOutputStatement(Interp& in) { tornel::RunOutputStatement(in, output()); }
 

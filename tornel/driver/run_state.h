@@ -13,6 +13,7 @@
 #include "tornel/compiler/loader.h"
 #include "tornel/compiler/post_functions.h"
 #include "tornel/compiler/variable_table.h"
+#include "tornel/dialogs/dialog_session.h"
 #include "tornel/interp/interp.h"
 #include "tornel/output/output_tables.h"
 #include "tornel/sysvars/value_tables.h"
@@ -28,6 +29,7 @@ struct RunState : RunContext {
   ValueTables values;                // allocated once compiling has numbered every slot
   LoadedProgram program;             // the compiled post file and its label table
   DialogVariables dialog_variables;  // variables bound by the post's dialogs
+  DialogSession dialogs;             // the post's dialogs and the value memory
   InterpState interp;                // the evaluator's state for the whole run
   OutputTables output;               // addresses, modal groups, triggers, NC line ring, NC file
   ClReader cl;                       // APT-CL record ring and reader state

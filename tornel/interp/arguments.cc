@@ -29,6 +29,8 @@ bool KindTakes(VariableKind kind, char type) {
     case VariableKind::kInteger: return type == kTokIntVar;
     case VariableKind::kReal: return type == kTokRealVar;
     case VariableKind::kString: return type == kTokStringRef;
+    case VariableKind::kAny:
+      return type == kTokIntVar || type == kTokRealVar || type == kTokStringRef;
   }
   return false;
 }
@@ -39,6 +41,7 @@ const char* KindMessage(VariableKind kind) {
     case VariableKind::kInteger: return kMsgArgIntVariable;
     case VariableKind::kReal: return kMsgArgRealVariable;
     case VariableKind::kString: return kMsgArgStringVariable;
+    case VariableKind::kAny: return kMsgArgNoVariable;
   }
   return kMsgArgNumericVariable;
 }
@@ -91,6 +94,26 @@ VarRef FetchVariable(Interp& in, int k, int n, VariableKind kind) {
   ReadToken(in);
   if (k == n) CloseArguments(in, n);
   return var;
+}
+
+MarkedVar FetchMarkedVariable(Interp& in, int k, int n, VariableKind kind) {
+  OpenArgument(in, k);
+  ReadToken(in);
+  InterpState& s = in.st;
+  auto type = static_cast<char>(s.tok.code);
+  bool literal = type == kTokStringRef && s.var_index >= s.literal_first && s.var_index < s.literal_end;
+  if (kind == VariableKind::kAny && (!KindTakes(kind, type) || literal))
+    FatalAt(in.diag, FormatMessage(kMsgArgNoVariable, {s.func_name}));
+  if (!KindTakes(kind, type)) Refuse(in, KindMessage(kind), k);
+  if (kind == VariableKind::kString && literal) Refuse(in, kMsgArgStringVariable, k);
+  MarkedVar marked{{type, AccessVariable(in)}, 0};
+  ReadToken(in);
+  if (s.tok.code == '!' || s.tok.code == '?') {
+    marked.mark = static_cast<char>(s.tok.code);
+    ReadToken(in);
+  }
+  if (k == n) CloseArguments(in, n);
+  return marked;
 }
 
 double NumericValue(const Interp& in, VarRef var) {

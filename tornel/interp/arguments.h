@@ -40,7 +40,9 @@ enum class VariableKind {
   kInteger,
   kReal,
   kString,   // a string variable, system ones included; never a string constant
+  kAny,      // a variable of any type (StoreVal)
 };
+inline constexpr const char* kMsgArgNoVariable = "No variable given for %s";
 
 // A number expression.
 double FetchNumber(Interp& in, int k, int n);
@@ -56,6 +58,15 @@ bool FetchAny(Interp& in, int k, int n, double& number, std::string& text);
 // A variable of the kind (array element resolved), for a function that
 // reads or writes it.
 VarRef FetchVariable(Interp& in, int k, int n, VariableKind kind);
+
+// A variable of the kind that a dialog procedure binds, with the mark
+// that may follow it: '!' (kept as a saved setting too), '?' (never
+// remembered) or 0.
+struct MarkedVar {
+  VarRef var;
+  char mark = 0;
+};
+MarkedVar FetchMarkedVariable(Interp& in, int k, int n, VariableKind kind);
 
 // The check after the last argument: "," is one too many, and anything but
 // ")" leaves the ")" missing.  The fetches run it for k = n themselves.

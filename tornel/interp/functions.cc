@@ -183,3 +183,30 @@ double CallFunctionToken(Interp& in) {
 }
 
 }  // namespace tornel
+
+namespace tornel {
+
+int FetchVoidFunction(Interp& in, int k, int n) {
+  InterpState& s = in.st;
+  auto refuse = [&] {
+    FatalAt(in.diag, FormatMessage(kMsgArgVoidFunction, {std::to_string(k), s.func_name}));
+  };
+  if (k == 1) {
+    ReadToken(in);
+    if (s.tok.code != '(') FatalAt(in.diag, FormatMessage(kMsgArgLeftParen, {s.func_name}));
+  } else if (s.tok.code != ',') {
+    FatalAt(in.diag, FormatMessage(kMsgArgMissing, {std::to_string(k), s.func_name}));
+  }
+  ReadToken(in);
+  if (s.tok.code != TokenValue(kTokProc) || in.bytes[s.pos] != kTokFuncUser) refuse();
+  ++s.pos;
+  const int32_t* d = Descriptor(in, ReadDecimal(in));
+  if (d[kDescParamCount] != 0) refuse();
+  int label = d[kDescLabel];
+  ReadToken(in);
+  if (s.tok.code == '(') refuse();  // a call, not a name
+  if (k == n) CloseArguments(in, n);
+  return label;
+}
+
+}  // namespace tornel

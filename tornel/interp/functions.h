@@ -34,4 +34,12 @@ inline constexpr const char* kNamePostFunction = "Output";
 // type is set by the class.
 double CallFunctionToken(Interp& in);
 
+// Argument k of n, a function of the post file that takes no parameters
+// and gives no result, named without parentheses (a button's function):
+// its label.  Anything else is "Parameter k must be USER VOID FUNC in %s
+// function in".
+inline constexpr const char* kMsgArgVoidFunction =
+    "Parameter %d must be USER VOID FUNC in %s function in";
+int FetchVoidFunction(Interp& in, int k, int n);
+
 }  // namespace tornel
