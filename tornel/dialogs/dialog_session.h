@@ -3,8 +3,8 @@
 // screen they are shown on, and the value memory.
 #pragma once
 
+#include <deque>
 #include <memory>
-#include <vector>
 
 #include "tornel/dialogs/dialog_def.h"
 #include "tornel/dialogs/dialog_memory.h"
@@ -13,7 +13,9 @@
 namespace tornel {
 
 struct DialogSession {
-  std::vector<DialogDef> defs;  // the dialogs on screen, then the one being defined
+  // The dialogs on screen, then the one being defined; a deque, so that a
+  // child defined while its parent is shown leaves the parent in place.
+  std::deque<DialogDef> defs;
   int on_screen = 0;
   DialogMemory memory;
   std::unique_ptr<DialogScreen> screen;  // made at the first dialog

@@ -2,12 +2,12 @@
 // field checks with their exact texts, the run of a dialog's pages with
 // its buttons, the console form, and the value memory texts.
 #include <cstdio>
-#include <deque>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "tests/script_screen.h"
 #include "tornel/compiler/tokens.h"
 #include "tornel/dialogs/console_screen.h"
 #include "tornel/dialogs/dialog_def.h"
@@ -18,6 +18,9 @@
 
 namespace tornel {
 namespace {
+
+using tornel_test::ScriptScreen;
+using tornel_test::Step;
 
 DialogItem Text(const std::string& t) {
   DialogItem i;
@@ -100,51 +103,6 @@ TEST(FieldChecks, NumbersRangesAndLengthsWithTheirTexts) {
   EXPECT_EQ(BoundText(2), "2");
   EXPECT_EQ(BoundText(-1.25), "-1.25");
 }
-
-// A screen that plays a script: each page shown takes the next step.
-struct Step {
-  DialogAction action;
-  std::vector<std::pair<int, std::string>> texts;  // item, new text
-  int item = -1;
-};
-
-class ScriptScreen final : public DialogScreen {
- public:
-  explicit ScriptScreen(std::deque<Step> steps) : steps_(std::move(steps)) {}
-  PageAnswer ShowPage(const DialogDef&, int page, const std::vector<PageRange>&,
-                      const std::vector<FieldState>& fields, const PageButtons& b,
-                      int focus) override {
-    pages.push_back(page);
-    focuses.push_back(focus);
-    buttons.push_back(b);
-    PageAnswer a;
-    a.fields = fields;
-    if (steps_.empty()) {
-      a.action = DialogAction::kCancel;
-      return a;
-    }
-    Step s = steps_.front();
-    steps_.pop_front();
-    for (auto& [i, t] : s.texts) a.fields[static_cast<size_t>(i)].text = t;
-    a.action = s.action;
-    a.item = s.item;
-    return a;
-  }
-  void Message(const std::string& text, MessageIcon) override { messages.push_back(text); }
-  void Notice(const std::string&, const std::string&, platform::Icon) override {}
-  int Question(const std::string&, const std::string&, platform::Icon, platform::Buttons,
-               int d) override {
-    return d;
-  }
-  std::optional<std::string> Path(const std::string&) override { return std::nullopt; }
-
-  std::vector<int> pages, focuses;
-  std::vector<PageButtons> buttons;
-  std::vector<std::string> messages;
-
- private:
-  std::deque<Step> steps_;
-};
 
 struct TwoPages {
   TwoPages() {
