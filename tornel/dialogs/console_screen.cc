@@ -158,6 +158,8 @@ PageAnswer ConsoleScreen::ShowPage(const DialogDef& d, int page, const std::vect
   const PageRange& range = pages[static_cast<size_t>(page)];
   while (true) {
     std::fprintf(out_, "\n== %s (%d/%zu) ==\n", d.title.c_str(), page + 1, pages.size());
+    // The fields a user may change are numbered 1, 2 ... on the page.
+    std::vector<int> numbered;
     for (int i = range.first; i < range.end; ++i) {
       const DialogItem& item = d.items[static_cast<size_t>(i)];
       if (item.kind == ItemKind::kSpace) {
@@ -165,10 +167,12 @@ PageAnswer ConsoleScreen::ShowPage(const DialogDef& d, int page, const std::vect
         continue;
       }
       std::string line = FormLine(item, answer.fields[static_cast<size_t>(i)]);
-      if (Editable(item.kind))
-        std::fprintf(out_, "%c%3d  %s\n", i == focus ? '>' : ' ', i - range.first + 1, line.c_str());
-      else
+      if (Editable(item.kind)) {
+        numbered.push_back(i);
+        std::fprintf(out_, "%c%3zu  %s\n", i == focus ? '>' : ' ', numbered.size(), line.c_str());
+      } else {
         std::fprintf(out_, "      %s\n", line.c_str());
+      }
     }
     std::string keys;
     if (buttons.next) keys += " n Next >,";
@@ -189,10 +193,10 @@ PageAnswer ConsoleScreen::ShowPage(const DialogDef& d, int page, const std::vect
     if (line.empty()) continue;
     char key = static_cast<char>(std::tolower(static_cast<unsigned char>(line[0])));
     if (std::isdigit(static_cast<unsigned char>(key))) {
-      int i = range.first + std::atoi(line.c_str()) - 1;
-      if (i < range.first || i >= range.end) continue;
+      int k = std::atoi(line.c_str());
+      if (k < 1 || static_cast<size_t>(k) > numbered.size()) continue;
+      int i = numbered[static_cast<size_t>(k - 1)];
       const DialogItem& item = d.items[static_cast<size_t>(i)];
-      if (!Editable(item.kind)) continue;
       if (item.kind == ItemKind::kButton || item.kind == ItemKind::kButtonSys) {
         answer.action = DialogAction::kButton;
         answer.item = i;
