@@ -36,7 +36,15 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   bool failed = std::ferror(f) != 0;
   std::fclose(f);
   if (failed) return std::nullopt;
-  return text;
+  // Read as a text file: the CR LF line ends that writing made are line
+  // feeds again.
+  std::string lines;
+  lines.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    lines += text[i];
+  }
+  return lines;
 }
 
 // The file is replaced only by a complete new one, written beside it and

@@ -252,6 +252,12 @@ TEST(ValueMemory, SectionsAreFoundAndReplacedWithoutTouchingTheOthers) {
   EXPECT_FALSE(FindSection(file, "#drill"));
   std::string replaced = ReplaceSection(file, "#MILL", "3 1 1\n130 1 6\n");
   EXPECT_EQ(replaced, "#Lathe\n3 1 1\n130 1 9\n#mill_\n3 1 1\n#MILL\n3 1 1\n130 1 6\n");
+  // Other sections keep their bytes: a stray CR stays, so a line is never
+  // turned into another section's header.
+  std::string odd = "#other\r\r\nx\r\n#mill\n1 1 1\n";
+  replaced = ReplaceSection(odd, "#mill", "");
+  EXPECT_EQ(replaced, "#other\r\r\nx\r\n#mill\n");
+  EXPECT_FALSE(FindSection(replaced, "#other"));
 }
 
 TEST(ValueMemory, BodiesHoldTheCountsAndOneLinePerVariable) {

@@ -85,13 +85,23 @@ std::optional<std::vector<std::string>> FindSection(std::string_view file, std::
 }
 
 std::string ReplaceSection(std::string_view file, std::string_view header, std::string_view body) {
+  // The lines of other sections are kept byte for byte, their line ends
+  // included.
   std::string out;
   bool skipping = false;
-  for (std::string_view line : Lines(file)) {
+  std::string_view rest = file;
+  while (!rest.empty()) {
+    size_t end = rest.find('\n');
+    size_t take = end == std::string_view::npos ? rest.size() : end + 1;
+    std::string_view raw = rest.substr(0, take);
+    rest.remove_prefix(take);
+    std::string_view line = raw;
+    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.starts_with('#')) skipping = SameText(line, header);
     if (skipping) continue;
-    out.append(line);
-    out += '\n';
+    out.append(raw);
+    if (raw.back() != '\n') out += '\n';
   }
   out.append(header);
   out += '\n';
