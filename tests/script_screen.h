@@ -20,7 +20,7 @@ struct Step {
   tornel::DialogAction action;
   std::vector<std::pair<int, std::string>> texts;  // item, new text
   int item = -1;
-  std::vector<std::pair<int, int>> choices;  // item, new choice
+  std::vector<std::pair<int, int>> choices = {};  // item, new choice
 };
 
 class ScriptScreen final : public tornel::DialogScreen {

@@ -175,13 +175,13 @@ PageAnswer ConsoleScreen::ShowPage(const DialogDef& d, int page, const std::vect
       }
     }
     std::string keys;
-    if (buttons.next) keys += " n Next >,";
-    if (buttons.ok) keys += " o OK,";
-    if (buttons.back) keys += " b <,";
-    if (buttons.reset) keys += " r Reset,";
-    if (buttons.reset_all) keys += " a Reset all,";
-    if (buttons.save) keys += " s Save settings,";
-    keys += " c Cancel";
+    if (buttons.next) keys += " n " + buttons.next_text + ",";
+    if (buttons.ok) keys += " o " + buttons.ok_text + ",";
+    if (buttons.back) keys += " b " + buttons.back_text + ",";
+    if (buttons.reset) keys += " r " + buttons.reset_text + ",";
+    if (buttons.reset_all) keys += " a " + buttons.reset_all_text + ",";
+    if (buttons.save) keys += " s " + buttons.save_text + ",";
+    keys += " c " + buttons.cancel_text;
     std::fprintf(out_, "Field number to change, or%s: ", keys.c_str());
     std::fflush(out_);
     std::string line;

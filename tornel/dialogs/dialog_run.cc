@@ -43,8 +43,15 @@ double EntryNumber(const std::string& text) {
   return end == text.c_str() || !std::isfinite(d) ? 0 : d;
 }
 
-PageButtons ButtonsFor(const DialogDef& d, int page, int pages) {
+PageButtons ButtonsFor(const DialogDef& d, int page, int pages, const LanguageTable& lang) {
   PageButtons b;
+  b.ok_text = LangText(lang, kLangOk, "OK");
+  b.cancel_text = LangText(lang, kLangCancel, "Cancel");
+  b.save_text = LangText(lang, kLangSaveSettings, "Save settings");
+  b.back_text = LangText(lang, kLangBack, "<");
+  b.next_text = LangText(lang, kLangNext, "Next >");
+  b.reset_text = LangText(lang, kLangReset, "Reset");
+  b.reset_all_text = LangText(lang, kLangResetAll, "Reset all");
   b.back = page > 0 || d.flags.back;
   bool last = page + 1 == pages;
   b.next = !last;
@@ -182,7 +189,7 @@ DialogResult RunDialog(const DialogDef& d, DialogScreen& screen, DialogHost& hos
   std::vector<FieldState> fields = AllFields(d, host.values);
   while (true) {
     const PageRange& range = pages[static_cast<size_t>(page)];
-    PageAnswer answer = screen.ShowPage(d, page, pages, fields, ButtonsFor(d, page, n), focus);
+    PageAnswer answer = screen.ShowPage(d, page, pages, fields, ButtonsFor(d, page, n, host.lang), focus);
     focus = -1;
     for (int i = range.first; i < range.end && static_cast<size_t>(i) < answer.fields.size(); ++i)
       fields[static_cast<size_t>(i)] = answer.fields[static_cast<size_t>(i)];

@@ -34,7 +34,8 @@ struct PageAnswer {
   std::vector<FieldState> fields;
 };
 
-// The buttons a page shows.
+// The buttons a page shows, with their captions (the language file may
+// replace them).
 struct PageButtons {
   bool back = false;
   bool next = false;  // "Next >" (else the page ends with OK)
@@ -42,7 +43,16 @@ struct PageButtons {
   bool reset = false;
   bool reset_all = false;
   bool save = false;
+  std::string back_text, next_text, ok_text, cancel_text, reset_text, reset_all_text, save_text;
 };
+
+inline constexpr int kLangOk = 4;
+inline constexpr int kLangCancel = 5;
+inline constexpr int kLangSaveSettings = 6;
+inline constexpr int kLangBack = 7;
+inline constexpr int kLangNext = 8;
+inline constexpr int kLangReset = 29;
+inline constexpr int kLangResetAll = 30;
 
 enum class MessageIcon { kExclamation, kInformation };
 

@@ -137,6 +137,19 @@ TEST(DialogRun, NextChecksThePageAndStoresItBackKeepsItAndCancelStores) {
   EXPECT_FALSE(screen.buttons[0].back);
   EXPECT_TRUE(screen.buttons[2].ok);
   EXPECT_TRUE(screen.buttons[2].back);
+  EXPECT_EQ(screen.buttons[0].next_text, "Next >");
+  EXPECT_EQ(screen.buttons[0].cancel_text, "Cancel");
+
+  // The language file names the buttons.
+  TwoPages l;
+  ApplyLanguageLine(l.lang, "8:Weiter >\n");
+  ApplyLanguageLine(l.lang, "5:Abbrechen\n");
+  ScriptScreen named({{DialogAction::kCancel, {}}});
+  DialogHost host3{l.v, l.lang, {}, {}};
+  RunDialog(l.d, named, host3);
+  EXPECT_EQ(named.buttons[0].next_text, "Weiter >");
+  EXPECT_EQ(named.buttons[0].cancel_text, "Abbrechen");
+  EXPECT_EQ(named.buttons[0].ok_text, "OK");
 
   TwoPages c;
   ScriptScreen cancel({{DialogAction::kNext, {{0, "9"}}}, {DialogAction::kCancel, {{2, "3"}}}});
