@@ -9,6 +9,7 @@
 
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/paths.h"
 #include "platform/terminal.h"
 #include "platform/text_file.h"
 #include "tornel/cl/cl_reader.h"
@@ -424,7 +425,9 @@ void CallDialogProcedure(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs
     case kFnDialog: {
       if (s.Defining()) FatalAt(ctx.diag, kMsgDialogStartedTwice);
       DialogDef d;
-      d.title = args.HasArgument() ? args.Text(1, 1) : ctx.cl.files.post_name;
+      // Without a title: the post file's base name.
+      d.title = args.HasArgument() ? args.Text(1, 1)
+                                   : platform::SplitPath(ctx.cl.files.post_file).name;
       s.defs.push_back(std::move(d));
       return;
     }
