@@ -2,17 +2,24 @@
 
 #include <windows.h>
 
-#include <io.h>
-#include <stdio.h>
-
 namespace platform {
 
 namespace {
+
 constexpr int kDefaultColumns = 80;
+
+// A console, not merely a character device: _isatty also says yes for NUL,
+// which a batch run (or Wine's /dev/null) hands over as standard input.
+bool IsConsole(DWORD which) {
+  DWORD mode = 0;
+  HANDLE h = GetStdHandle(which);
+  return h != nullptr && h != INVALID_HANDLE_VALUE && GetConsoleMode(h, &mode) != 0;
 }
 
-bool StdinIsTerminal() { return _isatty(_fileno(stdin)) != 0; }
-bool StderrIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
+}  // namespace
+
+bool StdinIsTerminal() { return IsConsole(STD_INPUT_HANDLE); }
+bool StderrIsTerminal() { return IsConsole(STD_ERROR_HANDLE); }
 
 int StderrColumns() {
   CONSOLE_SCREEN_BUFFER_INFO info;
