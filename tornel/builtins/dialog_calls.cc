@@ -1,6 +1,5 @@
 #include "tornel/builtins/dialog_calls.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -12,6 +11,7 @@
 #include "platform/paths.h"
 #include "platform/terminal.h"
 #include "platform/text_file.h"
+#include "tornel/base/file_open.h"
 #include "tornel/cl/cl_reader.h"
 #include "tornel/compiler/tokens.h"
 #include "tornel/dialogs/console_screen.h"
@@ -26,44 +26,31 @@ using BoundVar = BuiltinArgs::BoundVar;
 
 // ---- Files of the value memory ----------------------------------------
 
+// Read as a text file: the CR LF line ends that writing made are line
+// feeds again.
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   if (!platform::IsRegularFile(path)) return std::nullopt;
   std::FILE* f = platform::OpenBinary(path, "r");
   if (!f) return std::nullopt;
-  std::string text;
-  char buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+  platform::LineReader reader(f);
+  std::string text, line;
+  while (platform::ReadTextLine(reader, line)) text += line;
   bool failed = std::ferror(f) != 0;
   std::fclose(f);
   if (failed) return std::nullopt;
-  // Read as a text file: the CR LF line ends that writing made are line
-  // feeds again.
-  std::string lines;
-  lines.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    lines += text[i];
-  }
-  return lines;
+  return text;
 }
 
 // The file is replaced only by a complete new one, written beside it and
 // renamed: an interrupted write never loses the stored values of other
 // posts.  A file that cannot be written is simply not kept.
 void WriteWholeFile(const std::string& path, const std::string& text) {
-  for (int n = 0; n < 100; ++n) {
-    std::string temp = path + ".tornel-" + std::to_string(n) + ".tmp";
-    std::FILE* f = platform::CreateNewFile(temp);
-    if (!f) {
-      if (errno == EEXIST) continue;
-      return;
-    }
-    bool ok = platform::WriteText(f, text);
-    ok = platform::CloseFile(f) && ok;
-    if (!ok || !platform::ReplaceFileWith(temp, path)) platform::RemoveFile(temp);
-    return;
-  }
+  std::string temp;
+  std::FILE* f = TryCreateBeside(path, temp);
+  if (!f) return;
+  bool ok = platform::WriteText(f, text);
+  ok = platform::CloseFile(f) && ok;
+  if (!ok || !platform::ReplaceFileWith(temp, path)) platform::RemoveFile(temp);
 }
 
 std::vector<std::string> BodyLines(const std::string& text) {

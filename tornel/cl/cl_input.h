@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tornel/cl/cl_record.h"
@@ -20,6 +21,11 @@ struct Diagnostics;
 // One byte more than a record holds: a part this long is too long.
 inline constexpr size_t kKeptPartLimit = kRecordTextLimit + 1;
 inline constexpr size_t kInputBlockSize = 64 * 1024;
+
+// A UTF-8 byte order mark, which some Windows programs put in front of a
+// text file: taken off the first line, else it would become part of the
+// first major word.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 struct InputBlock {
   std::string name;  // of the input, for a report of a failed read

@@ -21,8 +21,6 @@ namespace tornel {
 
 namespace {
 
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
 int RingSize(const ClReader& r) { return r.second_pass ? kClRingSlots : 1; }
 
 // The record variables of one family (current, _Prev or _Next).
@@ -107,8 +105,13 @@ bool RunOnApt(ClContext& ctx, const OnAptEntry& hook) {
 }  // namespace
 
 void FatalInRecord(ClContext& ctx, const char* message, int32_t line) {
-  FatalPlain(ctx.diag, std::string(message) + "\n" +
-                           FormatMessage(kMsgClFileLine, {ctx.files.apt_path, std::to_string(line)}));
+  FatalInFileRecord(ctx, ctx.files.apt_path, message, line);
+}
+
+void FatalInFileRecord(ClContext& ctx, const std::string& path, const char* message,
+                       int32_t line) {
+  FatalPlain(ctx.diag,
+             std::string(message) + "\n" + FormatMessage(kMsgClFileLine, {path, std::to_string(line)}));
 }
 
 bool OfferToOnApt(ClContext& ctx, const std::string& major) {
@@ -130,8 +133,6 @@ bool ReadInputLine(Diagnostics& diag, ClReader& r, InputPart& part) {
   ++r.line_counter;
   platform::ProgressSetValue(
       diag.progress, ProgressPercent(r.progress_base, r.progress_span, r.block.taken, r.length));
-  // A UTF-8 byte order mark, which some Windows programs put in front of a
-  // text file, would else become part of the first major word.
   if (r.line_counter == 1 && part.text.starts_with(kUtf8ByteOrderMark)) {
     part.text.erase(0, kUtf8ByteOrderMark.size());
   }

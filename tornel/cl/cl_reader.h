@@ -27,6 +27,9 @@ inline constexpr const char* kMsgClFileLine = "APT-CL file - %s, line %d.";
 // Ends the run with `message` about the record that starts on `line` of
 // the APT-CL file, the file and line named on a second line.
 [[noreturn]] void FatalInRecord(ClContext& ctx, const char* message, int32_t line);
+// The same about a record of another CL file (the companion file).
+[[noreturn]] void FatalInFileRecord(ClContext& ctx, const std::string& path, const char* message,
+                                    int32_t line);
 
 // Reads the next part of an input line (first pass: copies it), counts the
 // lines and sets the progress.  False at the end of the input.

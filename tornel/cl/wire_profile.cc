@@ -18,13 +18,8 @@ namespace tornel {
 
 namespace {
 
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
 [[noreturn]] void FatalInUvRecord(ClContext& ctx, const char* message) {
-  FatalPlain(ctx.diag,
-             std::string(message) + "\n" +
-                 FormatMessage(kMsgClFileLine,
-                               {ctx.files.companion_path, std::to_string(ctx.cl.uv.line)}));
+  FatalInFileRecord(ctx, ctx.files.companion_path, message, ctx.cl.uv.line);
 }
 
 [[noreturn]] void FatalOutOfSync(ClContext& ctx, int entry, const char* text) {

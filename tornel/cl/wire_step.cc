@@ -6,6 +6,7 @@
 #include "tornel/cl/arcs.h"
 #include "tornel/cl/cl_codes.h"
 #include "tornel/cl/cl_context.h"
+#include "tornel/cl/cycle_parts.h"
 #include "tornel/cl/dispatch_parts.h"
 #include "tornel/cl/move_values.h"
 #include "tornel/cl/wire_edm.h"
@@ -37,16 +38,11 @@ void SetWireValues(ValueTables& v, double nc_tol, bool xy_arc) {
   r[kSrY2_Inc] = r[kSrY2] - r[kSrY];
   if (HasUvProfile(v)) {
     double a[3] = {r[kSrX2_Inc], r[kSrY2_Inc], r[kSrPartThick]};
-    double len = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
-    if (len > 0) {
-      r[kSrI] = a[0] / len;
-      r[kSrJ] = a[1] / len;
-      r[kSrK] = a[2] / len;
-    } else {
-      r[kSrI] = 0;
-      r[kSrJ] = 0;
-      r[kSrK] = 1;
-    }
+    double axis[3];
+    UnitAxis(a, axis);
+    r[kSrI] = axis[0];
+    r[kSrJ] = axis[1];
+    r[kSrK] = axis[2];
   } else if (xy_arc) {
     r[kSrXC2] = r[kSrXC_CL];
     r[kSrYC2] = r[kSrYC_CL];
