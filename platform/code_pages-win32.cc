@@ -1,0 +1,15 @@
+#include "platform/code_pages.h"
+
+#include <windows.h>
+
+namespace platform {
+
+std::string AnsiToOem(std::string_view text) {
+  std::string out(text);
+  // Converts in place, byte for byte; the text may hold NUL bytes, so the
+  // length is passed rather than taken from a terminator.
+  if (!out.empty()) CharToOemBuffA(out.data(), out.data(), static_cast<DWORD>(out.size()));
+  return out;
+}
+
+}  // namespace platform
