@@ -2,9 +2,11 @@
 # the build folder.  A setup test makes the prefix once, so that Wine's
 # first-start messages never mix with what a test checks, and keeps one
 # Wine server running for all tests (starting one per test costs seconds);
-# a cleanup test stops it.
+# a cleanup test stops it.  The tests of real windows (tests/wine_gui)
+# make a prefix and a display of their own.
 set(TORNEL_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-set(TORNEL_WINE_ENV "WINEDEBUG=-all;WINEPREFIX=${TORNEL_WINEPREFIX}")
+# No display: the cases run as batch runs do, dialogs at the console.
+set(TORNEL_WINE_ENV "WINEDEBUG=-all;WINEPREFIX=${TORNEL_WINEPREFIX};DISPLAY=")
 if(CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
   find_program(TORNEL_WINESERVER NAMES wineserver PATHS /usr/lib/wine)
   add_test(NAME wine.start COMMAND sh -c

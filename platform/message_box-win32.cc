@@ -2,11 +2,9 @@
 
 #include <cstdio>
 
-#include "platform/message_box.h"
+#include "platform/message_box-win32.h"
 
 namespace platform {
-
-namespace {
 
 UINT IconFlags(Icon icon) {
   switch (icon) {
@@ -17,6 +15,8 @@ UINT IconFlags(Icon icon) {
   }
   return 0;
 }
+
+namespace {
 
 // Started from a console or a batch file, the text also reaches the log.
 void EchoToStderr(const std::string& text) {
@@ -33,13 +33,14 @@ void ShowMessage(const std::string& caption, const std::string& text, Icon icon)
   MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_TASKMODAL | IconFlags(icon));
 }
 
-int AskQuestion(const std::string& caption, const std::string& text, Icon icon, Buttons buttons,
-                int default_button) {
+int AskOwned(HWND owner, const std::string& caption, const std::string& text, Icon icon,
+             Buttons buttons, int default_button) {
   static constexpr UINT kSets[] = {MB_OK, MB_OKCANCEL, MB_RETRYCANCEL, MB_YESNO, MB_YESNOCANCEL};
   static constexpr UINT kDefaults[] = {MB_DEFBUTTON1, MB_DEFBUTTON2, MB_DEFBUTTON3};
-  UINT flags = kSets[static_cast<int>(buttons)] | kDefaults[default_button < 0 || default_button > 2 ? 0 : default_button] |
-               MB_TASKMODAL | IconFlags(icon);
-  switch (MessageBoxA(nullptr, text.c_str(), caption.c_str(), flags)) {
+  UINT flags = kSets[static_cast<int>(buttons)] |
+               kDefaults[default_button < 0 || default_button > 2 ? 0 : default_button] |
+               (owner ? 0 : MB_TASKMODAL) | IconFlags(icon);
+  switch (MessageBoxA(owner, text.c_str(), caption.c_str(), flags)) {
     case IDOK:
     case IDRETRY:
     case IDYES:
@@ -51,6 +52,11 @@ int AskQuestion(const std::string& caption, const std::string& text, Icon icon, 
     default:
       return default_button;  // no box could be shown
   }
+}
+
+int AskQuestion(const std::string& caption, const std::string& text, Icon icon, Buttons buttons,
+                int default_button) {
+  return AskOwned(nullptr, caption, text, icon, buttons, default_button);
 }
 
 void ShowWarning(const std::string& caption, const std::string& text) {

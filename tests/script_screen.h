@@ -54,7 +54,7 @@ class ScriptScreen final : public tornel::DialogScreen {
     defaults.push_back(d);
     return answer >= 0 ? answer : d;
   }
-  std::optional<std::string> Path(const std::string&) override { return path; }
+  std::optional<std::string> Path(const tornel::PathRequest&) override { return path; }
 
   std::vector<int> pages, focuses;
   std::vector<tornel::PageButtons> buttons;

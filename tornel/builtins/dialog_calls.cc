@@ -15,6 +15,8 @@
 #include "tornel/cl/cl_reader.h"
 #include "tornel/compiler/tokens.h"
 #include "tornel/dialogs/console_screen.h"
+#include "tornel/dialogs/file_filter.h"
+#include "tornel/dialogs/window_screen.h"
 #include "tornel/dialogs/value_memory.h"
 #include "tornel/sysvars/system_variables.h"
 
@@ -187,6 +189,7 @@ void Select(BuiltinContext& ctx, BuiltinArgs& args, ItemKind kind) {
     button.text = item.entries[static_cast<size_t>(k)];
     button.option = k + 1;
     button.group = group;
+    if (k == 0) button.prompt = item.text;
     if (k > 0) button.x = button.y = -1;
     AddItem(d, std::move(button));
   }
@@ -284,7 +287,11 @@ void DialogField(BuiltinContext& ctx, BuiltinArgs& args) {
 DialogScreen& Screen(BuiltinContext& ctx) {
   if (!ctx.dialogs.screen) {
     bool interactive = platform::StdinIsTerminal();
-    ctx.dialogs.screen = std::make_unique<ConsoleScreen>(stdin, stderr, interactive);
+    auto console = std::make_unique<ConsoleScreen>(stdin, stderr, interactive);
+    if (platform::FormWindows::Available())
+      ctx.dialogs.screen = std::make_unique<WindowScreen>(std::move(console));
+    else
+      ctx.dialogs.screen = std::move(console);
   }
   return *ctx.dialogs.screen;
 }
@@ -378,29 +385,34 @@ void MessageBox(BuiltinContext& ctx, BuiltinArgs& args) {
   else ctx.values.reals[static_cast<size_t>(v.index)] = answer;
 }
 
-// The filter groups of a file chooser: "Programs (*.nc;*.tap) All files (*.*)".
-void CheckFilter(BuiltinContext& ctx, const std::string& filter, const char* name) {
-  size_t at = 0;
-  while (at < filter.size()) {
-    while (at < filter.size() && filter[at] == ' ') ++at;
-    if (at >= filter.size()) break;
-    size_t open = filter.find('(', at);
-    if (open == std::string::npos) FatalAt(ctx.diag, FormatMessage(kMsgFilterLeftParen, {name}));
-    size_t close = filter.find(')', open);
-    if (close == std::string::npos) FatalAt(ctx.diag, FormatMessage(kMsgFilterRightParen, {name}));
-    at = close + 1;
-  }
-}
-
-// At a terminal the path is asked for; without one (or an empty answer)
-// the variable keeps its value, as after Cancel.
-void FileChooser(BuiltinContext& ctx, BuiltinArgs& args, const char* name, int max_args) {
+// A file chooser (open or save) or, with two parameters at most, the
+// folder chooser.  Without a window or a terminal (or on Cancel) the
+// variable keeps its value.
+void FileChooser(BuiltinContext& ctx, BuiltinArgs& args, const char* name, int max_args,
+                 bool save) {
   int v = args.StringVariable(1, max_args);
   std::vector<std::string> rest;
   for (int k = 2; args.More(); ++k) rest.push_back(args.Text(k, max_args));
-  if (max_args > 2 && !rest.empty()) CheckFilter(ctx, rest[0], name);
-  std::string caption = max_args == 2 && !rest.empty() ? rest[0] : std::string(name);
-  std::optional<std::string> path = Screen(ctx).Path(caption);
+  PathRequest request;
+  request.folder = max_args == 2;
+  request.caption = request.folder && !rest.empty() ? rest[0] : std::string(name);
+  if (!request.folder) {
+    request.file.save = save;
+    if (!rest.empty()) {
+      switch (ParseFileFilter(rest[0], request.file.filters)) {
+        case FilterFault::kNoLeftParenthesis:
+          FatalAt(ctx.diag, FormatMessage(kMsgFilterLeftParen, {name}));
+        case FilterFault::kNoRightParenthesis:
+          FatalAt(ctx.diag, FormatMessage(kMsgFilterRightParen, {name}));
+        case FilterFault::kNone:
+          break;
+      }
+    }
+    if (rest.size() > 1) request.file.folder = rest[1];
+    if (rest.size() > 2) request.file.name = rest[2];
+    if (rest.size() > 3) request.file.extension = rest[3];
+  }
+  std::optional<std::string> path = Screen(ctx).Path(request);
   if (path) ctx.values.strings[static_cast<size_t>(v)] = platform::AbsolutePath(*path);
 }
 
@@ -469,9 +481,9 @@ void CallDialogProcedure(BuiltinContext& ctx, const BuiltinEntry& e, BuiltinArgs
       args.BoundVariable(1, 1, BuiltinArgs::Bind::kAny);  // listed by the scan; nothing to do now
       return;
     case kFnMessageBox: MessageBox(ctx, args); return;
-    case kFnDlgFileOpen: FileChooser(ctx, args, "DlgFileOpen", 5); return;
-    case kFnDlgFileSave: FileChooser(ctx, args, "DlgFileSave", 5); return;
-    case kFnDlgFolder: FileChooser(ctx, args, "DlgFolder", 2); return;
+    case kFnDlgFileOpen: FileChooser(ctx, args, "DlgFileOpen", 5, false); return;
+    case kFnDlgFileSave: FileChooser(ctx, args, "DlgFileSave", 5, true); return;
+    case kFnDlgFolder: FileChooser(ctx, args, "DlgFolder", 2, false); return;
     default:
       FatalAt(ctx.diag, kMsgInvalidFunction);
   }

@@ -99,9 +99,9 @@ int ConsoleScreen::Question(const std::string& caption, const std::string& text,
   return platform::AskQuestion(caption, text, icon, buttons, default_button);
 }
 
-std::optional<std::string> ConsoleScreen::Path(const std::string& caption) {
+std::optional<std::string> ConsoleScreen::Path(const PathRequest& request) {
   if (!interactive_) return std::nullopt;
-  std::fprintf(out_, "%s: ", caption.c_str());
+  std::fprintf(out_, "%s: ", request.caption.c_str());
   std::fflush(out_);
   std::string line;
   if (!ReadLine(line)) return std::nullopt;
@@ -166,6 +166,7 @@ PageAnswer ConsoleScreen::ShowPage(const DialogDef& d, int page, const std::vect
         for (int k = 0; k < item.count; ++k) std::fputc('\n', out_);
         continue;
       }
+      if (!item.prompt.empty()) std::fprintf(out_, "      %s:\n", item.prompt.c_str());
       std::string line = FormLine(item, answer.fields[static_cast<size_t>(i)]);
       if (Editable(item.kind)) {
         numbered.push_back(i);

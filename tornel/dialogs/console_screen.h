@@ -30,7 +30,7 @@ class ConsoleScreen final : public DialogScreen {
   void Notice(const std::string& caption, const std::string& text, platform::Icon icon) override;
   int Question(const std::string& caption, const std::string& text, platform::Icon icon,
                platform::Buttons buttons, int default_button) override;
-  std::optional<std::string> Path(const std::string& caption) override;
+  std::optional<std::string> Path(const PathRequest& request) override;
 
  private:
   bool ReadLine(std::string& line);

@@ -70,6 +70,7 @@ struct DialogItem {
   bool has_limits = false;
   int option = 0;   // SelectBtn: the button's number from 1; ButtonSys: the side
   int group = 0;    // SelectBtn: the number of the group's first item + 1
+  std::string prompt;  // SelectBtn: the group's prompt, on its first button
   int direction = 0;  // SelectBtn: kDirHoriz or kDirVert
   int count = 1;      // DialogSpace: empty lines
 };

@@ -181,6 +181,13 @@ void StoreField(const DialogItem& item, const FieldState& f, ValueTables& v) {
 }
 
 DialogResult RunDialog(const DialogDef& d, DialogScreen& screen, DialogHost& host) {
+  // However the dialog ends (a button's function may end the run), the
+  // screen hears of it.
+  struct CloseOnReturn {
+    const DialogDef& d;
+    DialogScreen& screen;
+    ~CloseOnReturn() { screen.Closed(d); }
+  } close_on_return{d, screen};
   DialogResult result;
   std::vector<PageRange> pages = Pages(d);
   int n = static_cast<int>(pages.size());

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/form_window.h"
 #include "platform/message_box.h"
 #include "tornel/base/language_file.h"
 #include "tornel/dialogs/dialog_def.h"
@@ -56,6 +57,14 @@ inline constexpr int kLangResetAll = 30;
 
 enum class MessageIcon { kExclamation, kInformation };
 
+// What a file or folder chooser is asked for; `caption` names it at the
+// console (the procedure, or the folder chooser's title).
+struct PathRequest {
+  bool folder = false;
+  std::string caption;
+  platform::FileChoice file;
+};
+
 class DialogScreen {
  public:
   virtual ~DialogScreen() = default;
@@ -65,6 +74,9 @@ class DialogScreen {
   virtual PageAnswer ShowPage(const DialogDef& d, int page, const std::vector<PageRange>& pages,
                               const std::vector<FieldState>& fields, const PageButtons& buttons,
                               int focus) = 0;
+  // The dialog `d` has closed (after its last page, or when it ends
+  // otherwise).
+  virtual void Closed(const DialogDef& d) { (void)d; }
   // A check's message (exclamation mark) or "Values saved permanently."
   virtual void Message(const std::string& text, MessageIcon icon) = 0;
 
@@ -74,7 +86,7 @@ class DialogScreen {
   virtual void Notice(const std::string& caption, const std::string& text, platform::Icon icon) = 0;
   virtual int Question(const std::string& caption, const std::string& text, platform::Icon icon,
                        platform::Buttons buttons, int default_button) = 0;
-  virtual std::optional<std::string> Path(const std::string& caption) = 0;
+  virtual std::optional<std::string> Path(const PathRequest& request) = 0;
 };
 
 // What a dialog's buttons reach outside it.
