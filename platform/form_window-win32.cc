@@ -19,7 +19,7 @@ namespace {
 
 constexpr WORD kFirstId = 100;  // control k has the id kFirstId + k
 constexpr WORD kButtonClass = 0x0080, kEditClass = 0x0081, kStaticClass = 0x0082,
-               kComboClass = 0x0085;
+               kListClass = 0x0083, kComboClass = 0x0085;
 
 std::wstring Wide(const std::string& s) {
   if (s.empty()) return {};
@@ -91,6 +91,10 @@ Template Build(const Form& form) {
         // The height of a drop-down list is that of its open list.
         height = c.height + 10 * static_cast<int>(c.entries.size() < 12 ? c.entries.size() : 12) + 4;
         break;
+      case FormControlKind::kList:
+        style |= WS_BORDER | WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+        cls = kListClass;
+        break;
       case FormControlKind::kOption:
         style |= BS_AUTORADIOBUTTON | (c.group ? WS_GROUP | WS_TABSTOP : 0);
         cls = kButtonClass;
@@ -114,7 +118,8 @@ Template Build(const Form& form) {
     t.Word(static_cast<WORD>(kFirstId + k));
     t.Word(0xFFFF);
     t.Word(cls);
-    t.Text(c.kind == FormControlKind::kChoice ? std::string() : c.text);
+    bool listed = c.kind == FormControlKind::kChoice || c.kind == FormControlKind::kList;
+    t.Text(listed ? std::string() : c.text);
     t.Word(0);  // no creation data
   }
   return t;
@@ -148,6 +153,9 @@ void ReadControls(HWND dialog, FormState& s) {
       case FormControlKind::kChoice:
         c.state = static_cast<int>(SendMessageA(h, CB_GETCURSEL, 0, 0));
         break;
+      case FormControlKind::kList:
+        c.state = static_cast<int>(SendMessageA(h, LB_GETCURSEL, 0, 0));
+        break;
       case FormControlKind::kOption:
       case FormControlKind::kCheck:
         c.state = SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
@@ -171,6 +179,13 @@ int CancelControl(const Form& form) {
   return -1;
 }
 
+int DefaultControl(const Form& form) {
+  for (size_t k = 0; k < form.controls.size(); ++k)
+    if (form.controls[k].kind == FormControlKind::kPush && form.controls[k].default_button)
+      return static_cast<int>(k);
+  return -1;
+}
+
 INT_PTR CALLBACK FormProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
   FormState* s = reinterpret_cast<FormState*>(GetWindowLongPtrA(dialog, DWLP_USER));
   switch (message) {
@@ -185,6 +200,10 @@ INT_PTR CALLBACK FormProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpara
           for (const std::string& e : c.entries)
             SendMessageA(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.c_str()));
           SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(c.state), 0);
+        } else if (c.kind == FormControlKind::kList) {
+          for (const std::string& e : c.entries)
+            SendMessageA(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.c_str()));
+          SendMessageA(h, LB_SETCURSEL, static_cast<WPARAM>(c.state), 0);
         } else if (c.kind == FormControlKind::kOption || c.kind == FormControlKind::kCheck) {
           SendMessageA(h, BM_SETCHECK, c.state ? BST_CHECKED : BST_UNCHECKED, 0);
         } else if (c.kind == FormControlKind::kPush && c.default_button) {
@@ -209,6 +228,13 @@ INT_PTR CALLBACK FormProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpara
         return TRUE;
       }
       int k = id - kFirstId;
+      if (k >= 0 && static_cast<size_t>(k) < s->form->controls.size() &&
+          s->form->controls[static_cast<size_t>(k)].kind == FormControlKind::kList &&
+          HIWORD(wparam) == LBN_DBLCLK) {
+        int d = DefaultControl(*s->form);
+        if (d >= 0) Press(dialog, *s, d);
+        return TRUE;
+      }
       if (k >= 0 && static_cast<size_t>(k) < s->form->controls.size() &&
           s->form->controls[static_cast<size_t>(k)].kind == FormControlKind::kPush &&
           HIWORD(wparam) == BN_CLICKED) {

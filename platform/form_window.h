@@ -19,6 +19,7 @@ enum class FormControlKind {
   kEdit,      // a one-line text field
   kShow,      // a text field that cannot be edited
   kChoice,    // a drop-down list
+  kList,      // a list box (a double click presses the default button)
   kOption,    // an option button of a group
   kCheck,     // a check box
   kPush,      // a push button
@@ -28,8 +29,8 @@ struct FormControl {
   FormControlKind kind = FormControlKind::kLabel;
   int x = 0, y = 0, width = 0, height = 0;
   std::string text;                  // the caption, or the field's text
-  std::vector<std::string> entries;  // kChoice
-  // kChoice: the chosen entry from 0 (-1 none); kOption, kCheck: 1 when
+  std::vector<std::string> entries;  // kChoice, kList
+  // kChoice, kList: the chosen entry from 0 (-1 none); kOption, kCheck: 1 when
   // chosen or ticked.
   int state = 0;
   bool group = false;           // kOption: the first button of its group
