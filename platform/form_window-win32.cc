@@ -10,64 +10,21 @@
 
 #include <cstdint>
 
+#include "platform/dialog_template-win32.h"
 #include "platform/form_window.h"
 #include "platform/message_box-win32.h"
+#include "platform/progress-win32.h"
 
 namespace platform {
 
 namespace {
 
 constexpr WORD kFirstId = 100;  // control k has the id kFirstId + k
-constexpr WORD kButtonClass = 0x0080, kEditClass = 0x0081, kStaticClass = 0x0082,
-               kListClass = 0x0083, kComboClass = 0x0085;
 
-std::wstring Wide(const std::string& s) {
-  if (s.empty()) return {};
-  int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-  return w;
-}
-
-// A dialog template in memory: DLGTEMPLATE and its DLGITEMTEMPLATEs, each
-// item on a DWORD boundary.
-class Template {
- public:
-  void Word(WORD w) { data_.push_back(w); }
-  void Dword(DWORD d) {
-    Word(LOWORD(d));
-    Word(HIWORD(d));
-  }
-  void Text(const std::string& s) {
-    for (wchar_t c : Wide(s)) Word(static_cast<WORD>(c));
-    Word(0);
-  }
-  void Align() {
-    if (data_.size() % 2) Word(0);
-  }
-  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(data_.data()); }
-
- private:
-  std::vector<WORD> data_;
-};
-
-short Dlu(int v) { return static_cast<short>(v < 0 ? 0 : v > 30000 ? 30000 : v); }
-
-Template Build(const Form& form) {
-  Template t;
-  t.Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_CENTER |
-          DS_3DLOOK);
-  t.Dword(0);
-  t.Word(static_cast<WORD>(form.controls.size()));
-  t.Word(0);
-  t.Word(0);
-  t.Word(static_cast<WORD>(Dlu(form.width)));
-  t.Word(static_cast<WORD>(Dlu(form.height)));
-  t.Word(0);  // no menu
-  t.Word(0);  // the dialog class
-  t.Text(form.title);
-  t.Word(8);
-  t.Text("MS Shell Dlg");
+DialogTemplate Build(const Form& form) {
+  DialogTemplate t;
+  t.Begin(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_3DLOOK,
+          form.controls.size(), form.width, form.height, form.title);
   for (size_t k = 0; k < form.controls.size(); ++k) {
     const FormControl& c = form.controls[k];
     DWORD style = WS_CHILD | WS_VISIBLE;
@@ -108,19 +65,9 @@ Template Build(const Form& form) {
         cls = kButtonClass;
         break;
     }
-    t.Align();
-    t.Dword(style);
-    t.Dword(0);
-    t.Word(static_cast<WORD>(Dlu(c.x)));
-    t.Word(static_cast<WORD>(Dlu(c.y)));
-    t.Word(static_cast<WORD>(Dlu(c.width)));
-    t.Word(static_cast<WORD>(Dlu(height)));
-    t.Word(static_cast<WORD>(kFirstId + k));
-    t.Word(0xFFFF);
-    t.Word(cls);
     bool listed = c.kind == FormControlKind::kChoice || c.kind == FormControlKind::kList;
-    t.Text(listed ? std::string() : c.text);
-    t.Word(0);  // no creation data
+    t.Item(style, c.x, c.y, c.width, height, static_cast<WORD>(kFirstId + k), cls,
+           listed ? std::string() : c.text);
   }
   return t;
 }
@@ -267,7 +214,8 @@ bool CanMakeWindows() {
 
 struct FormWindows::Windows {
   std::vector<HWND> open;  // the outermost first
-  HWND Top() const { return open.empty() ? nullptr : open.back(); }
+  HWND base = nullptr;     // the owner of the outermost: the progress window
+  HWND Top() const { return open.empty() ? base : open.back(); }
 };
 
 FormWindows::FormWindows() : windows_(std::make_unique<Windows>()) {}
@@ -279,7 +227,8 @@ bool FormWindows::Available() { return true; }
 std::optional<FormAnswer> FormWindows::Show(int level, const Form& form) {
   std::vector<HWND>& open = windows_->open;
   if (level < 0 || static_cast<size_t>(level) > open.size()) return std::nullopt;
-  HWND owner = level > 0 ? open[static_cast<size_t>(level) - 1] : nullptr;
+  if (open.empty()) windows_->base = OpenProgressWindow();
+  HWND owner = level > 0 ? open[static_cast<size_t>(level) - 1] : windows_->base;
   bool replace = static_cast<size_t>(level) < open.size();
   RECT where{};
   if (replace) {
@@ -288,7 +237,7 @@ std::optional<FormAnswer> FormWindows::Show(int level, const Form& form) {
     DestroyWindow(open[static_cast<size_t>(level)]);
     open.resize(static_cast<size_t>(level));
   }
-  Template t = Build(form);
+  DialogTemplate t = Build(form);
   FormState state;
   state.form = &form;
   HWND dialog = CreateDialogIndirectParamW(GetModuleHandleA(nullptr), t.Get(), owner, FormProc,
@@ -328,10 +277,11 @@ void FormWindows::Close(int level) {
     HWND w = open.back();
     open.pop_back();
     // The owner first, so that it becomes the active window again.
-    if (!open.empty()) EnableWindow(open.back(), TRUE);
+    HWND below = open.empty() ? windows_->base : open.back();
+    if (below) EnableWindow(below, TRUE);
     DestroyWindow(w);
   }
-  if (!open.empty()) SetForegroundWindow(open.back());
+  if (HWND top = windows_->Top()) SetForegroundWindow(top);
 }
 
 void FormWindows::Message(const std::string& caption, const std::string& text, Icon icon) {

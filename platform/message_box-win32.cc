@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/message_box-win32.h"
+#include "platform/progress-win32.h"
 
 namespace platform {
 
@@ -29,8 +30,11 @@ void EchoToStderr(const std::string& text) {
 
 }  // namespace
 
+// Boxes belong to the progress window while it is open.
 void ShowMessage(const std::string& caption, const std::string& text, Icon icon) {
-  MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_TASKMODAL | IconFlags(icon));
+  HWND owner = OpenProgressWindow();
+  MessageBoxA(owner, text.c_str(), caption.c_str(),
+              MB_OK | (owner ? 0 : MB_TASKMODAL) | IconFlags(icon));
 }
 
 int AskOwned(HWND owner, const std::string& caption, const std::string& text, Icon icon,
@@ -56,7 +60,7 @@ int AskOwned(HWND owner, const std::string& caption, const std::string& text, Ic
 
 int AskQuestion(const std::string& caption, const std::string& text, Icon icon, Buttons buttons,
                 int default_button) {
-  return AskOwned(nullptr, caption, text, icon, buttons, default_button);
+  return AskOwned(OpenProgressWindow(), caption, text, icon, buttons, default_button);
 }
 
 void ShowWarning(const std::string& caption, const std::string& text) {

@@ -107,10 +107,18 @@ bool SourceLine(Diagnostics& diag, Location loc, std::string& line) {
 }
 
 void Pump(Diagnostics& diag) {
-  if (platform::PumpMessages(diag.progress) ||
-      (diag.pump_budget > 0 && --diag.pump_budget == 0)) {
-    diag.cancelled = 1;
-    throw RunEnded{1};
+  platform::PumpResult got = platform::PumpMessages(diag.progress);
+  if (got == platform::PumpResult::kNone && diag.pump_budget > 0 && --diag.pump_budget == 0)
+    got = platform::PumpResult::kCancel;
+  switch (got) {
+    case platform::PumpResult::kNone:
+      return;
+    case platform::PumpResult::kCancel:
+      diag.cancelled = 1;
+      throw RunEnded{1};
+    case platform::PumpResult::kClosed:
+      // The run ends; what was written so far is finished and delivered.
+      throw RunEnded{1};
   }
 }
 

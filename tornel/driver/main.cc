@@ -2,10 +2,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/parent_console.h"
 #include "tornel/driver/end_of_run.h"
 #include "tornel/driver/run.h"
 
 int main(int argc, char** argv) {
+  platform::UseParentConsole();
   std::vector<std::string> args(argv + 1, argv + argc);
   tornel::RunState ctx;
   int status = 0;

@@ -7,6 +7,7 @@
 
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/progress.h"
 #include "platform/select_list.h"
 #include "platform/text_file.h"
 #include "tornel/base/file_open.h"
@@ -49,6 +50,7 @@ constexpr const char* kUsage =
 constexpr LangMessage kLabelPost{1, "Postprocessor:"};
 constexpr LangMessage kLabelFile{2, "Filename:"};
 constexpr LangMessage kSelectPrompt{3, "Please, select a postprocessor to use."};
+constexpr LangMessage kLabelOk{4, "OK"};
 constexpr LangMessage kLabelCancel{5, "Cancel"};
 
 std::string Lang(const RunContext& ctx, LangMessage msg) {
@@ -79,8 +81,14 @@ std::string SelectPost(RunContext& ctx) {
     std::string la = Lower(a), lb = Lower(b);
     return la != lb ? la < lb : a < b;
   });
-  platform::ListChoice choice =
-      platform::SelectFromList(kProgramTitle, Lang(ctx, kSelectPrompt), posts, 0);
+  platform::ListRequest request;
+  request.caption = kProgramTitle;
+  request.prompt = Lang(ctx, kSelectPrompt);
+  request.ok_label = Lang(ctx, kLabelOk);
+  request.cancel_label = Lang(ctx, kLabelCancel);
+  request.entries = posts;
+  request.preselected = 0;
+  platform::ListChoice choice = platform::SelectFromList(request);
   if (!choice.ok) throw RunEnded{1};
   return choice.index >= 0 ? posts[choice.index] : std::string();
 }
@@ -103,6 +111,7 @@ void ReadLanguage(RunContext& ctx) {
   w.post_label = Lang(ctx, kLabelPost);
   w.file_label = Lang(ctx, kLabelFile);
   w.cancel_label = Lang(ctx, kLabelCancel);
+  platform::ProgressShowTexts(w);
 }
 
 void ChooseFiles(RunContext& ctx, const std::vector<std::string>& args) {
@@ -130,6 +139,7 @@ void ChooseFiles(RunContext& ctx, const std::vector<std::string>& args) {
   platform::PathParts nc = platform::SplitPath(f.full_nc_path);
   ctx.diag.progress.post_name = f.post_name;
   ctx.diag.progress.file_name = nc.name + nc.ext;
+  platform::ProgressShowTexts(ctx.diag.progress);
   f.post_file = post.file;
   f.settings_file = f.post_name + kSettingsFileExtension;
   f.values_file = ValuesFilePath(f.apt_path);

@@ -2,10 +2,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/select_list.h"
+#include "platform/select_list_console.h"
 #include "platform/terminal.h"
 
-namespace platform {
+namespace platform::console {
 
 ListChoice SelectFromList(const std::string& caption, const std::string& prompt,
                           const std::vector<std::string>& entries, int preselected) {
@@ -33,4 +33,4 @@ ListChoice SelectFromList(const std::string& caption, const std::string& prompt,
   }
 }
 
-}  // namespace platform
+}  // namespace platform::console

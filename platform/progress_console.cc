@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/progress.h"
+#include "platform/progress_console.h"
 #include "platform/stop_requests.h"
 #include "platform/terminal.h"
 
@@ -28,6 +28,8 @@ void Draw(ProgressWindow& w) {
 
 }  // namespace
 
+namespace console {
+
 void ProgressOpen(ProgressWindow& w) {
   ArmStopRequests();
   w.open = true;
@@ -44,13 +46,15 @@ void ProgressClose(ProgressWindow& w) {
   w.open = false;
 }
 
-void ProgressSetValue(ProgressWindow& w, int value) {
-  w.value = value < 0 ? 0 : value > 100 ? 100 : value;
+PumpResult PumpMessages(ProgressWindow& w) {
+  if (w.open && w.terminal && w.value != w.shown) Draw(w);
+  return TakeStopRequest() ? PumpResult::kCancel : PumpResult::kNone;
 }
 
-bool PumpMessages(ProgressWindow& w) {
-  if (w.open && w.terminal && w.value != w.shown) Draw(w);
-  return TakeStopRequest();
+}  // namespace console
+
+void ProgressSetValue(ProgressWindow& w, int value) {
+  w.value = value < 0 ? 0 : value > 100 ? 100 : value;
 }
 
 void RequestCancel() { HandleStopEvent(StopEvents().front()); }

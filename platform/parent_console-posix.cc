@@ -1,0 +1,7 @@
+#include "platform/parent_console.h"
+
+namespace platform {
+
+void UseParentConsole() {}
+
+}  // namespace platform
