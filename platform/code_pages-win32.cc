@@ -1,6 +1,8 @@
 #include "platform/code_pages.h"
 
 #include <windows.h>
+// winuser.h names CharToOemA AnsiToOem by a macro, which would rename ours.
+#undef AnsiToOem
 
 namespace platform {
 
