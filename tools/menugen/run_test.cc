@@ -10,6 +10,9 @@
 
 #include "platform/disk_limit.h"
 #include "platform/paths.h"
+#include "platform/stop_requests.h"
+#include "platform/text_file.h"
+#include "tools/menugen/file_lines.h"
 #include "tests/test_dir.h"
 
 namespace menugen {
@@ -168,6 +171,24 @@ TEST_F(MenugenRun, ALongLineIsOneLine) {
   ASSERT_EQ(Run(err), 0) << err;
   EXPECT_FALSE(Exists("MPost/Hidden.m3"));
   EXPECT_EQ(ReadFile("MPost/A.m3"), "NAME A\r\n" + long_line.substr(0, 522) + "\r\n");
+}
+
+TEST_F(MenugenRun, AStopRequestEndsTheReadingBetweenLines) {
+  WriteFile("m3", "NAME A\r\nx\r\n");
+  tornel::Diagnostics diag;
+  FilePtr file(platform::OpenBinary("m3", "r"));
+  ASSERT_TRUE(file);
+  FileSource source(diag, file.get(), "m3");
+  std::string line;
+  platform::ArmStopRequests();
+  ASSERT_TRUE(source.Next(line));
+  EXPECT_EQ(line, "NAME A\n");
+  platform::HandleStopEvent(platform::StopEvents()[0]);
+  EXPECT_THROW(source.Next(line), tornel::RunEnded);
+  platform::DisarmStopRequests();
+  source.Rewind();
+  ASSERT_TRUE(source.Next(line));
+  EXPECT_EQ(line, "NAME A\n");
 }
 
 }  // namespace
