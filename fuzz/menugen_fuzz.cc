@@ -65,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       const std::string& name = files[i];
       Check(split.files[i].name == name && split.files[i].complete);
       joined += split.files[i].text;
-      Check(name.size() > ext.size() && name.compare(name.size() - ext.size(), ext.size(), ext) == 0);
+      Check(name.size() > ext.size() &&
+            name.compare(name.size() - ext.size(), ext.size(), ext) == 0);
       std::string stem = name.substr(0, name.size() - ext.size());
       Check(stem.back() != '.' && stem.back() != ' ' && stem.front() != ' ');
       for (char c : stem)

@@ -175,6 +175,15 @@ TEST(MenugenMenuRebuild, TheLastLineOfAReferenceGetsItsLineEnd) {
             "BEGINPOST MILL mPOSTITEM\n\"MPOSTWIN\" \"" + std::string(kLib) + "A.m3\"\n");
 }
 
+TEST(MenugenMenuRebuild, AReferenceWordWithoutItsBlankIsNoReference) {
+  // The word is "MPOSTWIN" in quotes and a blank: without the blank the
+  // line is an ordinary line of the item, which is written as it is.
+  std::string list =
+      "BEGINPOST 2 AXIS a\nPOSTITEM\n\"MPOSTWIN\"1\nPOSTITEM\n\"MPOSTWIN\"\tX\nENDPOST\n";
+  EXPECT_EQ(Rebuild("BEGINPOST MILL m\n", list, ThreeKinds()),
+            "BEGINPOST MILL m\nPOSTITEM\n\"MPOSTWIN\"1\nPOSTITEM\n\"MPOSTWIN\"\tX\n");
+}
+
 TEST(MenugenMenuRebuild, ReferenceNumbersAreReadAfterTheLastBlank) {
   EXPECT_EQ(ReferenceNumber("\"MPOSTWIN\" 12\n"), 12);
   EXPECT_EQ(ReferenceNumber("\"MPOSTWIN\" 12 \n"), 0);
