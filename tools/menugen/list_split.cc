@@ -20,6 +20,26 @@ void Trim(std::string& s) {
   s.erase(0, s.find_first_not_of(kWhiteSpace));
 }
 
+// Windows opens a device, not a file, for these names whatever extension
+// follows them ("CON.m3" is the console).
+constexpr std::string_view kDeviceNames[] = {
+    "CON",  "PRN",  "AUX",  "NUL",  "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7",
+    "COM8", "COM9", "LPT1", "LPT2", "LPT3", "LPT4", "LPT5", "LPT6", "LPT7", "LPT8", "LPT9"};
+
+// A name whose part before its first dot (trailing blanks aside) is a
+// device name gets a "-" after that part: "con" becomes "con-".
+void AvoidDeviceName(std::string& name) {
+  std::string_view head = std::string_view(name).substr(0, name.find('.'));
+  size_t end = head.find_last_not_of(kWhiteSpace);
+  if (end == std::string_view::npos) return;
+  std::string upper = UpperCase(head.substr(0, end + 1));
+  for (std::string_view device : kDeviceNames)
+    if (upper == device) {
+      name.insert(end + 1, 1, kDash);
+      return;
+    }
+}
+
 // The key under which a file name is taken: Windows sees "A.m3" and
 // "a.M3" as one file.
 std::string FileKey(std::string_view name) { return UpperCase(name); }
@@ -42,6 +62,7 @@ std::string PostNameOf(std::string_view name_line) {
   }
   for (char& c : name)
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = kDash;
+  AvoidDeviceName(name);
   return name;
 }
 

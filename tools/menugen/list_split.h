@@ -22,8 +22,10 @@ bool IsNameLine(std::string_view line);
 // of the line after "NAME " without its line end; each of \ / : * ? " < > |
 // becomes "-"; white space is trimmed from both ends, then trailing dots
 // are removed one at a time, trimming again after each; control
-// characters left inside become "-" (no file name can hold them).  Empty
-// when nothing is left: such a line starts no post.
+// characters left inside become "-" (no file name can hold them); a name
+// that Windows takes for a device (CON, NUL, COM1 ... before the first dot)
+// gets a "-" after that part ("con" becomes "con-").  Empty when nothing is
+// left: such a line starts no post.
 std::string PostNameOf(std::string_view name_line);
 
 // Where the posts of a list file go.

@@ -58,6 +58,10 @@ TEST(MenugenListSplit, NamesAreMadeFitForFileNames) {
   EXPECT_EQ(PostNameOf("NAME v1.2\n"), "v1.2");
   EXPECT_EQ(PostNameOf("NAME \tTab\tinside\t\n"), "Tab-inside");
   EXPECT_EQ(PostNameOf("NAME "), "");
+  EXPECT_EQ(PostNameOf("NAME con\n"), "con-");
+  EXPECT_EQ(PostNameOf("NAME Lpt1 .x\n"), "Lpt1- .x");
+  EXPECT_EQ(PostNameOf("NAME COM10\n"), "COM10");
+  EXPECT_EQ(PostNameOf("NAME CONSOLE.NUL\n"), "CONSOLE.NUL");
   EXPECT_TRUE(IsNameLine("nAmE x"));
   EXPECT_FALSE(IsNameLine("NAME"));
   EXPECT_FALSE(IsNameLine("NAME\tx"));
