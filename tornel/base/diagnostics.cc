@@ -19,7 +19,7 @@ constexpr const char* kUnknownLine = " unknown line";
                          const std::string* hint = nullptr) {
   diag.last_error = std::move(text);
   diag.error_flag = 1;
-  platform::ShowReport(kProgramTitle, diag.last_error, icon);
+  platform::ShowReport(diag.title, diag.last_error, icon);
   if (hint) platform::ShowConsoleHint(*hint);
   throw RunEnded{1};
 }

@@ -33,6 +33,9 @@ inline constexpr const char* kProgramTitle = "Tornel";
 inline constexpr size_t kQuotedLineLimit = 383;
 
 struct Diagnostics {
+  // The caption of the report's message box: a companion program that
+  // shares the file-open operation gives its own name.
+  const char* title = kProgramTitle;
   Location loc;
   std::string post_file;     // post name + ".tr"
   std::string include_list;  // "\t<path>\n" per include file

@@ -1,0 +1,2 @@
+NAME Nul.old
+y

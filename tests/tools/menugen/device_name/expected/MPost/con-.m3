@@ -1,0 +1,2 @@
+NAME con
+x

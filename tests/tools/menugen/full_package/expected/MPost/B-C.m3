@@ -1,0 +1,4 @@
+NAME B/C.
+y
+NAME . . .
+z
