@@ -230,9 +230,12 @@ std::string PathFromIdList(std::string_view ids) {
 LnkError DecodeLnk(std::string_view bytes, LnkFile* file) {
   *file = LnkFile{};
   if (bytes.empty()) return LnkError::kEmpty;
-  if (bytes.size() < 4 || U32(bytes, 0) != kHeaderSize) return LnkError::kNotShortcut;
-  if (bytes.size() < 20) return LnkError::kTruncated;
-  if (std::memcmp(bytes.data() + 4, kLinkClsid, 16) != 0) return LnkError::kNotShortcut;
+  // The header size and the class identifier, as far as the bytes go: a
+  // shortcut cut short inside them is truncated, anything else no shortcut.
+  unsigned char magic[20] = {static_cast<unsigned char>(kHeaderSize), 0, 0, 0};
+  std::memcpy(magic + 4, kLinkClsid, 16);
+  if (std::memcmp(bytes.data(), magic, std::min(bytes.size(), sizeof magic)) != 0)
+    return LnkError::kNotShortcut;
   if (bytes.size() < kHeaderSize) return LnkError::kTruncated;
 
   Reader in{bytes, 20};
