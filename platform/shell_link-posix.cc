@@ -15,7 +15,9 @@ long ShellLinkObject::Load(const std::string&) { return kNotAvailable; }
 long ShellLinkObject::Read(ShellLinkFields*) { return kNotAvailable; }
 long ShellLinkObject::ReadTarget(std::string*) { return kNotAvailable; }
 long ShellLinkObject::Resolve() { return kNotAvailable; }
-long ShellLinkObject::Write(const ShellLinkFields&) { return kNotAvailable; }
+long ShellLinkObject::Write(const ShellLinkFields&, const ShellLinkFields*) {
+  return kNotAvailable;
+}
 long ShellLinkObject::Save(const std::string&) { return kNotAvailable; }
 
 }  // namespace platform

@@ -108,17 +108,29 @@ long ShellLinkObject::Resolve() {
   return com_->link->Resolve(nullptr, SLR_NO_UI);
 }
 
-long ShellLinkObject::Write(const ShellLinkFields& f) {
+long ShellLinkObject::Write(const ShellLinkFields& f, const ShellLinkFields* loaded) {
   if (!com_->link) return E_POINTER;
   IShellLinkA* link = com_->link;
   HRESULT hr;
-  if (FAILED(hr = link->SetDescription(f.description.c_str()))) return hr;
-  if (FAILED(hr = link->SetHotkey(static_cast<WORD>(f.hotkey)))) return hr;
-  if (FAILED(hr = link->SetIconLocation(f.icon_file.c_str(), f.icon_index))) return hr;
-  if (FAILED(hr = link->SetWorkingDirectory(f.working_dir.c_str()))) return hr;
-  if (FAILED(hr = link->SetArguments(f.arguments.c_str()))) return hr;
-  if (FAILED(hr = link->SetPath(f.target.c_str()))) return hr;
-  if (FAILED(hr = link->SetShowCmd(f.show_command))) return hr;
+  const bool l = loaded != nullptr;
+  if (!(l && f.description == loaded->description) &&
+      FAILED(hr = link->SetDescription(f.description.c_str())))
+    return hr;
+  if (!(l && f.hotkey == loaded->hotkey) && FAILED(hr = link->SetHotkey(static_cast<WORD>(f.hotkey))))
+    return hr;
+  if (!(l && f.icon_file == loaded->icon_file && f.icon_index == loaded->icon_index) &&
+      FAILED(hr = link->SetIconLocation(f.icon_file.c_str(), f.icon_index)))
+    return hr;
+  if (!(l && f.working_dir == loaded->working_dir) &&
+      FAILED(hr = link->SetWorkingDirectory(f.working_dir.c_str())))
+    return hr;
+  if (!(l && f.arguments == loaded->arguments) &&
+      FAILED(hr = link->SetArguments(f.arguments.c_str())))
+    return hr;
+  if (!(l && f.target == loaded->target) && FAILED(hr = link->SetPath(f.target.c_str())))
+    return hr;
+  if (!(l && f.show_command == loaded->show_command) && FAILED(hr = link->SetShowCmd(f.show_command)))
+    return hr;
   return S_OK;
 }
 

@@ -40,8 +40,11 @@ class ShellLinkObject {
   // Looks for the target of a broken link, without user interface.
   long Resolve();
   // Description, hotkey, icon location, working directory, arguments,
-  // target path, show command, in this order.
-  long Write(const ShellLinkFields& fields);
+  // target path, show command, in this order.  With `loaded` (what Read
+  // gave) a field that is still the same is left as the object has it, so
+  // that nothing of a loaded link is lost through the ANSI texts (the ID
+  // list of its target, characters outside the code page).
+  long Write(const ShellLinkFields& fields, const ShellLinkFields* loaded = nullptr);
   long Save(const std::string& path);
 
  private:

@@ -7,7 +7,7 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-TEST(Arguments, BlanksTabsAndQuotes) {
+TEST(LnkeditArguments, BlanksTabsAndQuotes) {
   EXPECT_EQ(SplitArguments("lnkedit  new\tx.lnk "), (Words{"lnkedit", "new", "x.lnk"}));
   // Quotes keep blanks and are removed, in the middle of a word too.
   EXPECT_EQ(SplitArguments("p -t \"C:\\Program Files\\x.exe\" -a ab\"c d\"e"),
@@ -19,7 +19,7 @@ TEST(Arguments, BlanksTabsAndQuotes) {
   EXPECT_EQ(SplitArguments("  "), Words{});
 }
 
-TEST(Arguments, AtMost31) {
+TEST(LnkeditArguments, AtMost31) {
   std::string line;
   for (int i = 0; i < 40; ++i) line += "w" + std::to_string(i) + " ";
   const Words words = SplitArguments(line);
@@ -28,7 +28,7 @@ TEST(Arguments, AtMost31) {
   EXPECT_EQ(CleanArguments(Words(40, "x")).size(), kMaxArguments);
 }
 
-TEST(Arguments, WordsFromAShell) {
+TEST(LnkeditArguments, WordsFromAShell) {
   EXPECT_EQ(CleanArguments({"lnkedit", "-a", "a \"b\" c", "x\"y"}),
             (Words{"lnkedit", "-a", "a b c", "xy"}));
 }

@@ -352,25 +352,38 @@ bool IsDrivePath(const std::string& path) {
          path[1] == ':' && (path[2] == '\\' || path[2] == '/');
 }
 
-// One file entry item: a folder or the target file itself.
+// One file entry item: a folder or the target file itself, its name in
+// Windows-1252 ('?' for what the code page lacks) and whole in the
+// extension block that Windows XP and later write (version 3, signature
+// 0xBEEF0004, the Unicode long name, and last the block's offset in the
+// item).
 std::string FileEntry(const std::string& name, bool folder) {
   std::string item;
   std::string ansi;
-  const bool exact = Utf8ToCp1252(name, &ansi);
-  PutInt(item, static_cast<uint8_t>((folder ? 0x31 : 0x32) | (exact ? 0 : 0x04)), 1);
+  Utf8ToCp1252(name, &ansi);
+  PutInt(item, folder ? 0x31 : 0x32, 1);
   PutInt(item, 0, 1);
   PutInt(item, 0, 4);  // file size
   PutInt(item, 0, 4);  // modification time
   PutInt(item, folder ? kAttributeDirectory : kAttributeArchive, 2);
-  if (exact) {
-    item += ansi;
-    item += '\0';
-    if (item.size() % 2) item += '\0';
-  } else {
-    PutUnicode(item, Utf8ToUtf16(name));
-    PutInt(item, 0, 2);
-  }
-  return item;
+  item += ansi;
+  item += '\0';
+  if (item.size() % 2) item += '\0';
+  const size_t extension_at = item.size() + 2;  // from the item's size field
+  std::string extension;
+  PutInt(extension, 0, 2);  // its size, set below
+  PutInt(extension, 3, 2);
+  PutInt(extension, 0xBEEF0004, 4);
+  PutInt(extension, 0, 4);  // creation time
+  PutInt(extension, 0, 4);  // access time
+  PutInt(extension, 0x14, 2);
+  PutInt(extension, 0, 2);  // no localised name
+  PutUnicode(extension, Utf8ToUtf16(name));
+  PutInt(extension, 0, 2);
+  PutInt(extension, extension_at, 2);
+  extension[0] = static_cast<char>(extension.size() & 0xFF);
+  extension[1] = static_cast<char>(extension.size() >> 8);
+  return item + extension;
 }
 
 // My Computer, the drive and a file entry for each part of the path.

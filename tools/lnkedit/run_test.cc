@@ -81,7 +81,7 @@ LinkRecord Existing() {
   return r;
 }
 
-TEST(Run, UsageAndCommands) {
+TEST(LnkeditRun, UsageAndCommands) {
   FakeHost host;
   EXPECT_EQ(Lnkedit(host, {}), 0);
   EXPECT_EQ(host.shown.back(), Text(Message::kUsage));
@@ -106,7 +106,7 @@ TEST(Run, UsageAndCommands) {
                         "   -r              Resolve broken shortcut\n"));
 }
 
-TEST(Run, DumpShowsEveryField) {
+TEST(LnkeditRun, DumpShowsEveryField) {
   FakeHost host;
   host.links["C:\\work\\a.lnk"] = Existing();
   for (const char* word : {"dump", "list", "l"}) {
@@ -127,7 +127,7 @@ TEST(Run, DumpShowsEveryField) {
   EXPECT_EQ(host.shown.back(), "Loading link file failed: not a shortcut file, error = 8007000b");
 }
 
-TEST(Run, CreateMakesTheShortcutFromTheOptions) {
+TEST(LnkeditRun, CreateMakesTheShortcutFromTheOptions) {
   FakeHost host;
   EXPECT_EQ(Lnkedit(host, {"new", "a.lnk", "-t", "bin\\tool.exe", "-a", "-p iso", "-e", "Tool",
                        "-k", "0x0654", "-i", "tool.ico", "-x", "-3", "-d", "D:\\cam", "-w",
@@ -150,7 +150,7 @@ TEST(Run, CreateMakesTheShortcutFromTheOptions) {
   EXPECT_EQ(host.links.at("C:\\work\\a.lnk").description, "");  // replace starts empty
 }
 
-TEST(Run, CreateLeavesAnExistingLinkAlone) {
+TEST(LnkeditRun, CreateLeavesAnExistingLinkAlone) {
   FakeHost host;
   host.links["C:\\work\\a.lnk"] = Existing();
   for (const char* word : {"create", "new", "n"}) {
@@ -164,7 +164,7 @@ TEST(Run, CreateLeavesAnExistingLinkAlone) {
   EXPECT_EQ(host.links.at("C:\\work\\a.lnk").target, "C:\\work\\other.exe");
 }
 
-TEST(Run, ChangeKeepsWhatIsNotGiven) {
+TEST(LnkeditRun, ChangeKeepsWhatIsNotGiven) {
   FakeHost host;
   host.links["C:\\work\\a.lnk"] = Existing();
   EXPECT_EQ(Lnkedit(host, {"c", "a.lnk", "-a", "-new", "-w", "1"}), 0);
@@ -184,7 +184,7 @@ TEST(Run, ChangeKeepsWhatIsNotGiven) {
   EXPECT_EQ(host.links.at("C:\\work\\a.lnk").description, "");
 }
 
-TEST(Run, ChangeOfAMissingLinkCreatesIt) {
+TEST(LnkeditRun, ChangeOfAMissingLinkCreatesIt) {
   FakeHost host;
   EXPECT_EQ(Lnkedit(host, {"change", "new.lnk", "-t", "C:\\x.exe", "-e", "New"}), 0);
   EXPECT_EQ(host.links.at("C:\\work\\new.lnk").target, "C:\\x.exe");
@@ -195,7 +195,7 @@ TEST(Run, ChangeOfAMissingLinkCreatesIt) {
   EXPECT_EQ(host.links.count("C:\\work\\none.lnk"), 0u);
 }
 
-TEST(Run, ChangeNeverOverwritesAFileItCannotRead) {
+TEST(LnkeditRun, ChangeNeverOverwritesAFileItCannotRead) {
   FakeHost host;
   host.unreadable["C:\\work\\notes.lnk"] = true;
   EXPECT_EQ(Lnkedit(host, {"change", "notes.lnk", "-t", "C:\\x.exe"}), static_cast<int>(kBadFormat));
@@ -203,7 +203,7 @@ TEST(Run, ChangeNeverOverwritesAFileItCannotRead) {
   EXPECT_EQ(host.saves, 0);
 }
 
-TEST(Run, OptionValuesMissingOrWrong) {
+TEST(LnkeditRun, OptionValuesMissingOrWrong) {
   const struct {
     std::vector<std::string> options;
     const char* message;
@@ -242,7 +242,7 @@ TEST(Run, OptionValuesMissingOrWrong) {
   EXPECT_EQ(host.shown.back(), Usage("link name longer than 259 characters"));
 }
 
-TEST(Run, FailuresShowTheirCodes) {
+TEST(LnkeditRun, FailuresShowTheirCodes) {
   FakeHost host;
   EXPECT_EQ(Lnkedit(host, {"new", "a.lnk", "-t", "bad?name"}), 123);
   EXPECT_EQ(host.shown.back(), "cannot get full path name of target, error = 123");
@@ -266,7 +266,7 @@ TEST(Run, FailuresShowTheirCodes) {
   EXPECT_EQ(ErrorCodeText("Resolving failed", 0), "Resolving failed");
 }
 
-TEST(Run, ResolveBeforeSaving) {
+TEST(LnkeditRun, ResolveBeforeSaving) {
   FakeHost host;
   host.links["C:\\work\\a.lnk"] = Existing();
   EXPECT_EQ(Lnkedit(host, {"change", "a.lnk", "-r"}), 2);
@@ -282,9 +282,9 @@ TEST(Run, ResolveBeforeSaving) {
 }
 
 // The host that reads and writes shortcut files itself, on a real folder.
-class DiskHostTest : public tornel_test::InTempDir {};
+class LnkeditDiskHost : public tornel_test::InTempDir {};
 
-TEST_F(DiskHostTest, WritesBesideAndReadsBack) {
+TEST_F(LnkeditDiskHost, WritesBesideAndReadsBack) {
   DiskHost host;
   EXPECT_EQ(RunLnkedit({"lnkedit", "new", "a.lnk", "-t", "C:\\x.exe", "-e", "X"}, host), 0);
   WriteFile("keep.txt", "not a shortcut");
@@ -307,7 +307,7 @@ TEST_F(DiskHostTest, WritesBesideAndReadsBack) {
   EXPECT_EQ(ReadLnkFile("nothing.lnk", &file).code, 2);  // ENOENT
 }
 
-TEST_F(DiskHostTest, ResolveChecksTheTarget) {
+TEST_F(LnkeditDiskHost, ResolveChecksTheTarget) {
   WriteFile("tool.exe", "MZ");
   DiskHost host;
   EXPECT_EQ(RunLnkedit({"lnkedit", "new", "a.lnk", "-t", "tool.exe", "-r"}, host), 0);

@@ -57,6 +57,8 @@ StoreResult ShellLinkHost::Load(const std::string& link, LinkRecord* record) {
   if (hr < 0) return {hr, ""};
   platform::ShellLinkFields f;
   if ((hr = object_.Read(&f)) < 0) return {hr, ""};
+  loaded_ = true;
+  loaded_fields_ = f;
   record->target = f.target;
   record->arguments = f.arguments;
   record->description = f.description;
@@ -69,7 +71,7 @@ StoreResult ShellLinkHost::Load(const std::string& link, LinkRecord* record) {
 }
 
 StoreResult ShellLinkHost::Resolve(LinkRecord* record, bool keep_target) {
-  long hr = object_.Write(FieldsOf(*record));
+  long hr = object_.Write(FieldsOf(*record), loaded_ ? &loaded_fields_ : nullptr);
   if (hr < 0) return {hr, ""};
   // S_FALSE and other remarks count as failures: the link was not resolved.
   if ((hr = object_.Resolve()) != 0) return {hr, ""};
@@ -79,7 +81,7 @@ StoreResult ShellLinkHost::Resolve(LinkRecord* record, bool keep_target) {
 }
 
 StoreResult ShellLinkHost::Save(const std::string& link, const LinkRecord& record) {
-  long hr = object_.Write(FieldsOf(record));
+  long hr = object_.Write(FieldsOf(record), loaded_ ? &loaded_fields_ : nullptr);
   if (hr < 0) return {hr, ""};
   if ((hr = object_.Save(link)) < 0) return {hr, ""};
   return {};

@@ -22,6 +22,8 @@ class ShellLinkHost : public LinkHost {
 
  private:
   platform::ShellLinkObject object_;
+  bool loaded_ = false;
+  platform::ShellLinkFields loaded_fields_;  // as Load read them
 };
 
 }  // namespace lnkedit

@@ -11,7 +11,7 @@
 namespace lnkedit {
 namespace {
 
-class ShellLinkHostTest : public tornel_test::InTempDir {
+class LnkeditShellLinkHost : public tornel_test::InTempDir {
  protected:
   void SetUp() override {
     if (!platform::ShellLinkObject::Available()) GTEST_SKIP() << "no shell-link object here";
@@ -20,8 +20,15 @@ class ShellLinkHostTest : public tornel_test::InTempDir {
     const std::string linux_made =
         ReadFile(TORNEL_SOURCE_DIR "/tests/tools/lnkedit/data/linux_notepad.lnk");
     InTempDir::SetUp();
+    in_dir_ = true;
     WriteFile("linux_notepad.lnk", linux_made);
   }
+  void TearDown() override {
+    if (in_dir_) InTempDir::TearDown();
+  }
+
+ private:
+  bool in_dir_ = false;
 };
 
 std::string FullPath(LinkHost& host, const std::string& path) {
@@ -31,7 +38,7 @@ std::string FullPath(LinkHost& host, const std::string& path) {
   return full;
 }
 
-TEST_F(ShellLinkHostTest, ReadsFilesTheFormatCodeWrote) {
+TEST_F(LnkeditShellLinkHost, ReadsFilesTheFormatCodeWrote) {
   ShellLinkHost host;
   Message failed;
   ASSERT_TRUE(host.Start(&failed).ok());
@@ -48,7 +55,7 @@ TEST_F(ShellLinkHostTest, ReadsFilesTheFormatCodeWrote) {
   // shortcut it loads, also for its own.
 }
 
-TEST_F(ShellLinkHostTest, WritesFilesTheFormatCodeReads) {
+TEST_F(LnkeditShellLinkHost, WritesFilesTheFormatCodeReads) {
   LinkRecord r;
   r.target = "C:\\windows\\notepad.exe";
   r.arguments = "-x \"quoted\"";
