@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/files.h"
+#include "platform/full_path.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/text_file.h"
@@ -84,11 +85,8 @@ bool DiskHost::FullPath(const std::string& path, std::string* full, long* error)
     *full = path;
     return true;
   }
-  std::string absolute = platform::AbsolutePath(path);
-  if (absolute.empty()) {
-    *error = ErrnoCode();
-    return false;
-  }
+  std::string absolute;
+  if (!platform::FullPathName(path, &absolute, error)) return false;
   *full = platform::ResolvedPathText(absolute);
   return true;
 }

@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/lnkedit/disk_host.h"
+#include "platform/shell_link.h"
 #include "tests/test_dir.h"
+#include "tools/lnkedit/disk_host.h"
 
 namespace lnkedit {
 namespace {
@@ -314,6 +315,19 @@ TEST_F(LnkeditDiskHost, ResolveChecksTheTarget) {
   DiskHost missing;
   EXPECT_EQ(RunLnkedit({"lnkedit", "new", "b.lnk", "-t", "gone.exe", "-r"}, missing), 2);
   EXPECT_FALSE(Exists("b.lnk"));
+}
+
+TEST_F(LnkeditDiskHost, NoFullPathInARemovedFolder) {
+  // Windows makes full paths from the text alone; elsewhere the current
+  // directory must still be there.
+  if (platform::ShellLinkObject::Available()) GTEST_SKIP() << "full paths need no folder here";
+  std::filesystem::create_directory("gone");
+  std::filesystem::current_path("gone");
+  std::filesystem::remove(dir_ / "gone");
+  DiskHost host;
+  EXPECT_EQ(RunLnkedit({"lnkedit", "new", "a.lnk", "-t", "C:\\x.exe"}, host), 2);  // ENOENT
+  std::filesystem::current_path(dir_);
+  EXPECT_FALSE(Exists("gone"));
 }
 
 }  // namespace

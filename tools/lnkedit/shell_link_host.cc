@@ -1,8 +1,7 @@
 #include "tools/lnkedit/shell_link_host.h"
 
-#include <cerrno>
-
 #include "platform/files.h"
+#include "platform/full_path.h"
 #include "platform/message_box.h"
 
 namespace lnkedit {
@@ -28,12 +27,7 @@ void ShellLinkHost::Show(const std::string& text) {
 }
 
 bool ShellLinkHost::FullPath(const std::string& path, std::string* full, long* error) {
-  *full = platform::AbsolutePath(path);
-  if (full->empty()) {
-    *error = errno != 0 ? errno : EINVAL;
-    return false;
-  }
-  return true;
+  return platform::FullPathName(path, full, error);
 }
 
 bool ShellLinkHost::Exists(const std::string& path) { return platform::FileExists(path); }
