@@ -1,0 +1,7 @@
+#include "platform/program_command_line.h"
+
+namespace platform {
+
+bool ProgramCommandLine(std::string*) { return false; }
+
+}  // namespace platform
