@@ -215,7 +215,9 @@ bool CanMakeWindows() {
 struct FormWindows::Windows {
   std::vector<HWND> open;  // the outermost first
   HWND base = nullptr;     // the owner of the outermost: the progress window
-  HWND Top() const { return open.empty() ? base : open.back(); }
+  // What a box or chooser is owned by: the innermost form, else the
+  // progress window.
+  HWND Top() const { return open.empty() ? OpenProgressWindow() : open.back(); }
 };
 
 FormWindows::FormWindows() : windows_(std::make_unique<Windows>()) {}

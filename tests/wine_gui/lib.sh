@@ -42,7 +42,7 @@ window() {
   bad "no window '$1'"
   return 1
 }
-shot() { import -window "$W" "$shots/$1.png" >/dev/null 2>&1 || bad "screenshot $1"; }
+shot() { timeout 20 import -window "$W" "$shots/$1.png" >/dev/null 2>&1 || bad "screenshot $1"; }
 keys() { xdotool key --delay 80 "$@"; sleep 0.3; }
 text() { xdotool type --delay 60 "$1"; sleep 0.3; }
 
