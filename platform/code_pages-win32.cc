@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+// <windows.h> names the system's own AnsiToOem (a macro for CharToOemA),
+// which would rename ours here.
+#undef AnsiToOem
+
 namespace platform {
 
 std::string AnsiToOem(std::string_view text) {
