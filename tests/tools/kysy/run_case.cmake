@@ -1,0 +1,206 @@
+# Runs one end-to-end case of kysy.  The case folder holds:
+#   args          the command lines, one argument per line (the command word
+#                 first); a line "--" starts the next run of the program
+#   env           variables for the runs, NAME=VALUE per line; "-NAME" leaves
+#                 one unset.  `temp` is the work folder's "tmp" unless unset.
+#   expected/     files that must exist afterwards with exactly these bytes;
+#                 "@WORK@" in them stands for the work folder as the program
+#                 sees it, "@DRIVE@" for its drive letter (none on Linux)
+#   expected_wine/  the same for the Windows program, where it differs
+#   absent        paths, one per line, that must not exist afterwards
+#   present       paths that must exist afterwards (files or folders)
+#   native_only   present: the case runs only natively (byte-exact texts in
+#                 the arguments, which Wine would convert)
+# and any input files, copied into a fresh work folder where the program
+# runs with standard input from /dev/null (no terminal: dialogs cancel,
+# message boxes take their default).  The runs go through a shell script
+# natively and through a batch file under Wine, as batch files call the
+# program.  No scratch file ("*.kysy-*.tmp") may be left anywhere.
+cmake_minimum_required(VERSION 3.25)
+
+if(EMULATOR AND EXISTS ${CASE}/native_only)
+  message(STATUS "native only: skipped under the emulator")
+  return()
+endif()
+
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/tmp)
+file(GLOB inputs LIST_DIRECTORIES true RELATIVE ${CASE} ${CASE}/*)
+foreach(item ${inputs})
+  if(NOT item MATCHES "^(args|env|expected|expected_wine|absent|present|native_only)$")
+    file(COPY ${CASE}/${item} DESTINATION ${WORK})
+  endif()
+endforeach()
+
+# The work folder as the program sees it.
+if(EMULATOR)
+  string(REPLACE "/" "\\" seen_work "Z:${WORK}")
+  string(REPLACE "/" "\\" seen_kysy "Z:${KYSY}")
+  set(seen_drive "Z")
+  set(sep "\\")
+else()
+  set(seen_work "${WORK}")
+  set(seen_kysy "${KYSY}")
+  set(seen_drive "")
+  set(sep "/")
+endif()
+
+# Lines of a file, empty ones kept (file(STRINGS) would drop them).  A
+# backslash before the list's ";" would join two lines, so backslashes are
+# held as a control character until a line is used (unhide).
+string(ASCII 1 hidden_backslash)
+function(read_lines path out)
+  file(READ ${path} text)
+  string(REPLACE "\\" "${hidden_backslash}" text "${text}")
+  string(REGEX REPLACE "\n$" "" text "${text}")
+  string(REPLACE "\n" ";" lines "${text}")
+  set(${out} "${lines}" PARENT_SCOPE)
+endfunction()
+macro(unhide var)
+  string(REPLACE "${hidden_backslash}" "\\" ${var} "${${var}}")
+endmacro()
+
+# Quoting: a POSIX shell word, or a Windows command-line word inside a batch
+# file (backslashes before the closing quote doubled, % doubled).
+function(quote text out)
+  if(EMULATOR)
+    string(REGEX MATCH "\\\\*$" tail "${text}")
+    string(REPLACE "%" "%%" text "${text}")
+    set(${out} "\"${text}${tail}\"" PARENT_SCOPE)
+  else()
+    string(REPLACE "'" "'\\''" text "${text}")
+    set(${out} "'${text}'" PARENT_SCOPE)
+  endif()
+endfunction()
+
+if(EMULATOR)
+  set(script "@echo off\r\n")
+else()
+  set(script "unset temp TEMP Temp TMP Dlg_Title Dlg_Message Dlg_Default\n")
+endif()
+set(eol "\n")
+if(EMULATOR)
+  set(eol "\r\n")
+endif()
+set(env_lines "")
+
+set(temp_set ON)
+if(EXISTS ${CASE}/env)
+  read_lines(${CASE}/env env_lines)
+  foreach(line IN LISTS env_lines)
+    if(line STREQUAL "-temp")
+      set(temp_set OFF)
+    endif()
+  endforeach()
+endif()
+if(EMULATOR)
+  if(temp_set)
+    string(APPEND script "set \"temp=${seen_work}\\tmp\"${eol}")
+  else()
+    string(APPEND script "set temp=${eol}set TMP=${eol}")
+  endif()
+elseif(temp_set)
+  quote("${WORK}/tmp" q)
+  string(APPEND script "export temp=${q}${eol}")
+endif()
+foreach(line IN LISTS env_lines)
+  unhide(line)
+  if(line MATCHES "^-(.*)$")
+    if(EMULATOR)
+      string(APPEND script "set ${CMAKE_MATCH_1}=${eol}")
+    else()
+      string(APPEND script "unset ${CMAKE_MATCH_1}${eol}")
+    endif()
+  elseif(line MATCHES "^([^=]+)=(.*)$")
+    set(name "${CMAKE_MATCH_1}")
+    set(value "${CMAKE_MATCH_2}")
+    if(EMULATOR)
+      string(REPLACE "%" "%%" value "${value}")
+      string(APPEND script "set \"${name}=${value}\"${eol}")
+    else()
+      quote("${value}" q)
+      string(APPEND script "export ${name}=${q}${eol}")
+    endif()
+  endif()
+endforeach()
+
+read_lines(${CASE}/args arg_lines)
+list(APPEND arg_lines "--")
+quote("${seen_kysy}" program)
+set(run_args "")
+foreach(line IN LISTS arg_lines)
+  if(line STREQUAL "--")
+    string(APPEND script "${program}${run_args}${eol}")
+    set(run_args "")
+  else()
+    unhide(line)
+    quote("${line}" q)
+    string(APPEND run_args " ${q}")
+  endif()
+endforeach()
+
+if(EMULATOR)
+  file(WRITE ${WORK}/run.bat "${script}")
+  set(run ${EMULATOR} cmd /c run.bat)
+else()
+  file(WRITE ${WORK}/run.sh "${script}")
+  set(run sh run.sh)
+endif()
+execute_process(COMMAND ${run}
+  WORKING_DIRECTORY ${WORK}
+  RESULT_VARIABLE status
+  OUTPUT_FILE ${WORK}.out
+  ERROR_FILE ${WORK}.err
+  INPUT_FILE /dev/null)
+
+set(failures "")
+if(NOT status EQUAL 0)
+  string(APPEND failures "exit status ${status}\n")
+endif()
+
+set(expected_dir ${CASE}/expected)
+if(EMULATOR AND IS_DIRECTORY ${CASE}/expected_wine)
+  set(expected_dir ${CASE}/expected_wine)
+endif()
+file(GLOB_RECURSE expected_files RELATIVE ${expected_dir} ${expected_dir}/*)
+foreach(f ${expected_files})
+  if(NOT EXISTS ${WORK}/${f})
+    string(APPEND failures "missing output ${f}\n")
+    continue()
+  endif()
+  file(READ ${expected_dir}/${f} want)
+  file(READ ${WORK}/${f} got)
+  string(REPLACE "@WORK@" "${seen_work}" want "${want}")
+  string(REPLACE "@DRIVE@" "${seen_drive}" want "${want}")
+  if(NOT want STREQUAL got)
+    string(APPEND failures "output ${f} differs from ${expected_dir}/${f}:\n${got}\n")
+  endif()
+endforeach()
+
+if(EXISTS ${CASE}/absent)
+  read_lines(${CASE}/absent absent)
+  foreach(f IN LISTS absent)
+    unhide(f)
+    if(EXISTS ${WORK}/${f})
+      string(APPEND failures "${f} should not exist\n")
+    endif()
+  endforeach()
+endif()
+if(EXISTS ${CASE}/present)
+  read_lines(${CASE}/present present)
+  foreach(f IN LISTS present)
+    unhide(f)
+    if(NOT EXISTS ${WORK}/${f})
+      string(APPEND failures "${f} should exist\n")
+    endif()
+  endforeach()
+endif()
+
+file(GLOB_RECURSE scratch RELATIVE ${WORK} ${WORK}/*.kysy-*.tmp)
+foreach(f ${scratch})
+  string(APPEND failures "scratch file ${f} left behind\n")
+endforeach()
+
+if(failures)
+  message(FATAL_ERROR "case ${CASE}:\n${failures}")
+endif()
