@@ -1,6 +1,5 @@
 #include "tools/kysy/text_lines.h"
 
-#include <cctype>
 
 namespace kysy {
 

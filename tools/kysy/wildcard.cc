@@ -1,9 +1,5 @@
 #include "tools/kysy/wildcard.h"
 
-#include <vector>
-
-#include "tools/kysy/text_lines.h"
-
 namespace kysy {
 
 namespace {
