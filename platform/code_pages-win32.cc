@@ -4,6 +4,10 @@
 // winuser.h names CharToOemA AnsiToOem by a macro, which would rename ours.
 #undef AnsiToOem
 
+// <windows.h> names the system's own AnsiToOem (a macro for CharToOemA),
+// which would rename ours here.
+#undef AnsiToOem
+
 namespace platform {
 
 std::string AnsiToOem(std::string_view text) {

@@ -34,4 +34,10 @@ std::optional<std::string> FormWindows::ChooseFolder(const std::string&, bool* s
   return std::nullopt;
 }
 
+std::optional<std::string> FormWindows::ChooseFolder(const std::string&, const std::string&,
+                                                     bool* shown) {
+  if (shown) *shown = false;
+  return std::nullopt;
+}
+
 }  // namespace platform

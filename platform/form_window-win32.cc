@@ -48,6 +48,11 @@ DialogTemplate Build(const Form& form) {
         // The height of a drop-down list is that of its open list.
         height = c.height + 10 * static_cast<int>(c.entries.size() < 12 ? c.entries.size() : 12) + 4;
         break;
+      case FormControlKind::kCombo:
+        style |= WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+        cls = kComboClass;
+        height = c.height + 10 * static_cast<int>(c.entries.size() < 12 ? c.entries.size() : 12) + 4;
+        break;
       case FormControlKind::kList:
         style |= WS_BORDER | WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
         cls = kListClass;
@@ -65,9 +70,19 @@ DialogTemplate Build(const Form& form) {
         cls = kButtonClass;
         break;
     }
-    bool listed = c.kind == FormControlKind::kChoice || c.kind == FormControlKind::kList;
-    t.Item(style, c.x, c.y, c.width, height, static_cast<WORD>(kFirstId + k), cls,
-           listed ? std::string() : c.text);
+    bool listed = c.kind == FormControlKind::kChoice || c.kind == FormControlKind::kList ||
+                  c.kind == FormControlKind::kCombo;
+    std::string caption = listed ? std::string() : c.text;
+    if (c.kind == FormControlKind::kLabel) {
+      // A static text breaks its lines at "\r\n".
+      std::string lines;
+      for (char ch : caption) {
+        if (ch == '\n' && (lines.empty() || lines.back() != '\r')) lines += '\r';
+        lines += ch;
+      }
+      caption = lines;
+    }
+    t.Item(style, c.x, c.y, c.width, height, static_cast<WORD>(kFirstId + k), cls, caption);
   }
   return t;
 }
@@ -102,6 +117,10 @@ void ReadControls(HWND dialog, FormState& s) {
         break;
       case FormControlKind::kList:
         c.state = static_cast<int>(SendMessageA(h, LB_GETCURSEL, 0, 0));
+        break;
+      case FormControlKind::kCombo:
+        c.text = ControlText(h);
+        c.state = static_cast<int>(SendMessageA(h, CB_GETCURSEL, 0, 0));
         break;
       case FormControlKind::kOption:
       case FormControlKind::kCheck:
@@ -147,6 +166,13 @@ INT_PTR CALLBACK FormProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpara
           for (const std::string& e : c.entries)
             SendMessageA(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.c_str()));
           SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(c.state), 0);
+        } else if (c.kind == FormControlKind::kCombo) {
+          for (const std::string& e : c.entries)
+            SendMessageA(h, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.c_str()));
+          if (c.state >= 0)
+            SendMessageA(h, CB_SETCURSEL, static_cast<WPARAM>(c.state), 0);
+          else
+            SetWindowTextA(h, c.text.c_str());
         } else if (c.kind == FormControlKind::kList) {
           for (const std::string& e : c.entries)
             SendMessageA(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.c_str()));
@@ -160,8 +186,9 @@ INT_PTR CALLBACK FormProc(HWND dialog, UINT message, WPARAM wparam, LPARAM lpara
       if (form.focus >= 0 && static_cast<size_t>(form.focus) < form.controls.size()) {
         HWND h = GetDlgItem(dialog, static_cast<int>(kFirstId + form.focus));
         SetFocus(h);
-        if (form.controls[static_cast<size_t>(form.focus)].kind == FormControlKind::kEdit)
-          SendMessageA(h, EM_SETSEL, 0, -1);
+        FormControlKind kind = form.controls[static_cast<size_t>(form.focus)].kind;
+        if (kind == FormControlKind::kEdit) SendMessageA(h, EM_SETSEL, 0, -1);
+        if (kind == FormControlKind::kCombo) SendMessageA(h, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
         return FALSE;
       }
       return TRUE;
@@ -355,7 +382,23 @@ std::optional<std::string> FormWindows::ChooseFile(const FileChoice& choice, boo
   return std::string(file.data());
 }
 
+namespace {
+
+// Selects the start folder once the browser is up.
+int CALLBACK SelectStart(HWND browser, UINT message, LPARAM, LPARAM data) {
+  if (message == BFFM_INITIALIZED && data)
+    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, data);
+  return 0;
+}
+
+}  // namespace
+
 std::optional<std::string> FormWindows::ChooseFolder(const std::string& title, bool* shown) {
+  return ChooseFolder(title, std::string(), shown);
+}
+
+std::optional<std::string> FormWindows::ChooseFolder(const std::string& title,
+                                                     const std::string& start, bool* shown) {
   if (shown) *shown = false;
   if (!CanMakeWindows()) return std::nullopt;
   SameDirectory keep;
@@ -364,6 +407,10 @@ std::optional<std::string> FormWindows::ChooseFolder(const std::string& title, b
   bi.hwndOwner = windows_->Top();
   bi.lpszTitle = title.empty() ? nullptr : title.c_str();
   bi.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+  if (!start.empty()) {
+    bi.lpfn = SelectStart;
+    bi.lParam = reinterpret_cast<LPARAM>(start.c_str());
+  }
   LPITEMIDLIST chosen = SHBrowseForFolderA(&bi);
   if (shown) *shown = true;
   std::optional<std::string> path;

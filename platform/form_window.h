@@ -23,15 +23,16 @@ enum class FormControlKind {
   kOption,    // an option button of a group
   kCheck,     // a check box
   kPush,      // a push button
+  kCombo,     // a text field with a drop-down list to choose its text from
 };
 
 struct FormControl {
   FormControlKind kind = FormControlKind::kLabel;
   int x = 0, y = 0, width = 0, height = 0;
-  std::string text;                  // the caption, or the field's text
-  std::vector<std::string> entries;  // kChoice, kList
-  // kChoice, kList: the chosen entry from 0 (-1 none); kOption, kCheck: 1 when
-  // chosen or ticked.
+  std::string text;                  // the caption, or the field's text (a kLabel's may hold "\n")
+  std::vector<std::string> entries;  // kChoice, kList, kCombo
+  // kChoice, kList, kCombo: the chosen entry from 0 (-1 none; a kCombo then
+  // starts with its text); kOption, kCheck: 1 when chosen or ticked.
   int state = 0;
   bool group = false;           // kOption: the first button of its group
   bool right = false;           // kLabel: aligned to the right
@@ -97,6 +98,9 @@ class FormWindows {
   // tells which).  The current directory is the same afterwards.
   std::optional<std::string> ChooseFile(const FileChoice& choice, bool* shown);
   std::optional<std::string> ChooseFolder(const std::string& title, bool* shown);
+  // The same with folder `start` shown and selected at first.
+  std::optional<std::string> ChooseFolder(const std::string& title, const std::string& start,
+                                          bool* shown);
 
  private:
   struct Windows;

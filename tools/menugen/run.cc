@@ -89,7 +89,7 @@ void Deliver(tornel::Diagnostics& diag, RunFiles& files) {
 }
 
 void Run(tornel::Diagnostics& diag, const MenugenPaths& paths, RunFiles& files) {
-  platform::MakeDirectory(paths.split_dir);  // a failure shows when a split file is made
+  platform::MakeFolder(paths.split_dir);  // there already, or a failure that shows when a split file is made
 
   FilePtr post_list_file = OpenForReading(diag, paths.post_list);
   FilePtr menu_file = OpenForReading(diag, paths.menu);
@@ -131,7 +131,7 @@ int RunMenugen(const std::vector<std::string>& args) {
   files.open_split.reset();
   if (!files.open_split_work.empty()) platform::RemoveFile(files.open_split_work);
   for (const WorkFile& f : files.written) platform::RemoveFile(f.work);
-  platform::RemoveEmptyDirectory(paths.split_dir);
+  platform::RemoveFolder(paths.split_dir);
   platform::DisarmStopRequests();
   return status;
 }

@@ -1,0 +1,1 @@
+set Dlg_Ret1=C:\MASTERCAM\Posts\MASTERCAM.pst

@@ -1,0 +1,1 @@
+set Dlg_Ret1=@WR_ERR

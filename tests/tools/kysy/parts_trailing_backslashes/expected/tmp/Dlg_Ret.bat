@@ -1,0 +1,5 @@
+set Dlg_Ret1=C
+set Dlg_Ret2=\dir\sub\
+set Dlg_Ret3=
+set Dlg_Ret4=
+set Dlg_Ret5=C:\dir\sub
