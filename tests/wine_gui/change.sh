@@ -12,28 +12,8 @@ exe=$1 work=$2 shots=${3:-$2/shots}
 rm -rf "$work" && mkdir -p "$work" "$shots" || exit 1
 cd "$work" || exit 1
 
-export WINEDEBUG=-all WINEPREFIX="$work/prefix" WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
-fail=0
-ok() { echo "PASS $*"; }
-bad() { echo "FAIL $*"; fail=1; }
-
-# A display of our own: Xvfb picks a free number and tells it.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>display.txt >xvfb.log 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s display.txt ] && break; sleep 0.1; done
-[ -s display.txt ] || { echo "FAIL Xvfb did not start"; exit 1; }
-export DISPLAY=:$(head -1 display.txt)
-cleanup() {
-  timeout 20 wineserver -k >/dev/null 2>&1
-  kill "$xvfb" 2>/dev/null
-  wait "$xvfb" 2>/dev/null
-}
-trap cleanup EXIT
-
-timeout 180 wineboot -i >wineboot.log 2>&1 || bad "wineboot"
-timeout 60 wineserver -w
-# No window manager on Xvfb: Wine draws the frames itself (no stall at close).
-timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >reg.log 2>&1 || bad "reg"
+export LC_ALL=C.UTF-8
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 # Waits (at most 20 s) for a visible window whose title matches $1; sets W.
 window() {

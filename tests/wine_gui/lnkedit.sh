@@ -12,27 +12,7 @@ exe=$1 src=$2 work=$3 shots=${4:-$3/shots}
 rm -rf "$work" && mkdir -p "$work" "$shots" || exit 1
 cd "$work" || exit 1
 
-export WINEDEBUG=-all WINEPREFIX="$work/prefix" WINEDLLOVERRIDES="mscoree,mshtml="
-fail=0
-ok() { echo "PASS $*"; }
-bad() { echo "FAIL $*"; fail=1; }
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>display.txt >xvfb.log 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s display.txt ] && break; sleep 0.1; done
-[ -s display.txt ] || { echo "FAIL Xvfb did not start"; exit 1; }
-export DISPLAY=:$(head -1 display.txt)
-cleanup() {
-  timeout 20 wineserver -k >/dev/null 2>&1
-  kill "$xvfb" 2>/dev/null
-  wait "$xvfb" 2>/dev/null
-}
-trap cleanup EXIT
-
-timeout 180 wineboot -i >wineboot.log 2>&1 || bad "wineboot"
-timeout 60 wineserver -w
-# No window manager on Xvfb: Wine draws the frames itself (no stall at close).
-timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >reg.log 2>&1 || bad "reg"
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 cp "$src/tests/tools/lnkedit/data/linux_notepad.lnk" . || exit 1
 
