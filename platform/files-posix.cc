@@ -50,7 +50,12 @@ std::FILE* CreateNewFile(const std::string& path) {
 
 std::string CurrentDirectory() {
   std::vector<char> buf(4096);
-  while (!getcwd(buf.data(), buf.size())) buf.resize(buf.size() * 2);
+  // Only a buffer too small is worth another try: a current directory that
+  // was deleted (ENOENT) or cannot be read (EACCES) stays so.
+  while (!getcwd(buf.data(), buf.size())) {
+    if (errno != ERANGE) return ".";
+    buf.resize(buf.size() * 2);
+  }
   return buf.data();
 }
 

@@ -31,6 +31,7 @@ bool ReplaceFileWith(const std::string& from, const std::string& to);
 // else's.  Null on failure.
 std::FILE* CreateNewFile(const std::string& path);
 
+// "." when it cannot be told (it was deleted, or may not be read).
 std::string CurrentDirectory();
 // The path made absolute against the current directory, with native separators.
 std::string AbsolutePath(const std::string& path);

@@ -2,6 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <unistd.h>
+
+#include <cstdlib>
+#endif
+
+#include "platform/files.h"
+
 namespace platform {
 namespace {
 
@@ -50,6 +58,21 @@ TEST(PathText, AbsoluteAndComparison) {
   EXPECT_EQ(WithTrailingSeparator("a/"), "a/");
   EXPECT_EQ(WithTrailingSeparator("a"), std::string("a") + kNativeSeparator);
 }
+
+#ifndef _WIN32
+// A current directory that another process deleted: the answer comes at
+// once (it used to ask again for ever with ever larger buffers).
+TEST(CurrentDirectory, DeletedUnderUs) {
+  std::string before = CurrentDirectory();
+  char dir[] = "/tmp/tornel-cwd-XXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  ASSERT_EQ(chdir(dir), 0);
+  ASSERT_EQ(rmdir(dir), 0);
+  EXPECT_EQ(CurrentDirectory(), ".");
+  ASSERT_EQ(chdir(before.c_str()), 0);
+  EXPECT_EQ(CurrentDirectory(), before);
+}
+#endif
 
 }  // namespace
 }  // namespace platform

@@ -31,12 +31,17 @@ int RunLnkedit(const std::vector<std::string>& args, LinkHost& host) {
   if (!started.ok()) return StoreFailure(host, start_failure, started);
 
   const std::optional<Mode> mode = args.size() >= 2 ? CommandMode(args[1]) : std::nullopt;
-  if (args.size() < 2 || mode == Mode::kHelp) {
+  if (args.size() < 2) {
     host.Show(Text(Message::kUsage));
     return 0;
   }
+  // Every command, help too, is followed by the link name.
   if (args.size() < 3) return UsageError(host, Message::kMissingLinkName);
   if (!mode) return UsageError(host, Message::kUnknownCommand);
+  if (*mode == Mode::kHelp) {
+    host.Show(Text(Message::kUsage));
+    return 0;
+  }
 
   std::string link;
   long error = 0;

@@ -86,8 +86,10 @@ TEST(LnkeditRun, UsageAndCommands) {
   FakeHost host;
   EXPECT_EQ(Lnkedit(host, {}), 0);
   EXPECT_EQ(host.shown.back(), Text(Message::kUsage));
-  EXPECT_EQ(Lnkedit(host, {"/?"}), 0);
+  EXPECT_EQ(Lnkedit(host, {"/?", "x.lnk"}), 0);
   EXPECT_EQ(host.shown.back(), Text(Message::kUsage));
+  EXPECT_EQ(Lnkedit(host, {"help"}), 1);  // a command without its link name
+  EXPECT_EQ(host.shown.back(), Usage("missing link name"));
   EXPECT_EQ(Lnkedit(host, {"new"}), 1);
   EXPECT_EQ(host.shown.back(), Usage("missing link name"));
   EXPECT_EQ(Lnkedit(host, {"NEW", "x.lnk"}), 1);  // commands are lower case
