@@ -87,7 +87,7 @@ TEST(Detection, NothingFoundShowsEiLoydy) {
   h.Key("K6");  // the key without the program value
   Detection d = DetectVersions(ParseVersionList(kList), h);
   EXPECT_FALSE(d.detected);
-  EXPECT_EQ(d.version, "Ei l\xe4ydy");
+  EXPECT_EQ(d.version, "Ei l\xf6ydy");
   EXPECT_EQ(d.program, "");
 }
 

@@ -10,6 +10,24 @@
 
 namespace setup {
 
+std::string ForConsole(const std::string& text) {
+#ifdef _WIN32
+  return text;
+#else
+  std::string out;
+  for (char ch : text) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    if (c < 0x80) {
+      out += ch;
+    } else {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+#endif
+}
+
 std::optional<std::string> PlatformHost::Environment(const std::string& name) {
   return platform::EnvironmentValue(name);
 }
@@ -68,13 +86,13 @@ void PlatformHost::Message(const std::string& text, platform::Icon icon) {
   if (windows_)
     windows_->Message(kCaption, text, icon);
   else
-    platform::ShowMessage(kCaption, text, icon);
+    platform::ShowMessage(kCaption, ForConsole(text), icon);
 }
 
 bool PlatformHost::AskYesNo(const std::string& text, platform::Icon icon, bool yes_default) {
   int def = yes_default ? 0 : 1;
   int got = windows_ ? windows_->Ask(kCaption, text, icon, platform::Buttons::kYesNo, def)
-                     : platform::AskQuestion(kCaption, text, icon, platform::Buttons::kYesNo, def);
+                     : platform::AskQuestion(kCaption, ForConsole(text), icon, platform::Buttons::kYesNo, def);
   return got == 0;
 }
 

@@ -7,6 +7,10 @@
 
 namespace setup {
 
+// `text` (Windows-1252) as the console shows it: unchanged on Windows,
+// UTF-8 elsewhere (setup's texts are Latin-1 letters).
+std::string ForConsole(const std::string& text);
+
 class PlatformHost : public Host {
  public:
   // Message boxes belong to `windows` when it is given.

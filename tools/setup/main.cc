@@ -56,8 +56,10 @@ int RunConsole(const std::vector<std::string>& args, const setup::VersionList& l
                const setup::Detection& d, const std::string& package) {
   setup::PlatformHost host;
   platform::Form form = setup::MainForm(list, d);
-  std::printf("%s %s\n%s %s\n%s %s\n", setup::kLabelVersion, d.version.c_str(),
-              setup::kLabelProgram, d.program.c_str(), setup::kLabelData, d.data.c_str());
+  std::string fields = std::string(setup::kLabelVersion) + " " + d.version + "\n" +
+                       setup::kLabelProgram + " " + d.program + "\n" + setup::kLabelData + " " +
+                       d.data + "\n";
+  std::fputs(setup::ForConsole(fields).c_str(), stdout);
   if (args.empty()) return 0;
   int pressed = -1;
   if (args[0] == "install") pressed = setup::kInstallPostButton;
