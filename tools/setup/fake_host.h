@@ -29,6 +29,7 @@ struct FakeHost : Host {
   std::vector<std::pair<std::string, platform::Icon>> messages;
   std::vector<std::string> questions;
   bool answer_yes = true;
+  bool commands_start = true;  // false: the interpreter cannot be started
 
   void Key(const std::string& key, bool other = false) { keys.insert({other, key}); }
   void Value(const std::string& key, const std::string& name, const std::string& v,
@@ -82,6 +83,7 @@ struct FakeHost : Host {
   bool MakeFolder(const std::string& p) override { return folders.insert(p).second; }
   bool RunCommand(const std::string& command, const std::string& folder) override {
     commands.push_back({command, folder});
+    if (!commands_start) return false;
     if (on_command) on_command(command);
     return true;
   }

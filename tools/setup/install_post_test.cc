@@ -62,6 +62,14 @@ TEST(InstallPost, InstallWithoutMenuFileRestoresTheOldOne) {
   EXPECT_EQ(f.h.messages[0].first.rfind("Asennus ep\xe4onnistui!\nMahdollisia syit\xe4 siihen ovat:\n\n", 0), 0u);
 }
 
+TEST(InstallPost, InterpreterThatCannotStartRestoresTheMenuFile) {
+  Fixture f;
+  f.h.commands_start = false;
+  EXPECT_EQ(f.Run(), InstallOutcome::kFailed);
+  EXPECT_EQ(f.h.files[f.menu], "old menu");
+  EXPECT_EQ(f.h.messages.back().second, Icon::kExclamation);
+}
+
 TEST(InstallPost, MenuFileThatCannotBeCopiedIsNeverDeleted) {
   Fixture f;
   f.h.failing_copies.insert(f.renamed);
