@@ -6,4 +6,10 @@ std::optional<std::string> ReadMachineValue(const std::string&, const std::strin
   return std::nullopt;
 }
 
+std::optional<std::string> ReadMachineValue(const std::string&, const std::string&, bool) {
+  return std::nullopt;
+}
+
+bool MachineKeyOpens(const std::string&, bool) { return false; }
+
 }  // namespace platform

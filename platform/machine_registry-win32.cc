@@ -6,9 +6,31 @@
 
 namespace platform {
 
+namespace {
+
+REGSAM Access(bool other_view) {
+  if (!other_view) return KEY_READ;
+  return KEY_READ | (sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY);
+}
+
+}  // namespace
+
 std::optional<std::string> ReadMachineValue(const std::string& key, const std::string& value) {
+  return ReadMachineValue(key, value, false);
+}
+
+bool MachineKeyOpens(const std::string& key, bool other_view) {
   HKEY h = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, Access(other_view), &h) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(h);
+  return true;
+}
+
+std::optional<std::string> ReadMachineValue(const std::string& key, const std::string& value,
+                                            bool other_view) {
+  HKEY h = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, Access(other_view), &h) != ERROR_SUCCESS)
     return std::nullopt;
   BYTE buffer[kMachineValueBytes] = {};
   DWORD size = sizeof buffer;

@@ -15,4 +15,13 @@ inline constexpr unsigned long kMachineValueBytes = 256;
 // at most kMachineValueBytes; nullopt otherwise.
 std::optional<std::string> ReadMachineValue(const std::string& key, const std::string& value);
 
+// The same in a chosen view of the registry: `other_view` opens the key in
+// the view a program of the other width sees (a 64-bit program the 32-bit
+// one, a 32-bit program the 64-bit one), where installers of the other
+// width keep their keys.
+std::optional<std::string> ReadMachineValue(const std::string& key, const std::string& value,
+                                            bool other_view);
+// Whether key `key` opens with read access (in the other view with `other_view`).
+bool MachineKeyOpens(const std::string& key, bool other_view);
+
 }  // namespace platform

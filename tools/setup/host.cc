@@ -1,0 +1,99 @@
+#include "tools/setup/host.h"
+
+#include "platform/command_interpreter.h"
+#include "platform/directories.h"
+#include "platform/environment.h"
+#include "platform/files.h"
+#include "platform/machine_registry.h"
+#include "platform/working_directory.h"
+#include "tools/setup/texts.h"
+
+namespace setup {
+
+std::string ForConsole(const std::string& text) {
+#ifdef _WIN32
+  return text;
+#else
+  std::string out;
+  for (char ch : text) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    if (c < 0x80) {
+      out += ch;
+    } else {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+#endif
+}
+
+std::optional<std::string> PlatformHost::Environment(const std::string& name) {
+  return platform::EnvironmentValue(name);
+}
+
+bool PlatformHost::KeyOpens(const std::string& key, bool other_view) {
+  return platform::MachineKeyOpens(key, other_view);
+}
+
+std::optional<std::string> PlatformHost::ReadValue(const std::string& key, const std::string& value,
+                                                   bool other_view) {
+  return platform::ReadMachineValue(key, value, other_view);
+}
+
+bool PlatformHost::FileExists(const std::string& path) { return platform::FileExists(path); }
+
+bool PlatformHost::FolderExists(const std::string& path) {
+  return platform::ListFolder(path).has_value();
+}
+
+std::vector<std::string> PlatformHost::ListFiles(const std::string& folder) {
+  return platform::ListFiles(folder);
+}
+
+bool PlatformHost::CopyFile(const std::string& from, const std::string& to) {
+  // The copy is made beside the target and put in its place only whole.
+  std::string part = to + ".setup-part";
+  platform::RemoveFile(part);
+  if (!platform::CopyFileTo(from, part)) {
+    platform::RemoveFile(part);
+    return false;
+  }
+  if (!platform::ReplaceFileWith(part, to)) {
+    platform::RemoveFile(part);
+    return false;
+  }
+  return true;
+}
+
+bool PlatformHost::RemoveFile(const std::string& path) { return platform::RemoveFile(path); }
+
+bool PlatformHost::MoveOver(const std::string& from, const std::string& to) {
+  return platform::ReplaceFileWith(from, to);
+}
+
+bool PlatformHost::MakeFolder(const std::string& path) { return platform::MakeFolder(path); }
+
+bool PlatformHost::RunCommand(const std::string& command, const std::string& folder) {
+  std::string back = platform::CurrentDirectory();
+  if (!platform::ChangeDirectory(folder)) return false;
+  bool ran = platform::RunInterpreterCommand(command);
+  platform::ChangeDirectory(back);
+  return ran;
+}
+
+void PlatformHost::Message(const std::string& text, platform::Icon icon) {
+  if (windows_)
+    windows_->Message(kCaption, text, icon);
+  else
+    platform::ShowMessage(kCaption, ForConsole(text), icon);
+}
+
+bool PlatformHost::AskYesNo(const std::string& text, platform::Icon icon, bool yes_default) {
+  int def = yes_default ? 0 : 1;
+  int got = windows_ ? windows_->Ask(kCaption, text, icon, platform::Buttons::kYesNo, def)
+                     : platform::AskQuestion(kCaption, ForConsole(text), icon, platform::Buttons::kYesNo, def);
+  return got == 0;
+}
+
+}  // namespace setup
