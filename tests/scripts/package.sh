@@ -18,7 +18,7 @@ for f in tornel/tornel.exe tornel/README.md tornel/GETTING-STARTED.txt \
     tornel/examples/posts/iso_mill.tr tornel/examples/cl/bracket.cl tornel/docs/language.md; do
   grep -qx "$f" "$work/list.txt" && ok "zip has $f" || bad "zip lacks $f"
 done
-for p in change kysy menugen lnkedit; do
+for p in change kysy menugen lnkedit setup; do
   if [ -f "$src/tools/$p/CMakeLists.txt" ]; then
     grep -qx "tornel/$p.exe" "$work/list.txt" && ok "zip has $p.exe" || bad "zip lacks $p.exe"
   fi
