@@ -8,12 +8,13 @@
 # holds change_help.png from here).
 # Usage: change.sh CHANGE_EXE WORK_DIR [SHOTS_DIR]
 set -u
+here=$(cd "$(dirname "$0")" && pwd)
 exe=$1 work=$2 shots=${3:-$2/shots}
 rm -rf "$work" && mkdir -p "$work" "$shots" || exit 1
 cd "$work" || exit 1
 
 export LC_ALL=C.UTF-8
-. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+. "$here/lib.sh"
 
 # Waits (at most 20 s) for a visible window whose title matches $1; sets W.
 window() {

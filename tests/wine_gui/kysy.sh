@@ -9,7 +9,7 @@ exe=$(realpath "$1") src=$2 work=$3 shots=${4:-$3/shots}
 rm -rf "$work" && mkdir -p "$work/tmp" "$shots" || exit 1
 cd "$work" || exit 1
 
-. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+. "$src/tests/wine_gui/lib.sh"
 
 # Wine sets TEMP from its registry; a batch file sets it as the user's
 # install batch files do, and calls kysy.exe.

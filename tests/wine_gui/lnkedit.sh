@@ -12,7 +12,7 @@ exe=$1 src=$2 work=$3 shots=${4:-$3/shots}
 rm -rf "$work" && mkdir -p "$work" "$shots" || exit 1
 cd "$work" || exit 1
 
-. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+. "$src/tests/wine_gui/lib.sh"
 
 cp "$src/tests/tools/lnkedit/data/linux_notepad.lnk" . || exit 1
 
@@ -30,23 +30,7 @@ window() {
   bad "no window '$1'"
   return 1
 }
-shot() { import -window "$W" "$shots/$1.png" >/dev/null 2>&1 || bad "screenshot $1"; }
-keys() { xdotool key --delay 80 "$@"; sleep 0.3; }
-start() {
-  local name=$1
-  shift
-  timeout 60 wine "$exe" "$@" >"$name.out" 2>"$name.err" &
-  P=$!
-}
-finish() {
-  local name=$1 want=$2 rc
-  for _ in $(seq 300); do kill -0 "$P" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$P" 2>/dev/null && { bad "$name still running"; kill "$P"; }
-  wait "$P"
-  rc=$?
-  [ "$rc" = "$want" ] && ok "$name exit $rc" || bad "$name exit $rc, want $want"
-}
-has() { grep -qF -- "$2" "$1" && ok "$1 has $2" || bad "$1 lacks $2"; }
+# shot, keys, start, finish and has are the shared ones.
 
 # 1. The dump box: the contents of a shortcut made on Linux.
 start dump dump linux_notepad.lnk
