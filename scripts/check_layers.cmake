@@ -19,7 +19,8 @@ set(layers
   tornel/output
   tornel/cl
   tornel/builtins
-  tornel/driver)
+  tornel/driver
+  tornel/dev)
 
 file(GLOB_RECURSE sources RELATIVE "${CMAKE_CURRENT_LIST_DIR}/.."
      "${CMAKE_CURRENT_LIST_DIR}/../platform/*"
