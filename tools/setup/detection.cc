@@ -61,7 +61,7 @@ Detection DetectVersions(const VersionList& list, Host& host) {
     d.program = d.folders[*d.detected].program;
     d.data = d.folders[*d.detected].data;
   } else {
-    d.version = kNotFound;
+    d.version = Text(host, kNotFound);
   }
   return d;
 }

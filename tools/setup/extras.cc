@@ -70,30 +70,43 @@ void MakeFolders(Host& host, std::initializer_list<std::string> folders) {
     if (!host.FolderExists(f)) host.MakeFolder(f);
 }
 
-struct Texts {
-  const char* done;
-  const char* lines[3];
-  const char* failed[3];
-  const char* nothing;
+// The report's texts: the heading, a line per extra that succeeded, a
+// box per extra that failed, and the box for nothing selected.
+struct ReportTexts {
+  TextId done;
+  TextId lines[3];
+  TextId failed[3];
+  TextId nothing;
 };
 
-void Report(const ExtrasRequest& r, const ExtrasResult& result, const Texts& t, Host& host) {
+constexpr ReportTexts kInstallReport{
+    kInstallDone,
+    {kTemplatesInstalled, kToolsInstalled, kDncInstalled},
+    {kTemplatesInstallFailed, kToolsInstallFailed, kDncInstallFailed},
+    kNothingToInstall};
+constexpr ReportTexts kSaveReport{
+    kSaveDone,
+    {kTemplatesSaved, kToolsSaved, kDncSaved},
+    {kTemplatesSaveFailed, kToolsSaveFailed, kDncSaveFailed},
+    kNothingToSave};
+
+void Report(const ExtrasRequest& r, const ExtrasResult& result, const ReportTexts& t, Host& host) {
   bool selected[3] = {r.templates, r.tools, r.dnc};
   bool succeeded[3] = {result.templates, result.tools, result.dnc};
   if (!selected[0] && !selected[1] && !selected[2]) {
-    host.Message(t.nothing, Icon::kInformation);
+    host.Message(Text(host, t.nothing), Icon::kInformation);
     return;
   }
-  std::string done = t.done;
+  std::string done = Text(host, t.done);
   bool any = false;
   for (int k = 0; k < 3; ++k)
     if (succeeded[k]) {
-      done += t.lines[k];
+      done += Text(host, t.lines[k]);
       any = true;
     }
   if (any) host.Message(done, Icon::kInformation);
   for (int k = 0; k < 3; ++k)
-    if (selected[k] && !succeeded[k]) host.Message(t.failed[k], Icon::kExclamation);
+    if (selected[k] && !succeeded[k]) host.Message(Text(host, t.failed[k]), Icon::kExclamation);
 }
 
 bool Fits(const ExtrasRequest& r, Host& host) {
@@ -108,7 +121,7 @@ ExtrasResult InstallExtras(const VersionList& list, const ExtrasRequest& r0, Hos
   ExtrasResult result;
   const std::string pkg = r.package;
   if (!Fits(r, host)) {
-    Report(r, result, {kInstallDone, {}, {kTemplatesInstallFailed, kToolsInstallFailed, kDncInstallFailed}, kNothingToInstall}, host);
+    Report(r, result, kInstallReport, host);
     return result;
   }
   if (r.templates) {
@@ -149,12 +162,7 @@ ExtrasResult InstallExtras(const VersionList& list, const ExtrasRequest& r0, Hos
     if (reg) host.RunCommand("regedit.exe /s DNC\\EditNCx.reg", pkg);
     result.dnc = c.Done() && reg;
   }
-  Report(r, result,
-         {kInstallDone,
-          {kTemplatesInstalled, kToolsInstalled, kDncInstalled},
-          {kTemplatesInstallFailed, kToolsInstallFailed, kDncInstallFailed},
-          kNothingToInstall},
-         host);
+  Report(r, result, kInstallReport, host);
   return result;
 }
 
@@ -163,12 +171,8 @@ ExtrasResult SaveExtras(const VersionList& list, const ExtrasRequest& r0, Host& 
   r.data = WithoutTrailingBackslash(r.data);
   ExtrasResult result;
   const std::string pkg = r.package;
-  const Texts texts{kSaveDone,
-                    {kTemplatesSaved, kToolsSaved, kDncSaved},
-                    {kTemplatesSaveFailed, kToolsSaveFailed, kDncSaveFailed},
-                    kNothingToSave};
   if (!Fits(r, host)) {
-    Report(r, result, texts, host);
+    Report(r, result, kSaveReport, host);
     return result;
   }
   if (r.templates) {
@@ -212,7 +216,7 @@ ExtrasResult SaveExtras(const VersionList& list, const ExtrasRequest& r0, Host& 
     }
     result.dnc = c.Done() && reg;
   }
-  Report(r, result, texts, host);
+  Report(r, result, kSaveReport, host);
   return result;
 }
 

@@ -30,6 +30,7 @@ struct FakeHost : Host {
   std::vector<std::string> questions;
   bool answer_yes = true;
   bool commands_start = true;  // false: the interpreter cannot be started
+  std::map<int, std::string> string_table;  // the program's entries, by number
 
   void Key(const std::string& key, bool other = false) { keys.insert({other, key}); }
   void Value(const std::string& key, const std::string& name, const std::string& v,
@@ -86,6 +87,11 @@ struct FakeHost : Host {
     if (!commands_start) return false;
     if (on_command) on_command(command);
     return true;
+  }
+  std::optional<std::string> StringTableEntry(int entry) override {
+    auto it = string_table.find(entry);
+    if (it == string_table.end()) return std::nullopt;
+    return it->second;
   }
   void Message(const std::string& text, platform::Icon icon) override {
     messages.push_back({text, icon});

@@ -5,6 +5,7 @@
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/machine_registry.h"
+#include "platform/string_table.h"
 #include "platform/working_directory.h"
 #include "tools/setup/texts.h"
 
@@ -82,17 +83,23 @@ bool PlatformHost::RunCommand(const std::string& command, const std::string& fol
   return ran;
 }
 
+std::optional<std::string> PlatformHost::StringTableEntry(int entry) {
+  return platform::ProgramStringEntry(entry);
+}
+
 void PlatformHost::Message(const std::string& text, platform::Icon icon) {
   if (windows_)
-    windows_->Message(kCaption, text, icon);
+    windows_->Message(Text(*this, kCaption), text, icon);
   else
-    platform::ShowMessage(kCaption, ForConsole(text), icon);
+    platform::ShowMessage(ForConsole(Text(*this, kCaption)), ForConsole(text), icon);
 }
 
 bool PlatformHost::AskYesNo(const std::string& text, platform::Icon icon, bool yes_default) {
   int def = yes_default ? 0 : 1;
-  int got = windows_ ? windows_->Ask(kCaption, text, icon, platform::Buttons::kYesNo, def)
-                     : platform::AskQuestion(kCaption, ForConsole(text), icon, platform::Buttons::kYesNo, def);
+  std::string caption = Text(*this, kCaption);
+  int got = windows_ ? windows_->Ask(caption, text, icon, platform::Buttons::kYesNo, def)
+                     : platform::AskQuestion(ForConsole(caption), ForConsole(text), icon,
+                                             platform::Buttons::kYesNo, def);
   return got == 0;
 }
 

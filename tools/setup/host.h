@@ -28,6 +28,7 @@ class PlatformHost : public Host {
   bool MoveOver(const std::string& from, const std::string& to) override;
   bool MakeFolder(const std::string& path) override;
   bool RunCommand(const std::string& command, const std::string& folder) override;
+  std::optional<std::string> StringTableEntry(int entry) override;
   void Message(const std::string& text, platform::Icon icon) override;
   bool AskYesNo(const std::string& text, platform::Icon icon, bool yes_default) override;
 

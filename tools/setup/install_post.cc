@@ -26,7 +26,7 @@ std::string InstallCommand(const std::string& program, const std::string& data, 
 
 bool PathFits(const std::string& path, Host& host) {
   if (path.size() < kMaxPath) return true;
-  host.Message(Fill(kPathTooLong, path), Icon::kExclamation);
+  host.Message(Fill(Text(host, kPathTooLong), path), Icon::kExclamation);
   return false;
 }
 
@@ -52,19 +52,19 @@ InstallOutcome InstallPostprocessor(const VersionList& list, const Detection& de
     if (!PathFits(*p, host)) return InstallOutcome::kRefused;
 
   if (!Detected(list, detection, request.version) &&
-      !host.AskYesNo(Fill(kAskNoVersion, request.version), Icon::kExclamation, false))
+      !host.AskYesNo(Fill(Text(host, kAskNoVersion), request.version), Icon::kExclamation, false))
     return InstallOutcome::kCancelled;
 
   if (!host.FolderExists(program)) {
-    host.Message(Fill(kNoProgramFolder, program), Icon::kExclamation);
+    host.Message(Fill(Text(host, kNoProgramFolder), program), Icon::kExclamation);
     return InstallOutcome::kRefused;
   }
   if (!host.FolderExists(data)) {
-    host.Message(Fill(kNoDataFolder, data), Icon::kExclamation);
+    host.Message(Fill(Text(host, kNoDataFolder), data), Icon::kExclamation);
     return InstallOutcome::kRefused;
   }
   if (!host.FolderExists(ParentFolder(menu))) {
-    host.Message(Fill(kBadDataFolder, data), Icon::kExclamation);
+    host.Message(Fill(Text(host, kBadDataFolder), data), Icon::kExclamation);
     return InstallOutcome::kRefused;
   }
 
@@ -75,7 +75,7 @@ InstallOutcome InstallPostprocessor(const VersionList& list, const Detection& de
   bool deleted = true;
   if (host.FileExists(menu)) {
     if (!host.CopyFile(menu, renamed)) {
-      host.Message(Fill(kMenuNotSaved, menu), Icon::kExclamation);
+      host.Message(Fill(Text(host, kMenuNotSaved), menu), Icon::kExclamation);
       return InstallOutcome::kRefused;
     }
     aside = true;
@@ -90,17 +90,17 @@ InstallOutcome InstallPostprocessor(const VersionList& list, const Detection& de
     if (host.FileExists(predator))
       nt35 = true;
     else
-      host.Message(Fill(kNoPredator, ParentFolder(predator)), Icon::kExclamation);
+      host.Message(Fill(Text(host, kNoPredator), ParentFolder(predator)), Icon::kExclamation);
   }
 
   bool ran = deleted && host.RunCommand(InstallCommand(program, data, nt35), request.package);
   if (ran && host.FileExists(menu)) {
-    host.Message(Fill(kInstalled, request.version), Icon::kInformation);
+    host.Message(Fill(Text(host, kInstalled), request.version), Icon::kInformation);
     return InstallOutcome::kInstalled;
   }
   if (aside && !host.MoveOver(renamed, menu))
-    host.Message(Fill(kMenuNotRestored, renamed), Icon::kStop);
-  host.Message(kInstallFailed, Icon::kExclamation);
+    host.Message(Fill(Text(host, kMenuNotRestored), renamed), Icon::kStop);
+  host.Message(InstallFailedText(host), Icon::kExclamation);
   return InstallOutcome::kFailed;
 }
 

@@ -32,15 +32,15 @@ int RunWindows(const setup::VersionList& list, const setup::Detection& d,
                const std::string& package) {
   platform::FormWindows windows;
   setup::PlatformHost host(&windows);
-  platform::Form form = setup::MainForm(list, d);
+  platform::Form form = setup::MainForm(list, d, host);
   for (;;) {
     std::optional<platform::FormAnswer> a = windows.Show(0, form);
     if (!a) return 1;
     form.controls = a->controls;
     if (a->pressed == setup::kProgramBrowse || a->pressed == setup::kDataBrowse) {
       int field = a->pressed == setup::kProgramBrowse ? setup::kProgramEdit : setup::kDataEdit;
-      const char* title =
-          a->pressed == setup::kProgramBrowse ? setup::kBrowseProgram : setup::kBrowseData;
+      std::string title = setup::Text(
+          host, a->pressed == setup::kProgramBrowse ? setup::kBrowseProgram : setup::kBrowseData);
       bool shown = false;
       if (auto chosen = windows.ChooseFolder(title, form.controls[field].text, &shown))
         form.controls[field].text = *chosen;
@@ -55,10 +55,10 @@ int RunWindows(const setup::VersionList& list, const setup::Detection& d,
 int RunConsole(const std::vector<std::string>& args, const setup::VersionList& list,
                const setup::Detection& d, const std::string& package) {
   setup::PlatformHost host;
-  platform::Form form = setup::MainForm(list, d);
-  std::string fields = std::string(setup::kLabelVersion) + " " + d.version + "\n" +
-                       setup::kLabelProgram + " " + d.program + "\n" + setup::kLabelData + " " +
-                       d.data + "\n";
+  platform::Form form = setup::MainForm(list, d, host);
+  std::string fields = setup::Text(host, setup::kLabelVersion) + " " + d.version + "\n" +
+                       setup::Text(host, setup::kLabelProgram) + " " + d.program + "\n" +
+                       setup::Text(host, setup::kLabelData) + " " + d.data + "\n";
   std::fputs(setup::ForConsole(fields).c_str(), stdout);
   if (args.empty()) return 0;
   int pressed = -1;
@@ -89,7 +89,8 @@ int main(int argc, char** argv) {
   std::string text;
   if (!ReadAll(setup::kVersionFile, &text)) {
     setup::PlatformHost host;
-    host.Message(setup::Fill(setup::kNoVersionFile, setup::kVersionFile), platform::Icon::kStop);
+    host.Message(setup::Fill(setup::Text(host, setup::kNoVersionFile), setup::kVersionFile),
+                 platform::Icon::kStop);
     return 1;
   }
   setup::VersionList list = setup::ParseVersionList(text);

@@ -23,7 +23,8 @@ enum MainControl : int {
   kInstallButton, kSaveButton, kQuitButton,
 };
 
-platform::Form MainForm(const VersionList& list, const Detection& detection);
+// The labels and captions come from `host`'s string table.
+platform::Form MainForm(const VersionList& list, const Detection& detection, Host& host);
 
 // The versions the extras can be moved for: the list from its first entry
 // up to the detected one (all of it when none was found).

@@ -17,7 +17,7 @@ struct Dialog {
     h.Value("K7", "InstallPath", "C:\\S7");
     h.Value("K7", "DataPath", "C:\\D7");
     d = DetectVersions(list, h);
-    form = MainForm(list, d);
+    form = MainForm(list, d, h);
   }
 };
 

@@ -37,6 +37,9 @@ class Host {
   // until it ends; false when it could not be started.
   virtual bool RunCommand(const std::string& command, const std::string& folder) = 0;
 
+  // Entry `entry` of the program's string table; nullopt where it has none.
+  virtual std::optional<std::string> StringTableEntry(int entry) = 0;
+
   virtual void Message(const std::string& text, platform::Icon icon) = 0;
   // A yes/no question; true for yes.
   virtual bool AskYesNo(const std::string& text, platform::Icon icon, bool yes_default) = 0;

@@ -50,10 +50,4 @@ VersionList ParseVersionList(std::string_view text) {
   return list;
 }
 
-std::string Fill(const std::string& pattern, const std::string& value) {
-  size_t at = pattern.find("%s");
-  if (at == std::string::npos) return pattern;
-  return pattern.substr(0, at) + value + pattern.substr(at + 2);
-}
-
 }  // namespace setup
