@@ -5,11 +5,12 @@
 
 namespace platform {
 
-bool RunInterpreterCommand(const std::string& command) {
+bool RunInterpreterCommand(const std::string& command, bool keep_windows) {
   std::string shell = EnvironmentValue("ComSpec").value_or("cmd.exe");
   if (shell.empty()) shell = "cmd.exe";
   // cmd takes the rest of its line after /c as it stands.
-  return RunProgram("\"" + shell + "\" /c " + command, true);
+  std::string line = "\"" + shell + "\" /c " + command;
+  return keep_windows ? RunProgramKeepingWindows(line) : RunProgram(line, true);
 }
 
 }  // namespace platform

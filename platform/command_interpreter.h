@@ -9,7 +9,8 @@
 namespace platform {
 
 // Runs `command` in the current directory and waits until it ends; false
-// when the interpreter could not be started.
-bool RunInterpreterCommand(const std::string& command);
+// when the interpreter could not be started.  With `keep_windows` the
+// thread's windows are kept alive meanwhile (RunProgramKeepingWindows).
+bool RunInterpreterCommand(const std::string& command, bool keep_windows = false);
 
 }  // namespace platform

@@ -15,6 +15,8 @@ std::optional<FormAnswer> FormWindows::Show(int, const Form&) { return std::null
 
 void FormWindows::Close(int) {}
 
+void FormWindows::SetBusy(bool) {}
+
 void FormWindows::Message(const std::string& caption, const std::string& text, Icon icon) {
   ShowMessage(caption, text, icon);
 }

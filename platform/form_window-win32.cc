@@ -313,6 +313,14 @@ void FormWindows::Close(int level) {
   if (HWND top = windows_->Top()) SetForegroundWindow(top);
 }
 
+void FormWindows::SetBusy(bool busy) {
+  std::vector<HWND>& open = windows_->open;
+  if (open.empty()) return;
+  EnableWindow(open.back(), busy ? FALSE : TRUE);
+  SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+  if (!busy) SetForegroundWindow(open.back());
+}
+
 void FormWindows::Message(const std::string& caption, const std::string& text, Icon icon) {
   MessageBoxA(windows_->Top(), text.c_str(), caption.c_str(),
               MB_OK | IconFlags(icon) | (windows_->Top() ? 0 : MB_TASKMODAL));

@@ -102,6 +102,10 @@ class FormWindows {
   std::optional<std::string> ChooseFolder(const std::string& title, const std::string& start,
                                           bool* shown);
 
+  // While busy the innermost window takes no input and shows the wait
+  // cursor; it is still painted when its messages are dispatched.
+  void SetBusy(bool busy);
+
  private:
   struct Windows;
   std::unique_ptr<Windows> windows_;

@@ -62,6 +62,10 @@ bool RunProgram(const std::string& command_line, bool wait) {
   return true;
 }
 
+bool RunProgramKeepingWindows(const std::string& command_line) {
+  return RunProgram(command_line, true);
+}
+
 bool OpenWithDesktop(const std::string& path) {
   if (!OnPath("xdg-open")) return false;
   pid_t pid;

@@ -21,6 +21,12 @@ std::vector<std::string> SplitCommandLine(const std::string& command_line);
 // when it could not be started.
 bool RunProgram(const std::string& command_line, bool wait);
 
+// As RunProgram with `wait`, while the thread's windows stay alive: their
+// messages (painting, moving) are dispatched as the program runs.  Keeping
+// the user's input away from them is the caller's part.  Without windows
+// the same as RunProgram(command_line, true).
+bool RunProgramKeepingWindows(const std::string& command_line);
+
 // Opens `path` with the program the desktop has for it (Windows: the
 // shell's "open"; elsewhere xdg-open where there is one).  False when
 // nothing could be started.

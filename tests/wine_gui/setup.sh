@@ -99,7 +99,65 @@ fi
 finish failing 0
 has "$data/Config/PostMenu.cfg" "old menu"
 
-# 3. Extras by the command line: templates and DNC settings in, with
+# 3. Browsing: Cancel leaves the field as it was; OK puts the chosen
+#    folder in it.  (Wine's browser opens its tree towards the start
+#    folder but does not reliably end with it selected, so which folder
+#    comes back is not checked.)
+typed=$(win "$work/pkg/Template")
+start browse
+if window "$caption"; then
+  main=$W
+  xdotool mousemove --window "$W" 265 42 click 1 >/dev/null 2>&1  # the program folder field
+  keys Home shift+End
+  text "$typed"
+  xdotool mousemove --window "$W" 425 42 click 1 >/dev/null 2>&1  # its "Selaa..."
+  if window '^Browse for Folder$'; then
+    keys Escape
+    if window "$caption" "$main"; then
+      main=$W
+      texts browse_cancel.txt
+      has browse_cancel.txt "Edit|$typed|"
+      xdotool mousemove --window "$W" 425 42 click 1 >/dev/null 2>&1
+      if window '^Browse for Folder$'; then
+        sleep 2
+        shot setup_browse
+        keys Return
+        if window "$caption" "$main"; then
+          texts browse.txt
+          grep -qE '^  Edit\|[A-Z]:\\[^|]*\|' browse.txt && ok "the field holds a folder" || bad "no folder in the field"
+          has browse.txt "Edit|$wdata|"
+          press Escape
+        fi
+      fi
+    fi
+  fi
+fi
+finish browse 0
+
+# 4. While "install" runs the dialog is still painted, and takes no input.
+printf '@echo off\r\necho started> started.txt\r\n:wait\r\nif not exist go.txt goto wait\r\necho new menu> "%%~2\\Config\\PostMenu.cfg"\r\n' >install.bat
+rm -f started.txt go.txt
+start busy
+if window "$caption"; then
+  main=$W
+  keys Return
+  for _ in $(seq 200); do [ -f started.txt ] && break; sleep 0.1; done
+  texts busy.txt
+  has busy.txt "window|Surfcam postprosessorin asennus|owner||disabled|"
+  has busy.txt "Edit|$wprog|"
+  touch go.txt
+  if window "$caption" "$main"; then
+    texts busy_done.txt
+    has busy_done.txt "Surfcam 7 postprosessori asennettu"
+    press Return
+  fi
+  sleep 0.5
+  window "$caption" && press Escape
+fi
+finish busy 0
+has "$data/Config/PostMenu.cfg" "new menu"
+
+# 5. Extras by the command line: templates and DNC settings in, with
 #    regedit importing the package's .reg file; then saved back.
 printf 'tpl\r\n' >Template/Mill.SCTPL
 printf 'cfg\r\n' >DNC/sdnc.sdnccfg
@@ -130,7 +188,7 @@ has DNC/sdnc.sdnccfg "cfg"
 iconv -f UTF-16 -t UTF-8 DNC/EditNCx.reg 2>/dev/null >export.txt || cp DNC/EditNCx.reg export.txt
 has export.txt "COM7"
 
-# 4. Surfcam 6 has its key only in the 32-bit view.
+# 6. Surfcam 6 has its key only in the 32-bit view.
 printf '6;;SOFTWARE\\TornelSetupTest\\Surfcam 6\r\n' >Surfvers.lst
 start view
 if window "$caption"; then
@@ -140,7 +198,7 @@ if window "$caption"; then
 fi
 finish view 0
 
-# 5. Without the version list: the stop box, and nothing else.
+# 7. Without the version list: the stop box, and nothing else.
 mkdir -p ../empty && cd ../empty || exit 1
 start nolist
 if window "$caption"; then

@@ -78,7 +78,10 @@ bool PlatformHost::MakeFolder(const std::string& path) { return platform::MakeFo
 bool PlatformHost::RunCommand(const std::string& command, const std::string& folder) {
   std::string back = platform::CurrentDirectory();
   if (!platform::ChangeDirectory(folder)) return false;
-  bool ran = platform::RunInterpreterCommand(command);
+  // The main dialog stays painted but takes no input while the command runs.
+  if (windows_) windows_->SetBusy(true);
+  bool ran = platform::RunInterpreterCommand(command, windows_ != nullptr);
+  if (windows_) windows_->SetBusy(false);
   platform::ChangeDirectory(back);
   return ran;
 }
