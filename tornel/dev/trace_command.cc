@@ -129,6 +129,9 @@ int TraceCommand(const std::vector<std::string>& args, std::FILE* out, std::FILE
   } catch (const RunEnded& ended) {
     status = ended.status;
   }
+  // The end of the run finishes and delivers an NC file only for a loaded
+  // program, and never after Cancel.
+  const bool delivered = run->program_loaded && run->output.nc;
   status = EndOfRun(*run, status);
   run->output.ring.observer = nullptr;
 
@@ -137,9 +140,9 @@ int TraceCommand(const std::vector<std::string>& args, std::FILE* out, std::FILE
 
   const std::string nc_path = DeliveredNcPath(*run);
   std::string bytes;
-  if (!run->program_loaded && observer.log().written.empty() && status != 0) {
+  if (!delivered || run->diag.cancelled == 1) {
     std::fputs("tornel-dev trace: the run ended before it wrote an NC file: no listing\n", err);
-    return status;
+    return status != 0 ? status : 1;
   }
   if (!ReadWholeFile(nc_path, bytes)) {
     std::fprintf(err, "tornel-dev trace: cannot read the NC file %s: no listing\n",

@@ -289,6 +289,17 @@ TEST_F(Trace, ARunThatNeverStartsLeavesNoListing) {
   EXPECT_FALSE(Exists("absent.nc.trace"));
 }
 
+TEST_F(Trace, APostThatDoesNotCompileLeavesAnOlderNcFileUnlisted) {
+  WriteFile("bad.tr", "func ProgStart\n  o: _x(1\nend func\n");
+  WriteFile("part.cl", "PARTNO/OLD\nEND\nFINI\n");
+  WriteFile("part.nc", "N10 OLD\r\n");
+  Captured c = RunTrace({"bad", "part.cl"});
+  EXPECT_EQ(c.status, 1);
+  EXPECT_NE(c.err.find("no listing"), std::string::npos);
+  EXPECT_EQ(ReadFile("part.nc"), "N10 OLD\r\n");
+  EXPECT_FALSE(Exists("part.nc.trace"));
+}
+
 // docs/trace_bracket.txt is the listing of the bundled example;
 // scripts/trace_bracket.sh writes it again.
 TEST_F(Trace, DocumentedBracketListingIsInStep) {
