@@ -290,7 +290,7 @@ TEST_F(Trace, ARunThatNeverStartsLeavesNoListing) {
 }
 
 TEST_F(Trace, APostThatDoesNotCompileLeavesAnOlderNcFileUnlisted) {
-  WriteFile("bad.tr", "func ProgStart\n  o: _x(1\nend func\n");
+  WriteFile("bad.tr", "main\nend main\n\nfunc LoadTool\nend func\n");
   WriteFile("part.cl", "PARTNO/OLD\nEND\nFINI\n");
   WriteFile("part.nc", "N10 OLD\r\n");
   Captured c = RunTrace({"bad", "part.cl"});
