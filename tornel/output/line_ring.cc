@@ -37,6 +37,7 @@ void PassSeqRequest(LineRing& ring, int index, int request) {
 void MoveWordsOn(Diagnostics& diag, LineRing& ring, int index) {
   LineSlot& from = ring.slots[index];
   LineSlot& to = ring.slots[RingIndex(index + 1)];
+  if (to.mark == 0) to.mark = from.mark;  // the words keep the line they came from
   for (int i = 0; i < from.count; ++i) {
     LineWord& w = from.words[i];
     if (HasBand(w.key, kBandEach)) continue;
@@ -102,6 +103,7 @@ void ClearSlot(LineSlot& slot) {
   slot.no_each = false;
   slot.pending = false;
   slot.seq_value = kNoSeqValue;
+  slot.mark = 0;
 }
 
 void FinishLine(OutputContext& ctx, int index, bool flushing) {
@@ -115,6 +117,7 @@ void FinishLine(OutputContext& ctx, int index, bool flushing) {
   if (all_marked) {
     slot.count = 0;
     slot.chars = 0;
+    slot.mark = 0;
   }
   slot.pending = false;
   if (!flushing && !slot.no_each) {
@@ -206,6 +209,7 @@ void WriteSlot(OutputContext& ctx, int index) {
     FatalWriteError(ctx.diag, ctx.output.nc_name, err);
   }
   ++ring.written;
+  if (ring.observer) ring.observer->LineWritten(slot.mark, line, !OutputRedirected(ctx.output));
   ClearSlot(slot);
 }
 

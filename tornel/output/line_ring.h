@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "tornel/base/diagnostics.h"
+#include "tornel/output/line_observer.h"
 
 namespace tornel {
 
@@ -63,6 +64,7 @@ struct LineSlot {
   bool no_each = false;
   bool pending = false;    // inserted ahead: complete on its own when it becomes current
   double seq_value = kNoSeqValue;
+  int mark = 0;  // the observer's mark of the line (LineObserver), 0 without one
 };
 
 struct LineRing {
@@ -76,6 +78,7 @@ struct LineRing {
   std::string line;
   std::vector<int> sorted;
   std::string word;
+  LineObserver* observer = nullptr;  // null but in a traced run
 };
 
 constexpr int RingIndex(int n) { return n >= 0 ? n % kRingSlots : 20 - ((20 - n) % kRingSlots); }
@@ -93,6 +96,11 @@ void AddWord(Diagnostics& diag, LineSlot& slot, std::string_view text, int order
              int& running_order, bool blank, uint32_t band);
 
 void ClearSlot(LineSlot& slot);
+
+// Before a word goes into `slot`: an empty line gets the observer's mark.
+inline void NoteLineStart(LineRing& ring, LineSlot& slot) {
+  if (ring.observer && slot.mark == 0) slot.mark = ring.observer->LineStarted();
+}
 
 // The end of an output statement for its line (ring index `index`): words
 // marked "?" lose the mark and a line of nothing but marked words is

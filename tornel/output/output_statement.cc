@@ -204,6 +204,7 @@ void OutputWords(Interp& in, OutputContext& ctx, WordState& state) {
     }
     if (!written) continue;
     LineSlot& slot = ctx.output.ring.slots[state.slot];
+    NoteLineStart(ctx.output.ring, slot);
     AddWord(in.diag, slot, word, order, state.running_order, blank, band);
   }
 }
@@ -398,6 +399,7 @@ void OutputSingleWordLine(OutputContext& ctx, std::string_view word, int order, 
   LineRing& ring = ctx.output.ring;
   WordState state;
   SetUpLine(ctx, f, ring.current, state);
+  NoteLineStart(ring, ring.slots[ring.current]);
   AddWord(ctx.diag, ring.slots[ring.current], word, order, state.running_order, blank, 0);
   CompleteLine(ctx, false);
 }
