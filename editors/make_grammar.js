@@ -1,5 +1,7 @@
 #!/usr/bin/env node
-// Writes editors/tornel.tmLanguage.json, the TextMate grammar of post files.
+// Writes editors/tornel.tmLanguage.json, the TextMate grammar of post files,
+// and the same as a property list in the TextMate bundle
+// editors/Tornel.tmbundle/Syntaxes/tornel.tmLanguage.
 //
 // The word lists (built-in functions, post functions, `$` constants,
 // directives, statement keywords, address options and attributes) are read
@@ -16,6 +18,7 @@ const path = require('path');
 
 const root = path.join(__dirname, '..');
 const output = path.join(__dirname, 'tornel.tmLanguage.json');
+const plistOutput = path.join(__dirname, 'Tornel.tmbundle', 'Syntaxes', 'tornel.tmLanguage');
 
 function source(file) {
   return fs.readFileSync(path.join(root, file), 'utf8');
@@ -117,7 +120,6 @@ function wholeWords(words) {
 const FORMAT = '[-+]?[>_]?[0-9]{1,2}(?:[.!?_][0-9]{1,2})?[<_]?';
 
 const grammar = {
-  $schema: 'https://raw.githubusercontent.com/martinring/tmlanguage/master/tmlanguage.json',
   name: 'Tornel post',
   scopeName: 'source.tornel',
   fileTypes: ['tr'],
@@ -385,16 +387,49 @@ const grammar = {
   },
 };
 
-const text = `${JSON.stringify(grammar, null, 2)}\n`;
-if (process.argv.includes('--check')) {
-  const written = fs.existsSync(output) ? fs.readFileSync(output, 'utf8') : '';
-  if (written !== text) {
-    process.stderr.write('editors/tornel.tmLanguage.json is not what the compiler tables give: ' +
-      'run node editors/make_grammar.js\n');
-    process.exit(1);
+// The same grammar as an XML property list, the form TextMate and Sublime
+// Text read (the JSON form is VS Code's).
+function plistValue(value, indent) {
+  const pad = '  '.repeat(indent);
+  if (Array.isArray(value)) {
+    const items = value.map((v) => `${pad}  ${plistValue(v, indent + 1).trimStart()}\n`).join('');
+    return `${pad}<array>\n${items}${pad}</array>`;
   }
+  if (typeof value === 'object') {
+    const entries = Object.keys(value).map((k) =>
+      `${pad}  <key>${xml(k)}</key>\n${pad}  ${plistValue(value[k], indent + 1).trimStart()}\n`).join('');
+    return `${pad}<dict>\n${entries}${pad}</dict>`;
+  }
+  return `${pad}<string>${xml(String(value))}</string>`;
+}
+function xml(text) {
+  return text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+}
+const plistGrammar = { ...grammar };
+plistGrammar.uuid = '5d0f3c1e-8a4b-4f63-9a57-3b1c2e7d9f10';
+
+const outputs = [
+  [output, `${JSON.stringify(grammar, null, 2)}\n`],
+  [plistOutput, '<?xml version="1.0" encoding="UTF-8"?>\n' +
+    '<!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" ' +
+    '"http://www.apple.com/DTDs/PropertyList-1.0.dtd">\n' +
+    `<plist version="1.0">\n${plistValue(plistGrammar, 0)}\n</plist>\n`],
+];
+if (process.argv.includes('--check')) {
+  let stale = false;
+  for (const [file, text] of outputs) {
+    const written = fs.existsSync(file) ? fs.readFileSync(file, 'utf8') : '';
+    if (written !== text) {
+      process.stderr.write(`${path.relative(root, file)} is not what the compiler tables give: ` +
+        'run node editors/make_grammar.js\n');
+      stale = true;
+    }
+  }
+  process.exit(stale ? 1 : 0);
 } else {
-  const temp = `${output}.tmp`;
-  fs.writeFileSync(temp, text);
-  fs.renameSync(temp, output);
+  for (const [file, text] of outputs) {
+    const temp = `${file}.tmp`;
+    fs.writeFileSync(temp, text);
+    fs.renameSync(temp, file);
+  }
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env node
 // Tokenises every example post with editors/tornel.tmLanguage.json, as VS
 // Code does (vscode-textmate over the Oniguruma engine), and checks:
-//   - the grammar is the one the compiler tables give (make_grammar.js);
+//   - the grammar is the one the compiler tables give (make_grammar.js), and
+//     its property list form tokenises as the JSON form does;
 //   - every character of the example posts that is not blank falls under
 //     some rule of the grammar, and none under an "invalid" one;
 //   - the scopes of known places of the examples and of short texts that
@@ -17,6 +18,7 @@ const oniguruma = require('vscode-oniguruma');
 
 const root = path.join(__dirname, '..', '..');
 const grammarPath = path.join(root, 'editors', 'tornel.tmLanguage.json');
+const plistPath = path.join(root, 'editors', 'Tornel.tmbundle', 'Syntaxes', 'tornel.tmLanguage');
 const postsDir = path.join(root, 'examples', 'posts');
 
 let passed = 0;
@@ -30,9 +32,13 @@ function check(ok, what) {
   }
 }
 
-async function loadGrammar() {
+async function loadOniguruma() {
   const wasm = fs.readFileSync(require.resolve('vscode-oniguruma/release/onig.wasm'));
   await oniguruma.loadWASM(wasm.buffer.slice(wasm.byteOffset, wasm.byteOffset + wasm.byteLength));
+}
+
+// The grammar of a file: JSON or a property list, by its name.
+async function loadGrammar(file) {
   const registry = new vsctm.Registry({
     onigLib: Promise.resolve({
       createOnigScanner: (patterns) => new oniguruma.OnigScanner(patterns),
@@ -40,8 +46,7 @@ async function loadGrammar() {
     }),
     loadGrammar: async (scopeName) => {
       if (scopeName !== 'source.tornel') return null;
-      const text = fs.readFileSync(grammarPath, 'utf8');
-      return vsctm.parseRawGrammar(text, grammarPath);
+      return vsctm.parseRawGrammar(fs.readFileSync(file, 'utf8'), file);
     },
   });
   return registry.loadGrammar('source.tornel');
@@ -217,17 +222,29 @@ async function main() {
     execFileSync(process.execPath, [path.join(root, 'editors', 'make_grammar.js'), '--check'], { stdio: 'inherit' });
     check(true, 'grammar up to date');
   } catch (e) {
-    check(false, 'editors/tornel.tmLanguage.json is up to date with the compiler tables');
+    check(false, 'the grammar files are up to date with the compiler tables');
   }
 
-  const grammar = await loadGrammar();
+  await loadOniguruma();
+  const grammar = await loadGrammar(grammarPath);
+  const plistGrammar = await loadGrammar(plistPath);
   const posts = fs.readdirSync(postsDir).filter((f) => f.endsWith('.tr')).sort();
   check(posts.length > 0, 'example posts found');
   const texts = {};
   for (const file of posts) {
     texts[file] = fs.readFileSync(path.join(postsDir, file), 'latin1');
-    checkCoverage(tokenise(grammar, texts[file]), file);
+    const tokens = tokenise(grammar, texts[file]);
+    checkCoverage(tokens, file);
+    // TextMate and Sublime Text read the property list: it must give the same.
+    check(JSON.stringify(tokenise(plistGrammar, texts[file])) === JSON.stringify(tokens),
+      `${file}: the TextMate bundle's grammar tokenises as the JSON grammar does`);
   }
+  const vscode = JSON.parse(fs.readFileSync(path.join(root, 'editors', 'vscode', 'package.json'), 'utf8'));
+  const contributed = vscode.contributes.grammars[0];
+  check(contributed.scopeName === 'source.tornel' &&
+    path.basename(contributed.path) === path.basename(grammarPath) &&
+    vscode.contributes.languages[0].extensions.includes('.tr'),
+    'editors/vscode/package.json names the grammar, its scope and .tr');
 
   for (const [file, lineText, word, scope] of exampleCases) {
     const line = lineOf(texts[file], lineText);
