@@ -5,6 +5,7 @@
 //     its property list form tokenises as the JSON form does;
 //   - every character of the example posts that is not blank falls under
 //     some rule of the grammar, and none under an "invalid" one;
+//   - every system variable of the registry is one by its prefix;
 //   - the scopes of known places of the examples and of short texts that
 //     show the lexical rules (case, prefixes, literals, formats ...).
 // Prints one line per failure and "N passed, N failed" at the end.
@@ -245,6 +246,19 @@ async function main() {
     path.basename(contributed.path) === path.basename(grammarPath) &&
     vscode.contributes.languages[0].extensions.includes('.tr'),
     'editors/vscode/package.json names the grammar, its scope and .tr');
+
+  // Every system variable of the registry is known by its prefix, with the
+  // type of its table (src: the real code constants).
+  const registry = fs.readFileSync(path.join(root, 'tornel', 'sysvars', 'system_variables.def'), 'utf8');
+  const rows = [...registry.matchAll(/^TORNEL_(SI|SR|SS)\([^,]+, "([A-Za-z0-9_]+)/gm)];
+  check(rows.length > 700, `system variables read from the registry (${rows.length})`);
+  const misread = rows.filter(([, table, name]) => {
+    const scopes = scopesAt(tokenise(grammar, `${name} = 1`), 1, name);
+    const type = table === 'SI' ? 'integer' : table === 'SS' ? 'string' :
+      name.toLowerCase().startsWith('src') ? 'code' : 'real';
+    return !hasScope(scopes, `variable.language.system.${type}.tornel`);
+  }).map(([, , name]) => name);
+  check(misread.length === 0, `system variables known by their prefix and type: not ${misread.slice(0, 10).join(' ')}`);
 
   for (const [file, lineText, word, scope] of exampleCases) {
     const line = lineOf(texts[file], lineText);
