@@ -142,6 +142,7 @@ const grammar = {
         { include: '#function-header' },
         { include: '#address-block' },
         { include: '#modal-group-block' },
+        { include: '#constant-block' },
         { include: '#declarations' },
         { include: '#directives' },
         { include: '#settings' },
@@ -273,9 +274,28 @@ const grammar = {
         { include: '#expression' },
       ],
     },
+    // CONSTANT ... END: #name=text, the text put wherever #name stands.
+    'constant-block': {
+      name: 'meta.block.constant.tornel',
+      begin: `(?i)${B}(constant)${E}`,
+      end: `(?i)${B}(end)${E}`,
+      beginCaptures: { 1: { name: 'storage.type.declaration.tornel' } },
+      endCaptures: { 1: { name: 'keyword.control.tornel' } },
+      patterns: [
+        { include: '#comment' },
+        {
+          match: `(#${NAME}+)[ \\t]*(=)[ \\t]*((?:(?!//).)*)`,
+          captures: {
+            1: { name: 'constant.other.hash.tornel' },
+            2: { name: 'keyword.operator.equals.tornel' },
+            3: { name: 'string.unquoted.constant-text.tornel' },
+          },
+        },
+      ],
+    },
     declarations: {
       name: 'storage.type.declaration.tornel',
-      match: `(?i)${B}(?:variable|constant)${E}`,
+      match: `(?i)${B}variable${E}`,
     },
     // interp: 0 1 2 3, comment: '(' ')' noseq, rotary: table z 1 0 ...
     settings: {
