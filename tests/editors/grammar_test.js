@@ -70,16 +70,13 @@ function tokenise(grammar, text) {
   return tokens;
 }
 
-// The innermost scopes of the token that covers the first occurrence of
-// `needle` on line `line` (1-based) of the tokens, or null.
-function scopesAt(tokens, line, needle, occurrence = 1) {
+// The scopes of the token that covers the first occurrence of `needle` on
+// line `line` (1-based) of the tokens; null when the line lacks it.
+function scopesAt(tokens, line, needle) {
   const lineTokens = tokens.filter((t) => t.line === line);
   const text = lineTokens.map((t) => t.text).join('');
-  let at = -1;
-  for (let n = 0; n < occurrence; n++) {
-    at = text.indexOf(needle, at + 1);
-    if (at < 0) return null;
-  }
+  const at = text.indexOf(needle);
+  if (at < 0) return null;
   const offset = lineTokens.length ? lineTokens[0].start : 0;
   const token = lineTokens.find((t) => t.start - offset <= at && at < t.end - offset);
   // The whole needle must lie in one token: a name is never split.
