@@ -1,12 +1,15 @@
 // Addresses that no output ever writes.
 #include "tornel/compiler/tokens.h"
+#include "tornel/compiler/words.h"
 #include "tornel/dev/post_warnings.h"
-#include "tornel/sysvars/system_variables.h"
+#include "tornel/output/declaration_block.h"
 
 namespace tornel::dev {
 
 namespace {
 
+// The block keyword as the keyword pass leaves it.
+constexpr std::string_view kAddressKeyword = "addres";
 constexpr const char* kMsgNeverWritten = "address %s is declared but no output statement writes it";
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -97,15 +100,20 @@ std::vector<Warning> UnwrittenAddresses(const CheckInput& in) {
   // The declaring line of each name: the first in an ADDRESS block.
   std::vector<Location> declared(names.size());
   std::vector<bool> found(names.size(), false);
-  bool in_block = false;
+  Diagnostics scratch = in.run.diag;
+  scratch.report_to_caller = true;
+  BlockState block{kAddressKeyword, "ADDRESS"};
   for (const SourceStatement& st : in.source) {
-    if (st.text == "addres") {
-      in_block = true;
-      continue;
+    BlockLine role = BlockLine::kOutside;
+    try {
+      role = ClassifyBlockLine(scratch, block, st.text);
+    } catch (const RunEnded&) {
+      return warnings;  // compiled once already: the text read back differs
     }
-    if (st.text == "end addres") in_block = false;
-    if (!in_block) continue;
-    std::string_view name = std::string_view(st.text).substr(0, st.text.find(' '));
+    if (role != BlockLine::kDefinition) continue;
+    size_t end = 0;
+    while (end < st.text.size() && IsNameChar(st.text[end])) ++end;
+    std::string_view name = std::string_view(st.text).substr(0, end);
     for (size_t a = 1; a < names.size(); ++a) {
       if (!found[a] && names[a] == name) {
         declared[a] = st.loc;
