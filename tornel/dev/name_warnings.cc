@@ -45,18 +45,29 @@ std::unordered_map<std::string, std::string> KnownNames(const RunState& run) {
   return known;
 }
 
-// The closest known name within a few edits, or empty.
+size_t CommonPrefix(std::string_view a, std::string_view b) {
+  size_t n = 0;
+  while (n < a.size() && n < b.size() && LowerAscii(a[n]) == LowerAscii(b[n])) ++n;
+  return n;
+}
+
+// The closest known name within a few edits, or empty.  Of two as close,
+// the one that shares more of the name's start (srYY: srY before srNY),
+// then the one that sorts first, so the answer never depends on the order
+// of the table.
 std::string Closest(const std::unordered_map<std::string, std::string>& known,
                     std::string_view name) {
   int limit = name.size() >= 6 ? 2 : 1;
   int best = limit + 1;
+  size_t best_prefix = 0;
   std::string best_name;
   for (const auto& [lower, shown] : known) {
     int d = EditDistance(name, lower, std::min(limit, best));
-    // Ties go to the name that sorts first, so the answer never depends
-    // on the order of the table.
-    if (d < best || (d == best && d <= limit && shown < best_name)) {
+    if (d > limit || d > best) continue;
+    size_t prefix = CommonPrefix(name, lower);
+    if (d < best || prefix > best_prefix || (prefix == best_prefix && shown < best_name)) {
       best = d;
+      best_prefix = prefix;
       best_name = shown;
     }
   }

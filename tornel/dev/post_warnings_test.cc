@@ -110,13 +110,15 @@ TEST(CheckWarnings, UnknownNamesAndTypos) {
                     "  o: _x(srFeeed) _y(sifoo)\n"  // 8: close to srFeed; prefixed, nothing close
                     "  o: _x(toolsTot)\n"        // 9: close to siToolsTot without its prefix
                     "  o: _y(zebra)\n"           // 10
+                    "  o: _y(srYY)\n"            // 11: srY and srNY as close: srY shares more
                     "end func\n");
   ASSERT_TRUE(c.compiled) << c.report;
   std::vector<std::string> want = {
       "p.tr:8: unknown system variable srFeeed; did you mean srFeed?",
       "p.tr:8: unknown system variable sifoo",
       "p.tr:9: unknown name toolsTot; did you mean siToolsTot?",
-      "p.tr:10: unknown name zebra"};
+      "p.tr:10: unknown name zebra",
+      "p.tr:11: unknown system variable srYY; did you mean srY?"};
   EXPECT_EQ(c.warnings, want);
 }
 
