@@ -76,6 +76,14 @@ TEST(CheckWarnings, FallbackFunctionStillCalledStaysQuiet) {
                     "func 1stToolChange\n  o: _y(2)\nend func\n");
   ASSERT_TRUE(c.compiled) << c.report;
   EXPECT_TRUE(c.warnings.empty()) << c.warnings[0];
+
+  // All stand-ins defined, but one calls ToolChange itself.
+  Checked called = Check(std::string(kAddresses) +
+                         "func ToolChange\n  o: _x(1)\nend func\n"
+                         "func 1stToolChange\n  ToolChange\nend func\n"
+                         "func SubToolChange\n  o: _y(2)\nend func\n");
+  ASSERT_TRUE(called.compiled) << called.report;
+  EXPECT_TRUE(called.warnings.empty()) << called.warnings[0];
 }
 
 TEST(CheckWarnings, AddressesNeverWritten) {
