@@ -112,7 +112,7 @@ void Classify(const RunState& run, Definition& d) {
     }
     default:
       d.key = "user " + h.name;
-      d.shown = "user function " + h.name;
+      d.shown = "user function " + h.name;  // lower case, as the compiler knows it
       d.runs = d.descriptor >= 0;
       break;
   }
@@ -175,16 +175,22 @@ std::vector<Warning> UncallableFunctions(const CheckInput& in) {
   bool dynamic = false;
   std::vector<bool> written = WrittenAddresses(in, dynamic);
   std::vector<Warning> warnings;
+  Diagnostics scratch = run.diag;
+  scratch.report_to_caller = true;
   for (const Definition& d : defs) {
     const FunctionHeader& h = d.header;
+    bool user = h.kind == FunctionKind::kInt || h.kind == FunctionKind::kReal ||
+                h.kind == FunctionKind::kString || h.kind == FunctionKind::kVoid;
+    std::string name = user ? SpelledAsWritten(scratch, d.loc, h.name) : h.name;
     bool explicit_call = d.descriptor >= 0 && called.count(d.descriptor) > 0;
     if (!d.runs) {
       auto first = std::find_if(defs.begin(), defs.end(), [&](const Definition& o) {
         return o.runs && o.key == d.key;
       });
       if (first == defs.end() || explicit_call) continue;
+      std::string shown = user ? "user function " + name : d.shown;
       warnings.push_back(
-          {d.loc, FormatMessage(kMsgRedefined, {d.shown, At(run.diag, first->loc)})});
+          {d.loc, FormatMessage(kMsgRedefined, {shown, At(run.diag, first->loc)})});
       continue;
     }
     if (h.kind == FunctionKind::kPost && IsFallbackOnly(h.post_number) && !explicit_call &&
@@ -199,10 +205,8 @@ std::vector<Warning> UncallableFunctions(const CheckInput& in) {
       size_t index = static_cast<size_t>(it - names.begin());
       if (it != names.end() && index < written.size() && !written[index])
         warnings.push_back({d.loc, FormatMessage(kMsgHookNeverRuns, {d.shown, h.target})});
-    } else if (h.kind != FunctionKind::kPost && h.kind != FunctionKind::kOnApt &&
-               h.kind != FunctionKind::kOnAddr && h.kind != FunctionKind::kOnAddrOut &&
-               !explicit_call) {
-      warnings.push_back({d.loc, FormatMessage(kMsgNeverCalled, {h.name})});
+    } else if (user && !explicit_call) {
+      warnings.push_back({d.loc, FormatMessage(kMsgNeverCalled, {name})});
     }
   }
   return warnings;

@@ -74,20 +74,6 @@ std::string Closest(const std::unordered_map<std::string, std::string>& known,
   return best <= limit ? best_name : std::string();
 }
 
-// The name as the source line spells it; `lower` when the line can't say.
-std::string AsWritten(Diagnostics& diag, Location loc, const std::string& lower) {
-  std::string line;
-  try {
-    if (!SourceLine(diag, loc, line)) return lower;
-  } catch (const RunEnded&) {
-    return lower;
-  }
-  std::string folded = line;
-  LowerAsciiInPlace(folded);
-  size_t at = FindWholeWord(folded, lower);
-  return at == std::string::npos ? lower : line.substr(at, lower.size());
-}
-
 }  // namespace
 
 int EditDistance(std::string_view a, std::string_view b, int limit) {
@@ -122,7 +108,7 @@ std::vector<Warning> UnknownNames(const CheckInput& in) {
     for (const std::string& name : PlainNames(r.statement)) {
       if (std::find(seen.begin(), seen.end(), name) != seen.end()) continue;
       seen.push_back(name);
-      std::string shown = AsWritten(scratch, r.loc, name);
+      std::string shown = SpelledAsWritten(scratch, r.loc, name);
       std::string text = FormatMessage(
           HasSystemPrefix(name) ? kMsgUnknownSystemVariable : kMsgUnknownName, {shown});
       std::string guess = Closest(known, name);

@@ -63,7 +63,7 @@ TEST(CheckWarnings, FunctionsThatNeverRun) {
   std::vector<std::string> want = {
       "p.tr:8: post function ToolChange never runs: tornel calls it only in place of "
       "1stToolChange and SubToolChange, and the post defines them all",
-      "p.tr:17: user function fvunused is never called",
+      "p.tr:17: user function fvUnused is never called",
       "lib.inc:3: post function LineMove is defined again here, and never runs: the "
       "definition at p.tr:23 does"};
   EXPECT_EQ(c.warnings, want);

@@ -116,4 +116,17 @@ std::vector<SourceStatement> NormalisedSource(const Diagnostics& diag, int first
   return out;
 }
 
+std::string SpelledAsWritten(Diagnostics& diag, Location loc, const std::string& lower) {
+  std::string line;
+  try {
+    if (!SourceLine(diag, loc, line)) return lower;
+  } catch (const RunEnded&) {
+    return lower;
+  }
+  std::string folded = line;
+  LowerAsciiInPlace(folded);
+  size_t at = FindWholeWord(folded, lower);
+  return at == std::string::npos ? lower : line.substr(at, lower.size());
+}
+
 }  // namespace tornel::dev

@@ -42,4 +42,8 @@ struct SourceStatement {
 };
 std::vector<SourceStatement> NormalisedSource(const Diagnostics& diag, int first_literal);
 
+// A lower-case name as line `loc` of its source file spells it; `lower`
+// when the line can't say.  `diag` reads the file (its report goes nowhere).
+std::string SpelledAsWritten(Diagnostics& diag, Location loc, const std::string& lower);
+
 }  // namespace tornel::dev
