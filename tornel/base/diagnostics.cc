@@ -19,8 +19,10 @@ constexpr const char* kUnknownLine = " unknown line";
                          const std::string* hint = nullptr) {
   diag.last_error = std::move(text);
   diag.error_flag = 1;
-  platform::ShowReport(diag.title, diag.last_error, icon);
-  if (hint) platform::ShowConsoleHint(*hint);
+  if (!diag.report_to_caller) {
+    platform::ShowReport(diag.title, diag.last_error, icon);
+    if (hint) platform::ShowConsoleHint(*hint);
+  }
   throw RunEnded{1};
 }
 

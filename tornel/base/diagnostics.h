@@ -46,6 +46,9 @@ struct Diagnostics {
   // 0 for no end.  A run never sets it: the fuzz targets bound the time a
   // post may take with it (a post may loop for ever, as a real one may).
   long pump_budget = 0;
+  // A tool that prints the report itself (tornel-dev) keeps it in
+  // last_error only: no message box, nothing on standard error.
+  bool report_to_caller = false;
   LanguageTable lang;
   platform::ProgressWindow progress;
   // Where the post and include files are read from, for the quoted line.

@@ -41,7 +41,6 @@ namespace {
 constexpr const char* kMsgInvalidParameter = "Invalid command line parameter %s.";
 constexpr LangMessage kMsgAptNotGiven{15, "APT-CL filename not given."};
 constexpr LangMessage kMsgAptNotFound{16, "APT-CL file - %s not found."};
-constexpr const char* kMsgPostNotFound = "Postprocessor file - %s not found";
 // Shown at a console after "APT-CL filename not given.": a user who
 // started tornel without arguments learns how to call it.
 constexpr const char* kUsage =

@@ -8,6 +8,9 @@
 
 namespace tornel {
 
+// A post file that is not there (or can't be copied to the work file).
+inline constexpr const char* kMsgPostNotFound = "Postprocessor file - %s not found";
+
 // Runs the whole job.  Ends normally by returning, or by throwing RunEnded;
 // either way the caller then runs EndOfRun.
 void RunTornel(RunState& run, const std::vector<std::string>& args);
