@@ -45,4 +45,30 @@ std::vector<std::string> SplitCommandLine(const std::string& line) {
   return words;
 }
 
+std::string JoinCommandLine(const std::vector<std::string>& words) {
+  std::string line;
+  for (const std::string& word : words) {
+    if (!line.empty()) line += ' ';
+    if (!word.empty() && word.find_first_of(" \t\"") == std::string::npos) {
+      line += word;  // backslashes not before a quote are themselves
+      continue;
+    }
+    line += '"';
+    size_t backslashes = 0;
+    for (char c : word) {
+      if (c == '\\') {
+        ++backslashes;
+        continue;
+      }
+      // Before a quote each backslash is doubled and the quote escaped.
+      line.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+      backslashes = 0;
+      line += c;
+    }
+    line.append(2 * backslashes, '\\');  // before the closing quote
+    line += '"';
+  }
+  return line;
+}
+
 }  // namespace platform

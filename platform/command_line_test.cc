@@ -16,5 +16,17 @@ TEST(CommandLine, WordsByTheWindowsRules) {
   EXPECT_EQ(SplitCommandLine("tail\\"), W{"tail\\"});
 }
 
+TEST(CommandLine, JoinedWordsSplitBackToThemselves) {
+  using W = std::vector<std::string>;
+  EXPECT_EQ(JoinCommandLine({"tornel", "-p", "mill"}), "tornel -p mill");
+  const W hard[] = {
+      {"C:\\Program Files\\tornel.exe", "part 1.cl"},
+      {"", "a\"b", "tail\\", "sp ace\\", "x\\\\\"y", "\t"},
+      {"C:\\dir\\", "\\\\server\\share"},
+  };
+  for (const W& words : hard) EXPECT_EQ(SplitCommandLine(JoinCommandLine(words)), words);
+  EXPECT_EQ(JoinCommandLine({"a\\b", "end\\ x"}), "a\\b \"end\\ x\"");
+}
+
 }  // namespace
 }  // namespace platform
