@@ -1,0 +1,63 @@
+# tornel-dev plot on the bundled examples: the CL file and the NC file the
+# ISO post made of it describe the same toolpath, so the two readers must
+# agree on its motions; the picture has the three views, rapid and feed
+# apart, and arcs as SVG arcs.  A CL file with records the plot cannot draw
+# is refused with no picture.
+cmake_minimum_required(VERSION 3.25)
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+set(failures "")
+
+function(plot input output)
+  set(command ${DEV} plot ${input} -o ${output})
+  if(EMULATOR)
+    set(command ${EMULATOR} ${command})
+  endif()
+  execute_process(COMMAND ${command} WORKING_DIRECTORY ${WORK}
+    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  set(plot_rc ${rc} PARENT_SCOPE)
+  set(plot_out "${out}" PARENT_SCOPE)
+  set(plot_err "${err}" PARENT_SCOPE)
+endfunction()
+
+plot(${SOURCE_DIR}/examples/cl/pocket.cl cl.svg)
+set(cl_out "${plot_out}")
+plot(${SOURCE_DIR}/tests/e2e/pocket_arcs/expected/pocket.nc nc.svg)
+set(nc_out "${plot_out}")
+string(REGEX MATCH "[0-9]+ motions, [0-9]+ rapid, [0-9]+ feed, [0-9]+ arcs" cl_counts "${cl_out}")
+string(REGEX MATCH "[0-9]+ motions, [0-9]+ rapid, [0-9]+ feed, [0-9]+ arcs" nc_counts "${nc_out}")
+if(cl_counts STREQUAL "" OR NOT cl_counts STREQUAL nc_counts)
+  string(APPEND failures "CL and NC plots disagree: '${cl_out}' / '${nc_out}'\n")
+endif()
+if(NOT cl_counts MATCHES "9 arcs")
+  string(APPEND failures "the pocket's nine arcs not found: ${cl_counts}\n")
+endif()
+
+foreach(svg cl.svg nc.svg)
+  if(NOT EXISTS ${WORK}/${svg})
+    string(APPEND failures "${svg} not written\n")
+    continue()
+  endif()
+  file(READ ${WORK}/${svg} text)
+  foreach(view "XY (top)" "XZ (front)" "Isometric")
+    string(FIND "${text}" ">${view}<" at)
+    if(at LESS 0)
+      string(APPEND failures "${svg}: no view ${view}\n")
+    endif()
+  endforeach()
+  if(NOT text MATCHES "class=\"feed\"[^>]* d=\"M[^\"]* A[0-9.]+ [0-9.]+ 0 [01] [01] ")
+    string(APPEND failures "${svg}: no feed move drawn as an arc\n")
+  endif()
+  if(NOT text MATCHES "class=\"rapid\"[^>]*stroke-dasharray")
+    string(APPEND failures "${svg}: rapid moves not drawn apart\n")
+  endif()
+endforeach()
+
+plot(${SOURCE_DIR}/examples/cl/shaft.cl shaft.svg)
+if(plot_rc EQUAL 0 OR NOT plot_err MATCHES "are not plotted" OR EXISTS ${WORK}/shaft.svg)
+  string(APPEND failures "shaft.cl: want a refusal and no picture, got ${plot_rc} '${plot_err}'\n")
+endif()
+
+if(failures)
+  message(FATAL_ERROR "${failures}")
+endif()
