@@ -94,9 +94,9 @@ TEST_F(AptCalls, AptNextConsumesTheRecordAfterTheCurrentOne) {
       "  urNext = srWordVal[2]\n"
       "  siProcess = 0\n"     // the record variables are the consumed record's now
       "end func\n"
-      "func OnAPT[PAINT]\n  uiGot[2] = AptNext()\nend func\n"
+      "func OnAPT[END]\n  uiGot[2] = AptNext()\nend func\n"
       "func LineMove\nuiN = uiN + 1\nurX[uiN] = srX\nend func\n";
-  RunPasses(post, "FEDRAT/100\nPPRINT/A\nGOTO/1,0,0\nGOTO/2,0,0\nGOTO/3,0,0\nPAINT/LAST\nFINI\n");
+  RunPasses(post, "FEDRAT/100\nPPRINT/A\nGOTO/1,0,0\nGOTO/2,0,0\nGOTO/3,0,0\nEND\nFINI\n");
   EXPECT_EQ(Int("uiGot", 1), 1);
   EXPECT_EQ(Str("usWord"), "GOTO");  // the consumed record's words
   EXPECT_EQ(Real("urNext"), 1);

@@ -1,5 +1,6 @@
 #include "tornel/cl/arc_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -25,6 +26,14 @@ Point3 Cross(const Point3& a, const Point3& b) {
 Point3 Sub(const Point3& a, const Point3& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
 
 double Length(const Point3& a) { return std::sqrt(Dot(a, a)); }
+
+double RadiusAcrossAxis(const Point3& centre, const Point3& axis, const Point3& point) {
+  Point3 d = Sub(point, centre);
+  double len = Length(axis);
+  if (!(len > 0)) return Length(d);
+  double along = Dot(d, axis) / len;
+  return std::sqrt(std::max(0.0, Dot(d, d) - along * along));
+}
 
 bool PlaneFrame(int32_t plane, ArcFrame& frame) {
   switch (plane) {

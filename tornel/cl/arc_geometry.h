@@ -52,6 +52,11 @@ struct ArcPath {
 // The point at `fraction` (0 to 1) of the path; exactly `end` at 1.
 Point3 PointOnArc(const ArcPath& path, double fraction);
 
+// The distance of `point` from the line through `centre` along `axis`
+// (the radius of the circle about that axis through the point); the plain
+// distance from `centre` when the axis has no length.
+double RadiusAcrossAxis(const Point3& centre, const Point3& axis, const Point3& point);
+
 // -180 to 180 by adding or subtracting 360.
 double Wrap180(double degrees);
 

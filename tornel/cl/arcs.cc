@@ -218,7 +218,17 @@ void DispatchCircle(ValueTables& v, DispatchState& d, const RecordWords& w) {
                       w.NumberOr(3, r[kSrZC_In])};
   double axis[3] = {w.NumberOr(4, r[kSrIC_In]), w.NumberOr(5, r[kSrJC_In]),
                     w.NumberOr(6, r[kSrKC_In])};
-  r[kSrRad] = w.NumberOr(7, r[kSrRad]);
+  // Some CAM systems give only the centre and the axis: the radius is then
+  // the start point's distance from the circle axis.  Keeping the last
+  // arc's radius instead would describe another circle.
+  static constexpr int kPIn[3] = {kSrX_In, kSrY_In, kSrZ_In};
+  if (w.IsNumber(7)) {
+    r[kSrRad] = w.Number(7);
+  } else {
+    Point3 start{r[kPIn[0]], r[kPIn[1]], r[kPIn[2]]};
+    r[kSrRad] = RadiusAcrossAxis(Point3{centre[0], centre[1], centre[2]},
+                                 Point3{axis[0], axis[1], axis[2]}, start);
+  }
   double centre_cl[3];
   double axis_cl[3];
   InputTransform(v, centre, true, centre_cl);
@@ -229,7 +239,6 @@ void DispatchCircle(ValueTables& v, DispatchState& d, const RecordWords& w) {
   static constexpr int kAxCl[3] = {kSrIC_CL, kSrJC_CL, kSrKC_CL};
   static constexpr int kCInInc[3] = {kSrXC_In_Inc, kSrYC_In_Inc, kSrZC_In_Inc};
   static constexpr int kCClInc[3] = {kSrXC_CL_Inc, kSrYC_CL_Inc, kSrZC_CL_Inc};
-  static constexpr int kPIn[3] = {kSrX_In, kSrY_In, kSrZ_In};
   static constexpr int kPCl[3] = {kSrX_CL, kSrY_CL, kSrZ_CL};
   for (int i = 0; i < 3; ++i) {
     r[kCIn[i]] = centre[i];

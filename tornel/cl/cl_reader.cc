@@ -114,6 +114,28 @@ void FatalInFileRecord(ClContext& ctx, const std::string& path, const char* mess
              std::string(message) + "\n" + FormatMessage(kMsgClFileLine, {path, std::to_string(line)}));
 }
 
+// A record that opens or ends the program, as read or as an OnAPT
+// function renamed it.
+void NoteFrameRecord(ClReader& r, MajorWord major) {
+  if (major == MajorWord::kPartNo) r.has_partno = r.has_partno || !r.second_pass;
+  if (major == MajorWord::kEnd) r.end_seen = true;
+}
+
+// A CL file without PARTNO (most NX files) or without END (NX and Creo
+// files) still makes a whole program: the second pass gets the missing
+// record as if the file had it, an empty PARTNO before its first line and
+// an END after its last, in the ring with the rest, so the look-ahead
+// sees them coming (the last motion knows its tool ends).  The first pass
+// gets the END too, for the lists it closes.  A file without any record
+// gets neither.
+void FeedMadeRecord(ClContext& ctx, std::string_view text, int32_t line) {
+  ClReader& r = ctx.cl;
+  EmptySlot(r.slots[r.current]);  // an unfinished record at the end of the input
+  int at = r.current;
+  FeedLine(ctx, text);
+  r.slots[at].line = line;
+}
+
 bool OfferToOnApt(ClContext& ctx, const std::string& major) {
   const OnAptEntry* hook = FindOnApt(ctx, major);
   return hook ? RunOnApt(ctx, *hook) : ctx.values.ints[kSiProcess] == 1;
@@ -187,6 +209,9 @@ void ProcessSlot(ClContext& ctx, int s) {
   v.ints[kSiInitMoveAct] = r.init_move;
   v.reals[kSrMoveLen] = 0;
 
+  if (s != kCommandSlot) r.started = true;
+  NoteFrameRecord(r, slot.major);
+
   const RecordSlot* next = r.second_pass ? LookAheadScan(r, v, scan_from) : &slot;
   LoadRecord(v, slot, kCurrent);
   if (next) {
@@ -204,6 +229,7 @@ void ProcessSlot(ClContext& ctx, int s) {
       // The function may have given the record another major word
       // (LOAD/TOOL becomes LOADTL): the dispatch goes by the word it left.
       major = ClassifyMajorWord(v.strings[kSsWordStr]);
+      NoteFrameRecord(r, major);
     }
     if (process) DispatchRecord(ctx, major);
   }
@@ -346,6 +372,9 @@ void RunClPass(ClContext& ctx, ClPass pass) {
   r.skip_dispatch = false;
   r.first_move = 1;
   r.init_move = 1;
+  r.started = false;
+  r.end_seen = false;
+  if (!second) r.has_partno = false;
   // A record left unfinished by the last pass (a "$" line at the end of the
   // input) must not run into this pass's first record.
   for (RecordSlot& slot : r.slots) EmptySlot(slot);
@@ -376,9 +405,17 @@ void RunClPass(ClContext& ctx, ClPass pass) {
 
   // Whatever rewinds the input for a restart resets the block as well.
   InputPart& part = r.part;
+  bool made_end = false;
+  if (second && r.has_records && !r.has_partno) FeedMadeRecord(ctx, "PARTNO", 1);
   do {
     r.restart = false;
     while (!r.end && ReadInputLine(ctx.diag, r, part)) FeedLine(ctx, part.text, part.cut);
+    bool has_end = second ? r.has_end : r.end_seen;
+    bool has_records = second ? r.has_records : r.started;
+    if (!made_end && has_records && !has_end) {
+      made_end = true;
+      FeedMadeRecord(ctx, "END", r.line_counter);
+    }
     // The records still in the ring, oldest first.
     int ring = RingSize(r);
     for (int k = kClLookAhead; k >= 1; --k) {
@@ -395,6 +432,10 @@ void RunClPass(ClContext& ctx, ClPass pass) {
     if (!platform::CloseFile(copy)) FatalWriteError(ctx.diag, kTempAptCopy, errno);
   }
   r.previous_line_count = r.line_counter;
+  if (!second) {
+    r.has_end = r.end_seen && !made_end;  // the file's own END, not the one made
+    r.has_records = r.started;
+  }
 
   v.reals[kSrMaxRPM] = r.tools.first_max_rpm;
   v.reals[kSrWCoord] = v.reals[kSrWCoordList];

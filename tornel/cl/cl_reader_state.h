@@ -51,6 +51,14 @@ struct ClReader {
   bool skip_dispatch = false;  // AptNext: load the record, don't process it
   int32_t first_move = 1;
   int32_t init_move = 1;
+  // The program frame of CL files that lack PARTNO or END: the first pass
+  // notes which they have, and the second gives the file the missing record
+  // (see RunClPass).
+  bool has_partno = false;  // the first pass met a PARTNO record
+  bool has_end = false;     // the first pass met an END record
+  bool has_records = false; // the first pass processed a record
+  bool started = false;     // this pass has processed a record
+  bool end_seen = false;    // this pass has met an END record
 
   // Open during a pass only (closed by the pass, also when the run ends
   // inside it).

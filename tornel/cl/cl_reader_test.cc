@@ -66,10 +66,11 @@ TEST_F(ClReaderTest, NextValuesComeFromTheRecordsAhead) {
   EXPECT_EQ(Int("uiKind", 3), kKindRapid);
   EXPECT_EQ(Int("uiNext", 3), 5);
   EXPECT_EQ(Real("urZ", 3), 100);
-  // The last record has nothing ahead.
+  // The last record has only the END ahead that Tornel makes for a file
+  // without one, at the last line read (FINI).
   EXPECT_EQ(Int("uiRec", 5), 5);
   EXPECT_EQ(Int("uiSize", 5), 4);
-  EXPECT_EQ(Int("uiNext", 5), 0);
+  EXPECT_EQ(Int("uiNext", 5), 6);
   EXPECT_EQ(Int("uiMove", 5), 0);
   EXPECT_EQ(Int("siRecSize_Next"), 0);
   // The copy ends at FINI.

@@ -2,6 +2,7 @@
 // and the post functions each record calls, in their order.
 #include "tornel/cl/dispatch.h"
 
+#include <cmath>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -130,6 +131,51 @@ TEST_F(DispatchTest, WithoutToolCancelTheLastMotionSeesTheCancelAnnounced) {
   EXPECT_EQ(Int("siToolCancelAct"), 0);
 }
 
+// Most NX files have neither PARTNO nor END, Creo files no END: the program
+// still starts and ends, as if the file had them, and a file that has them
+// is processed as before.
+TEST_F(DispatchTest, AFileWithoutPartnoOrEndStillMakesAWholeProgram) {
+  std::string post = std::string(kLogVariables) + LogFunc("ProgStart", 99, "siRec") +
+                     LogFunc("ToolChange", 25, "siRec") +
+                     LogFunc("ToolCancel", 28, "siRec") + LogFunc("Move", 1, "siRec") +
+                     LogFunc("ProgEnd", 36, "siRec");
+  const std::string body = "LOADTL/1\nFEDRAT/100\nGOTO/1,0,0\nGOTO/2,0,0\n";
+  RunPasses(post, body + "FINI\n");
+  std::vector<int> whole = Log();
+  // The tool change takes GOTO/1's place; the look-ahead sees the made END
+  // coming, so ToolCancel takes the last motion's.
+  EXPECT_EQ(whole, (std::vector<int>{99, 25, 28, 36}));
+  EXPECT_EQ(Real("urVal", 1), 1);  // ProgStart before the first record, at its line
+  EXPECT_EQ(Real("urVal", 4), 5);  // ProgEnd at the last line read
+
+  // The same calls, once each, when the file has its own PARTNO and END.
+  RunPasses(post, "PARTNO/P1\n" + body + "END\nFINI\n");
+  EXPECT_EQ(Log(), whole);
+  RunPasses(post, "PARTNO/P1\n" + body);  // END only made
+  EXPECT_EQ(Log(), whole);
+  RunPasses(post, body + "END\n");  // PARTNO only made
+  EXPECT_EQ(Log(), whole);
+
+  // An END in the middle is the file's END: nothing more is made after it.
+  RunPasses(post, body + "END\nGOTO/3,0,0\n");
+  EXPECT_EQ(Log(), (std::vector<int>{99, 25, 28, 36, 1}));
+
+  // A file without any record makes no program at all.
+  RunPasses(post, "$$ only a comment\nFINI\n");
+  EXPECT_EQ(Int("uiN"), 0);
+}
+
+// A PARTNO or END that an OnAPT function makes of another record counts as
+// the file's own.
+TEST_F(DispatchTest, ARecordRenamedToEndByOnAptIsTheFilesEnd) {
+  std::string post = std::string(kLogVariables) + LogFunc("ProgStart", 99, "0") +
+                     LogFunc("ProgEnd", 36, "0") +
+                     "func OnAPT[FINISH]\nssWordStr[1] = 'END'\nsiProcess = 1\nend func\n"
+                     "func OnAPT[BEGIN]\nssWordStr[1] = 'PARTNO'\nsiProcess = 1\nend func\n";
+  RunPasses(post, "BEGIN/X\nGOTO/1,0,0\nFINISH\n");
+  EXPECT_EQ(Log(), (std::vector<int>{99, 36}));
+}
+
 TEST_F(DispatchTest, MoveReceivesEveryMotionWhenAloneAndCutsAreBracketed) {
   std::string post = std::string(kLogVariables) + LogFunc("Move", 1, "siMoveType") +
                      LogFunc("CutStart", 33, "srX") + LogFunc("CutEnd", 34, "srX") +
@@ -166,7 +212,7 @@ TEST_F(DispatchTest, DisplayNextCollectsOneComment) {
 
 TEST_F(DispatchTest, PprintToolDescriptionAndUnknownMajorWords) {
   RunPasses("main\nend main\n",
-            "PPRINT/DESCRIPTION:   flat   end mill\nFROBNICATE/1,2\nCUTTER/10,0.5\n");
+            "END\nPPRINT/DESCRIPTION:   flat   end mill\nFROBNICATE/1,2\nCUTTER/10,0.5\n");
   EXPECT_EQ(Str("ssToolDesc"), "flat end mill");
   EXPECT_EQ(Real("srToolRad"), 5);
   EXPECT_EQ(Real("srToolCrn"), 0.5);
@@ -259,7 +305,7 @@ TEST_F(DispatchTest, McsGivesTheWorkPlaneAndTheToolAxis) {
   // R t; the CL frame is shifted by 100 in X.
   std::string post =
       "main\nsrXT_In = 100\nend main\n";
-  RunPasses(post, "MCS/1,0,0,0,0,-1,0,1,0,5,6,7\nGOTO/0,0,0\nMCS/1,0,0\n");
+  RunPasses(post, "END\nMCS/1,0,0,0,0,-1,0,1,0,5,6,7\nGOTO/0,0,0\nMCS/1,0,0\n");
   EXPECT_EQ(Int("siRecType"), 21);
   EXPECT_EQ(Real("srWCoordX_In"), 5);
   EXPECT_EQ(Real("srWCoordY_In"), -7);
@@ -282,7 +328,7 @@ TEST_F(DispatchTest, SelectGivesTheWorkOffsetsSeenFromTheMachine) {
   EXPECT_EQ(Real("srWCoordXList", 1), 10);
   EXPECT_EQ(Real("srWCoordX"), 0);
   EXPECT_EQ(Real("srWCoordX_VC"), 0);
-  RunPasses("main\nend main\n", "MCS/1,0,0,0,1,0,0,0,1,10,-20,30\nSELECT/54\n");
+  RunPasses("main\nend main\n", "END\nMCS/1,0,0,0,1,0,0,0,1,10,-20,30\nSELECT/54\n");
   EXPECT_EQ(Real("srWCoordX_VC"), -10);
   EXPECT_EQ(Real("srWCoordY_VC"), 20);
   EXPECT_EQ(Real("srWCoordZ_VC"), -30);
@@ -290,15 +336,17 @@ TEST_F(DispatchTest, SelectGivesTheWorkOffsetsSeenFromTheMachine) {
 }
 
 TEST_F(DispatchTest, CycleAndThreadRecordsKeepTheirKinds) {
-  RunPasses("main\nend main\n", "CYCLE/DRILL,DEPTH,5\n");
+  // Each file has its END first: the record under test is the last one
+  // processed, with no END made after it to change siRecType.
+  RunPasses("main\nend main\n", "END\nCYCLE/DRILL,DEPTH,5\n");
   EXPECT_EQ(Int("siRecType"), 43);
-  RunPasses("main\nend main\n", "CYCLE/TURN,2\n");
+  RunPasses("main\nend main\n", "END\nCYCLE/TURN,2\n");
   EXPECT_EQ(Int("siRecType"), 75);
-  RunPasses("main\nend main\n", "THRDSQ/PITCH,2\n");
+  RunPasses("main\nend main\n", "END\nTHRDSQ/PITCH,2\n");
   EXPECT_EQ(Int("siRecType"), 81);
-  RunPasses("main\nend main\n", "CUTCOM/LEFT\n");
+  RunPasses("main\nend main\n", "END\nCUTCOM/LEFT\n");
   EXPECT_EQ(Int("siRecType"), 17);  // from siSubType
-  RunPasses("main\nend main\n", "RAPID\n");
+  RunPasses("main\nend main\n", "END\nRAPID\n");
   EXPECT_EQ(Int("siRecType"), 2);  // from siMoveType
 }
 
@@ -330,7 +378,9 @@ TEST_F(DispatchTest, MissingOrTextWordsKeepTheCoordinatesTheyWouldSet) {
   EXPECT_EQ(Real("srXC_In"), 0);
   EXPECT_EQ(Real("srZC_In"), 9);
   EXPECT_EQ(Real("srKC_In"), 1);
-  EXPECT_EQ(Real("srRad"), 4);
+  // A CIRCLE without a radius: the start point's distance from the axis
+  // through (0, 0, 9), not the last arc's 4.
+  EXPECT_DOUBLE_EQ(Real("srRad"), std::sqrt(5.0 * 5 + 2 * 2));
 }
 
 }  // namespace

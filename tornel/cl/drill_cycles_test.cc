@@ -42,8 +42,10 @@ class DrillCycleTest : public tornel_test::PostRun {
 };
 
 TEST_F(DrillCycleTest, TheCycleRecordSetsKindLevelsFeedAndRetract) {
+  // The files checked for siRecType have its END first: the record under test is the last one
+  // processed, with no END made after it to change siRecType.
   RunPasses(LoggingPost("", {}),
-            "CYCLE/DRILL,FEDTO,-5,RAPTO,2,RTRCTO,10,MMPM,50,DWELL,0.5,PULBAC,99\n");
+            "END\nCYCLE/DRILL,FEDTO,-5,RAPTO,2,RTRCTO,10,MMPM,50,DWELL,0.5,PULBAC,99\n");
   EXPECT_EQ(Int("siCycle"), 1);
   EXPECT_EQ(Int("siCycleAct"), 1);
   EXPECT_EQ(Int("siRecType"), 43);
@@ -75,7 +77,7 @@ TEST_F(DrillCycleTest, TheCycleRecordSetsKindLevelsFeedAndRetract) {
   // FACE is a countersink only with 10 words or more outside turning.
   RunPasses(LoggingPost("", {}), "CYCLE/FACE,DEPTH,2,RAPTO,1,MMPM,100,DWELL,1,RTRCTO,5\n");
   EXPECT_EQ(Int("siCycle"), 16);
-  RunPasses(LoggingPost("", {}), "CYCLE/FACE,DEPTH,2\n");
+  RunPasses(LoggingPost("", {}), "END\nCYCLE/FACE,DEPTH,2\n");
   EXPECT_EQ(Int("siRecType"), 75);
   EXPECT_EQ(Int("siCycleAct"), 0);
 }

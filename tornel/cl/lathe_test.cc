@@ -64,7 +64,8 @@ const char* kThread =
     "THRDSQ/START,0,1,LENGTH,30,DIAMTR,20,18,INCR,0.3,0.05,60,PULBAC,2,PITCH,0.5\n";
 
 TEST_F(LatheTest, AThreadRecordGivesItsGeometryAndOneThreadCall) {
-  RunPasses(LoggingPost("", {"Thread", "ThreadLC"}, "srDepth"), kThread);
+  // END first: no END is made after the thread to change siRecType.
+  RunPasses(LoggingPost("", {"Thread", "ThreadLC"}, "srDepth"), std::string("END\n") + kThread);
   EXPECT_EQ(Log(), (std::vector<int32_t>{81}));
   EXPECT_EQ(Int("siRecType"), 81);
   EXPECT_EQ(Int("siThrDir"), -1);
