@@ -2,7 +2,7 @@
 Hole not drilled, the post file has no function for its cycle. APT-CL line=8
 --------------------------------------------------
 %
-N10 G17 G90 G21
+N10 G17 G90 G21 G94
 N20 T01 M06
 N30 G00 X0 Y0 S1000 M03
 N40 G43 Z20. H01

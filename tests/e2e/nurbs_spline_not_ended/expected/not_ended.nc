@@ -3,7 +3,7 @@ Spline from X30. Y0 Z-1.: a rapid motion at APT-CL line 22 before the tool reach
 The program stops here.
 --------------------------------------------------
 %
-N10 G17 G90 G21
+N10 G17 G90 G21 G94
 N20 T02 M06
 N30 G00 X30. Y0 S8000 M03
 N40 G43 Z5. H02
