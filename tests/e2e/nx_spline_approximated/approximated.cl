@@ -1,0 +1,19 @@
+$$ An NX spline followed by GOTO motions that approximate it: the tool
+$$ would cut the quarter circle twice, so the include stops.  A spline
+$$ without an order word: 6 knots and 3 control points make order 3.
+TOOL PATH/APPROXIMATED,TOOL,MILL_6
+LOAD/TOOL,1
+SPINDL/RPM,8000,CLW
+RAPID
+GOTO/30.0000,0.0000,5.0000
+FEDRAT/MMPM,600.0000
+GOTO/30.0000,0.0000,-1.0000
+NURBS/
+KNOT/0.0000000,0.0000000,0.0000000
+KNOT/1.0000000,1.0000000,1.0000000
+CNTRL/30.0000,0.0000,-1.0000
+CNTRL/30.0000,30.0000,-1.0000,0.7071067812
+CNTRL/0.0000,30.0000,-1.0000
+GOTO/21.2132,21.2132,-1.0000
+GOTO/0.0000,30.0000,-1.0000
+END-OF-PATH
