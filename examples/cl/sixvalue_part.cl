@@ -1,0 +1,44 @@
+$$ A plate written in the dialect of a CAM system with six-value CIRCLE
+$$ records: no radius, the direction as a word.  The outline turns
+$$ counter-clockwise at its four corners (axes given both ways, the word
+$$ deciding); a clockwise half circle over (25,0) ends it.
+PARTNO SIXVALUE PLATE
+UNIT/MM
+CSYS/0,0,0,1,0,0,0,1,0,0,0,1
+INSERT CLAMP THE PLATE ON THE LEFT
+LOAD/TOOL,4
+SPINDL/RPM,3000,CLW
+COOLNT/ON
+TLAXIS/0,0,1
+RAPID
+GOTO/0,-10,5
+FEDRAT/MMPM,200
+GOTO/0,-10,-2
+GOTO/40,-10,-2
+CIRCLE/40,0,-2,0,0,1,COUNTERCLOCKWISE
+GOTO/50,0,-2
+GOTO/50,30,-2
+CIRCLE/40,30,-2,0,0,-1,COUNTERCLOCKWISE
+GOTO/40,40,-2
+GOTO/10,40,-2
+CIRCLE/10,30,-2,0,0,1
+GOTO/0,30,-2
+GOTO/0,10,-2
+CIRCLE/10,10,-2,0,0,-1,CCLW
+GOTO/10,0,-2
+GOTO/20,0,-2
+CIRCLE/25,0,-2,0,0,1,CLOCKWISE
+GOTO/30,0,-2
+RAPID
+GOTO/10,0,5
+ROTABL/90,CLW
+INSERT NEXT: THE HOLES
+LOAD/TOOL,5
+SPINDL/RPM,1500,CLW
+CYCLE/INIT
+CYCLE/DRILL,FEDTO,-8,RAPTO,2,RTRCTO,5,MMPM,120
+GOTO/15,15,0
+GOTO/35,15,0
+CYCLE/OFF
+END
+FINI
