@@ -123,7 +123,7 @@ const exampleCases = [
   ['iso_mill.tr', 'mgplane _g 17 18 19', '18', 'constant.numeric.tornel'],
   ['iso_mill.tr', 'siArcOn = $xy_xz_yz', 'siArcOn', 'variable.language.system.integer.tornel'],
   ['iso_mill.tr', 'siArcOn = $xy_xz_yz', '$xy_xz_yz', 'constant.language.dollar.tornel'],
-  ['iso_mill.tr', 'srRadArcMaxAng = 270', 'srRadArcMaxAng', 'variable.language.system.real.tornel'],
+  ['iso_mill.tr', 'srRadArcMaxAng = 150', 'srRadArcMaxAng', 'variable.language.system.real.tornel'],
   ['iso_mill.tr', 'seqnums: yes _n 10 10 99990', 'seqnums:', 'keyword.other.settings.tornel'],
   ['iso_mill.tr', 'seqnums: yes _n 10 10 99990', 'yes', 'constant.language.boolean.tornel'],
   ['iso_mill.tr', 'func fiSpindleCode', 'func', 'keyword.control.section.tornel'],
