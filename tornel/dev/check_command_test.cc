@@ -64,7 +64,7 @@ TEST(DevDump, BundledExampleProgram) {
   ASSERT_EQ(c.status, 0) << c.err;
   EXPECT_EQ(c.out.rfind("program: ", 0), 0u);
   // The first MAIN line, a FUNC with its entry label, tokens by name.
-  EXPECT_NE(c.out.find("iso_mill.tr:25  {MAIN}\n"), std::string::npos) << c.out.substr(0, 400);
+  EXPECT_NE(c.out.find("iso_mill.tr:33  {MAIN}\n"), std::string::npos) << c.out.substr(0, 400);
   EXPECT_NE(c.out.find("  {FUNC}\nL0:\n"), std::string::npos);
   EXPECT_NE(c.out.find("{O:}{addr "), std::string::npos);
   EXPECT_EQ(c.out.find("not placed"), std::string::npos);

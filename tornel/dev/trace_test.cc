@@ -125,23 +125,23 @@ TEST_F(Trace, BracketExampleWritesTornelsNcFileAndNamesItsRecordsAndFunctions) {
   const std::vector<Row> rows = Rows(ReadFile("traced.nc.trace"));
   ExpectRowsMatch(rows, NcLines(nc));
   EXPECT_EQ(rows[0][2], "bracket.cl:1 PARTNO/BRACKET");
-  EXPECT_EQ(rows[0][3], "ProgStart iso_mill.tr:83");
+  EXPECT_EQ(rows[0][3], "ProgStart iso_mill.tr:117");
   // The tool change waits for the first motion; its lines are its own.
   Row m6 = RowWith(rows, "T01 M06");
   EXPECT_EQ(m6[2], "bracket.cl:8 GOTO/0.0,0.0,5.0");
-  EXPECT_EQ(m6[3], "ToolChange iso_mill.tr:94");
-  EXPECT_EQ(RowWith(rows, "M08")[3], "ToolChange iso_mill.tr:98");
+  EXPECT_EQ(m6[3], "ToolChange iso_mill.tr:128");
+  EXPECT_EQ(RowWith(rows, "M08")[3], "ToolChange iso_mill.tr:132");
   Row plunge = RowWith(rows, "G01 Z-2.");
   EXPECT_EQ(plunge[2], "bracket.cl:10 GOTO/0.0,0.0,-2.0");
-  EXPECT_EQ(plunge[3], "LineMove iso_mill.tr:144");
+  EXPECT_EQ(plunge[3], "LineMove iso_mill.tr:178");
   EXPECT_EQ(RowWith(rows, "X40.")[2], "bracket.cl:11 GOTO/40.0,0.0,-2.0");
   // The last motion of the tool goes to ToolCancel, which calls RapidMove.
-  EXPECT_EQ(RowWith(rows, "G00 Z5.")[3], "RapidMove iso_mill.tr:140");
+  EXPECT_EQ(RowWith(rows, "G00 Z5.")[3], "RapidMove iso_mill.tr:174");
   Row m9 = RowWith(rows, "M09");
   EXPECT_EQ(m9[2], "bracket.cl:16 GOTO/0.0,0.0,5.0");
-  EXPECT_EQ(m9[3], "ToolCancel iso_mill.tr:115");
+  EXPECT_EQ(m9[3], "ToolCancel iso_mill.tr:149");
   EXPECT_EQ(RowWith(rows, "M30")[2], "bracket.cl:19 END");
-  EXPECT_EQ(rows.back()[3], "ProgEnd iso_mill.tr:153");
+  EXPECT_EQ(rows.back()[3], "ProgEnd iso_mill.tr:187");
 }
 
 TEST_F(Trace, VariablesOnTheFirstLineOfEachRecord) {
