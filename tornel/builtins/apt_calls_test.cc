@@ -106,6 +106,20 @@ TEST_F(AptCalls, AptNextConsumesTheRecordAfterTheCurrentOne) {
   EXPECT_EQ(Int("uiGot", 2), 0);  // nothing after the last record
 }
 
+// An OnAPT function that consumes the next record and leaves siProcess as
+// it found it: neither its own record nor the consumed one is dispatched
+// (the record variables are the consumed record's by then).
+TEST_F(AptCalls, AConsumedRecordIsNotDispatchedUnderTheConsumersName) {
+  std::string post =
+      "main\nvariable\nuiN\nurX[9]\nend\nend main\n"
+      "func OnAPT[INDIRV]\n  AptNext()\nend func\n"
+      "func LineMove\nuiN = uiN + 1\nurX[uiN] = srX\nend func\n";
+  RunPasses(post, "FEDRAT/100\nGOTO/1,0,0\nINDIRV/1,0,0\nGOTO/2,0,0\nGOTO/3,0,0\nEND\nFINI\n");
+  ASSERT_EQ(Int("uiN"), 2);  // GOTO/2 was consumed
+  EXPECT_EQ(Real("urX", 1), 1);
+  EXPECT_EQ(Real("urX", 2), 3);
+}
+
 TEST_F(AptCalls, AptJumpReadsOnBeforeTheRecordItNames) {
   std::string post =
       "main\nvariable\nuiN\nuiDone\nurX[9]\nend\nend main\n"

@@ -117,7 +117,7 @@ void FatalInFileRecord(ClContext& ctx, const std::string& path, const char* mess
 // A record that opens or ends the program, as read or as an OnAPT
 // function renamed it.
 void NoteFrameRecord(ClReader& r, MajorWord major) {
-  if (major == MajorWord::kPartNo) r.has_partno = r.has_partno || !r.second_pass;
+  if (major == MajorWord::kPartNo && !r.second_pass) r.has_partno = true;
   if (major == MajorWord::kEnd) r.end_seen = true;
 }
 
@@ -295,6 +295,20 @@ void FeedCommand(ClContext& ctx, std::string_view text) {
   r.processing = saved_processing;
 }
 
+namespace {
+
+// Loads a consumed record.  Loading a record sets siProcess to 1; the
+// OnAPT function that consumed it keeps its own, or its record would be
+// dispatched under the consumed record's major word.
+void LoadConsumedRecord(ClContext& ctx, int s) {
+  int32_t process = ctx.values.ints[kSiProcess];
+  ctx.cl.skip_dispatch = true;
+  ProcessSlot(ctx, s);
+  ctx.values.ints[kSiProcess] = process;
+}
+
+}  // namespace
+
 bool ConsumeNextRecord(ClContext& ctx) {
   ClReader& r = ctx.cl;
   if (r.second_pass) {
@@ -305,8 +319,7 @@ bool ConsumeNextRecord(ClContext& ctx) {
       int s = (r.processing + k) % kClRingSlots;
       if (r.slots[s].words == 0) continue;
       int outer = r.processing;
-      r.skip_dispatch = true;
-      ProcessSlot(ctx, s);
+      LoadConsumedRecord(ctx, s);
       r.processing = outer;
       return true;
     }
@@ -329,10 +342,7 @@ bool ConsumeNextRecord(ClContext& ctx) {
   }
   r.parse_only = false;
   r.current = outer_current;
-  if (got) {
-    r.skip_dispatch = true;
-    ProcessSlot(ctx, kCommandSlot);
-  }
+  if (got) LoadConsumedRecord(ctx, kCommandSlot);
   r.processing = outer_processing;
   return got;
 }
